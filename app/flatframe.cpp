@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#include "flatframe.h"
+
+#include <QPainter>
+
+FlatFrame::FlatFrame(QWidget *parent)
+    : QGroupBox(parent)
+{
+    setAutoFillBackground(true);
+}
+
+void FlatFrame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(0, lineY, width() - 1, height() - 1 - lineY);
+
+    const QString caption = title();
+    if (caption.isEmpty())
+        return;
+    const int captionLeft = 8;
+    const QRect captionBox(captionLeft, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
+    painter.fillRect(captionBox, palette().color(QPalette::Window));
+    painter.drawText(captionBox, Qt::AlignCenter, caption);
+}

@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: MIT
+#include "toolkit.h"
+
+#include "guard.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace Toolkit {
+namespace {
+
+const char *const ForeColorProperty = "foreColor";
+const char *const FitsTextProperty = "fitsText";
+// Where a fitting label is anchored, in pixels: its left edge, right edge or centre times two
+// (the centre of a box with an odd width lies on a half pixel).
+const char *const AnchorProperty = "sizingAnchor";
+
+// Windows system colours by number, as the standard light palette shows them.
+QColor systemColour(unsigned int index)
+{
+    const QPalette palette = QApplication::palette();
+    switch (index) {
+    case 5: // window background
+        return palette.color(QPalette::Base);
+    case 8: // window text
+        return palette.color(QPalette::Text);
+    case 15: // button face
+        return palette.color(QPalette::Button);
+    case 16: // button shadow
+        return palette.color(QPalette::Dark);
+    case 18: // button text
+        return palette.color(QPalette::ButtonText);
+    case 20: // button highlight
+        return palette.color(QPalette::Light);
+    default:
+        return palette.color(QPalette::WindowText);
+    }
+}
+
+// Watches one control's mouse events and turns them into click and double-click handlers.
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QWidget *target, bool consume)
+        : QObject(target)
+        , m_target(target)
+        , m_consume(consume)
+    {
+        target->installEventFilter(this);
+    }
+
+    std::function<void()> click;
+    std::function<void()> doubleClick;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_target)
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            m_pressed = mouse->button() == Qt::LeftButton;
+            return m_consume;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const bool clicked = m_pressed && mouse->button() == Qt::LeftButton
+                && m_target->rect().contains(mouse->position().toPoint());
+            m_pressed = false;
+            if (clicked && click)
+                runGuarded(click);
+            return m_consume;
+        }
+        case QEvent::MouseButtonDblClick: {
+            // The second press of a double-click is the double-click event only, never a
+            // second click.
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            m_pressed = false;
+            if (mouse->button() == Qt::LeftButton && doubleClick)
+                runGuarded(doubleClick);
+            return m_consume;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget *const m_target;
+    const bool m_consume;
+    bool m_pressed = false;
+};
+
+ClickFilter *clickFilter(QWidget *control)
+{
+    // A scrolling control gets its mouse events on its viewport; it keeps them too, so that
+    // selecting and scrolling still work.
+    QWidget *target = control;
+    bool consume = true;
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(control)) {
+        target = area->viewport();
+        consume = false;
+    }
+    auto *filter = target->findChild<ClickFilter *>(QString(), Qt::FindDirectChildrenOnly);
+    return filter ? filter : new ClickFilter(target, consume);
+}
+
+} // namespace
+
+QColor colourFromValue(unsigned int value)
+{
+    if (value & 0x80000000u)
+        return systemColour(value & 0xffu);
+    return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
+}
+
+unsigned int parseColourValue(const QString &text, bool *ok)
+{
+    QString digits = text.trimmed();
+    int base = 10;
+    if (digits.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)
+        || digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        digits = digits.mid(2);
+        base = 16;
+    }
+    if (digits.endsWith(QLatin1Char('&')))
+        digits.chop(1);
+    return digits.toUInt(ok, base);
+}
+
+void setForeColour(QWidget *control, unsigned int value)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colourFromValue(value));
+    control->setPalette(palette);
+    control->setProperty(ForeColorProperty, value);
+}
+
+unsigned int foreColour(const QWidget *control)
+{
+    return control->property(ForeColorProperty).toUInt();
+}
+
+void fitToText(QLabel *label)
+{
+    const QVariant anchor = label->property(AnchorProperty);
+    if (!anchor.isValid())
+        return;
+    const QFontMetrics metrics(label->font());
+    const int width = metrics.horizontalAdvance(label->text());
+    const int height = metrics.height();
+    const int at = anchor.toInt();
+    int left = at;
+    if (label->alignment() & Qt::AlignRight)
+        left = at - width;
+    else if (label->alignment() & Qt::AlignHCenter)
+        left = (at - width) / 2;
+    label->setGeometry(left, label->y(), width, height);
+}
+
+void setCaption(QLabel *label, const QString &caption)
+{
+    label->setText(caption);
+    fitToText(label);
+}
+
+void setBold(QLabel *label, bool bold)
+{
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+    fitToText(label);
+}
+
+void setPicture(QLabel *image, const QPixmap &picture)
+{
+    image->setPixmap(picture);
+    image->resize(picture.deviceIndependentSize().toSize());
+}
+
+void applyDesign(QWidget *window)
+{
+    const QList<QWidget *> controls = window->findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        const QVariant colour = control->property(ForeColorProperty);
+        if (colour.isValid()) {
+            bool ok = false;
+            const unsigned int value = parseColourValue(colour.toString(), &ok);
+            if (ok)
+                setForeColour(control, value);
+        }
+        const QVariant background = control->property("backColor");
+        if (background.isValid()) {
+            QPalette palette = control->palette();
+            palette.setColor(QPalette::Window, colourFromValue(parseColourValue(background.toString())));
+            control->setPalette(palette);
+            control->setAutoFillBackground(true);
+        }
+        // Designer keeps whole point sizes only; the designs' 9.75-point faces say so here.
+        const QVariant pointSize = control->property("pointSizeF");
+        if (pointSize.isValid()) {
+            QFont font = control->font();
+            font.setPointSizeF(pointSize.toDouble());
+            control->setFont(font);
+        }
+        auto *label = qobject_cast<QLabel *>(control);
+        if (label && label->property(FitsTextProperty).toBool()) {
+            const QRect box = label->geometry();
+            int anchor = box.left();
+            if (label->alignment() & Qt::AlignRight)
+                anchor = box.left() + box.width();
+            else if (label->alignment() & Qt::AlignHCenter)
+                anchor = 2 * box.left() + box.width();
+            label->setProperty(AnchorProperty, anchor);
+        }
+    }
+}
+
+void onClick(QWidget *control, std::function<void()> handler)
+{
+    clickFilter(control)->click = std::move(handler);
+}
+
+void onDoubleClick(QWidget *control, std::function<void()> handler)
+{
+    clickFilter(control)->doubleClick = std::move(handler);
+}
+
+void swallowClicks(QWidget *control)
+{
+    clickFilter(control);
+}
+
+void setUpLook(QApplication &app)
+{
+    QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    app.setStyle(fusion);
+    app.setPalette(fusion->standardPalette());
+#ifndef Q_OS_WIN
+    // "MS Sans Serif" has no metric stand-in on Linux; the other design faces ("Arial",
+    // "Courier New", "Comic Sans MS") resolve through fontconfig's own aliases.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+#endif
+}
+
+} // namespace Toolkit

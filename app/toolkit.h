@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+
+class QApplication;
+class QLabel;
+class QPixmap;
+class QWidget;
+
+// The small layer between the windows' logic and Qt Widgets: design values (twips, colour
+// values), the sizing rules of labels and images, and clicks as the windows expect them.
+namespace Toolkit {
+
+// Lengths in the window designs are twips; the designs are laid out at 15 twips a pixel.
+constexpr int TwipsPerPixel = 15;
+constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+// The largest font size, in points, that the text box accepts. Larger sizes still lay out,
+// but a page then holds a handful of words and every relayout of a long text gets slower.
+constexpr float LargestTextFontSize = 72.0f;
+
+// Colour values are 0x00BBGGRR, or with the top bit set a system colour by its low byte.
+constexpr unsigned int Black = 0x00000000;
+constexpr unsigned int Red = 0x000000FF;
+constexpr unsigned int ButtonShadow = 0x80000010;
+QColor colourFromValue(unsigned int value);
+// Reads a colour value written as in the designs: "&H80000010", "0x80000010" or decimal.
+unsigned int parseColourValue(const QString &text, bool *ok = nullptr);
+
+// Sets the text colour of a control and records the value (property "foreColor").
+void setForeColour(QWidget *control, unsigned int value);
+unsigned int foreColour(const QWidget *control);
+
+// Captions and bold flags; a label whose design says it fits its text is resized after each.
+void setCaption(QLabel *label, const QString &caption);
+void setBold(QLabel *label, bool bold);
+// The one sizing routine: a label that fits its text takes its caption's width and one line's
+// height, keeping the left edge, the right edge or the centre that its alignment gives.
+void fitToText(QLabel *label);
+
+// Shows a picture at its natural size; the image keeps its top-left corner.
+void setPicture(QLabel *image, const QPixmap &picture);
+
+// Applies a window's design data held in dynamic properties of its controls ("foreColor" as a
+// colour value, "fitsText" as a flag) and fixes the anchors that the sizing rule keeps.
+void applyDesign(QWidget *window);
+
+// Clicks as the windows know them: the left button pressed and released on the same control.
+// Every handler runs inside runGuarded. A control without a handler swallows its clicks.
+void onClick(QWidget *control, std::function<void()> handler);
+void onDoubleClick(QWidget *control, std::function<void()> handler);
+void swallowClicks(QWidget *control);
+
+// The program's look on every desktop: Fusion with its standard light palette, and the
+// Windows face names of the designs mapped to metric-compatible faces.
+void setUpLook(QApplication &app);
+
+} // namespace Toolkit

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "catalogue.h"
+
+#include "catalogue_tables.h"
+#include "dib.h"
+
+#include <algorithm>
+#include <span>
+
+namespace {
+
+struct HiddenItem
+{
+    CatalogueKind kind = CatalogueKind::String;
+    int number = -1;
+    bool active = false;
+};
+
+HiddenItem hiddenItem;
+
+bool isHidden(CatalogueKind kind, int number)
+{
+    return hiddenItem.active && hiddenItem.kind == kind && hiddenItem.number == number;
+}
+
+template <typename Entry>
+const Entry *findEntry(std::span<const Entry> table, CatalogueKind kind, int number)
+{
+    const auto it = std::lower_bound(table.begin(), table.end(), number,
+        [](const Entry &entry, int wanted) { return entry.number < wanted; });
+    if (it == table.end() || it->number != number || isHidden(kind, number))
+        throw CatalogueError(kind, number);
+    return &*it;
+}
+
+const char *kindName(CatalogueKind kind)
+{
+    switch (kind) {
+    case CatalogueKind::String:
+        return "string";
+    case CatalogueKind::Bitmap:
+        return "bitmap";
+    case CatalogueKind::Icon:
+        return "icon";
+    }
+    return "item";
+}
+
+std::string errorMessage(CatalogueKind kind, int number)
+{
+    return std::string("no ") + kindName(kind) + ' ' + std::to_string(number) + " in the catalogue";
+}
+
+} // namespace
+
+CatalogueError::CatalogueError(CatalogueKind kind, int number)
+    : std::runtime_error(errorMessage(kind, number))
+    , m_kind(kind)
+    , m_number(number)
+{
+}
+
+QString LoadCatalogueString(int number)
+{
+    using namespace CatalogueTables;
+    const StringEntry *entry
+        = findEntry(std::span(strings, stringCount), CatalogueKind::String, number);
+    // The text lives in static storage for the life of the program: no copy is needed.
+    return QString::fromRawData(reinterpret_cast<const QChar *>(entry->text), entry->size);
+}
+
+QByteArrayView catalogueItemBytes(int number, CatalogueKind kind)
+{
+    using namespace CatalogueTables;
+    if (kind == CatalogueKind::String)
+        throw CatalogueError(kind, number);
+    const auto table = kind == CatalogueKind::Bitmap ? std::span(bitmaps, bitmapsCount)
+                                                     : std::span(icons, iconsCount);
+    const BlobEntry *entry = findEntry(table, kind, number);
+    return QByteArrayView(entry->data, entry->size);
+}
+
+QImage decodeCataloguePicture(int number, CatalogueKind kind)
+{
+    const QByteArrayView bytes = catalogueItemBytes(number, kind);
+    QImage image = kind == CatalogueKind::Bitmap ? Dib::decodeBmpFile(bytes) : Dib::decodeIcoFile(bytes);
+    if (image.isNull())
+        throw CatalogueError(kind, number);
+    return image;
+}
+
+QPixmap LoadCataloguePicture(int number, CatalogueKind kind)
+{
+    return QPixmap::fromImage(decodeCataloguePicture(number, kind));
+}
+
+void hideCatalogueItem(CatalogueKind kind, int number)
+{
+    hiddenItem = { kind, number, true };
+}
+
+void restoreCatalogue()
+{
+    hiddenItem = {};
+}
