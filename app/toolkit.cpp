@@ -47,6 +47,8 @@ QColor systemColour(unsigned int index)
 // Watches one control's mouse events and turns them into click and double-click handlers.
 class ClickFilter : public QObject
 {
+    Q_OBJECT
+
 public:
     ClickFilter(QWidget *target, bool consume)
         : QObject(target)
@@ -252,3 +254,5 @@ void setUpLook(QApplication &app)
 }
 
 } // namespace Toolkit
+
+#include "toolkit.moc"

@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: MIT
+#include "form1.h"
+
+#include "ui_form1.h"
+
+#include "catalogue.h"
+#include "form2.h"
+#include "toolkit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace {
+const QString StartingFace = QStringLiteral("MS Sans Serif");
+constexpr float StartingFontSize = 8.0f;
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::Form1>())
+{
+    ui->setupUi(this);
+    Toolkit::applyDesign(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+
+    m_thumbnails = { ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6,
+        ui->Image7, ui->Image8, ui->Image9, ui->Image10, ui->Image11, ui->Image12 };
+    m_signLabels = { ui->Label8, ui->Label9, ui->Label10, ui->Label11, ui->Label12, ui->Label13,
+        ui->Label14, ui->Label15, ui->Label16, ui->Label17, ui->Label18, ui->Label19 };
+    m_topicLabels = { ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6 };
+    m_faceLabels = { ui->Label30, ui->Label31, ui->Label32, ui->Label33 };
+
+    for (int sign = 0; sign < 12; ++sign) {
+        Toolkit::onClick(m_thumbnails[sign], [this, sign] { selectSign(sign); });
+        Toolkit::swallowClicks(m_signLabels[sign]);
+    }
+    for (int topic = 0; topic < 6; ++topic)
+        Toolkit::onClick(m_topicLabels[topic], [this, topic] { selectTopic(topic); });
+    Toolkit::onClick(ui->Image13, [this] { openAboutWindow(); });
+    for (QWidget *inert : std::initializer_list<QWidget *> { ui->Label7, ui->Label20, ui->Label21,
+             ui->Label22, ui->Label23, ui->Label28, ui->Image14 })
+        Toolkit::swallowClicks(inert);
+
+    // The settings panel. Its marks and separator are drawn only: a click on them is a click
+    // on the panel itself.
+    Toolkit::onClick(ui->Label24, [this] { sizeUp(); });
+    Toolkit::onClick(ui->Label25, [this] { sizeDown(); });
+    Toolkit::onClick(ui->Label26, [this] { toggleBold(); });
+    Toolkit::onClick(ui->Label27, [this] { toggleItalic(); });
+    Toolkit::onClick(ui->Label30, [this] { chooseFace(QStringLiteral("Arial"), 0); });
+    Toolkit::onClick(ui->Label31, [this] { chooseFace(QStringLiteral("MS Sans Serif"), 1); });
+    Toolkit::onClick(ui->Label32, [this] { chooseFace(QStringLiteral("Courier New"), 2); });
+    Toolkit::onClick(ui->Label33, [this] { chooseFace(QStringLiteral("Comic Sans MS"), 3); });
+    Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
+    for (QWidget *drawnOnly : std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
+        drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Toolkit::onClick(ui->Frame1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
+    Toolkit::onClick(ui->Text1, [this] {
+        if (!ui->Frame1->isHidden())
+            ui->Frame1->hide();
+    });
+    Toolkit::onDoubleClick(ui->Text1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
+}
+
+Form1::~Form1() = default;
+
+Form2 *Form1::aboutWindow() const
+{
+    return m_about;
+}
+
+void Form1::load()
+{
+    InitMainWindow();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window closes the about window too and ends the program.
+    if (m_about)
+        m_about->close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void Form1::InitMainWindow()
+{
+    for (int topic = 0; topic < 6; ++topic)
+        Toolkit::setCaption(m_topicLabels[topic], LoadCatalogueString(1200 + topic));
+    for (int sign = 0; sign < 12; ++sign)
+        Toolkit::setCaption(m_signLabels[sign], LoadCatalogueString(1100 + sign));
+    for (int sign = 0; sign < 12; ++sign)
+        Toolkit::setPicture(
+            m_thumbnails[sign], LoadCataloguePicture(1000 + sign, CatalogueKind::Bitmap));
+    m_state.SignIndex = 0;
+    m_state.TextFontSize = StartingFontSize;
+    ShowSign();
+    ShowTopic();
+}
+
+void Form1::ShowSign()
+{
+    const int sign = m_state.SignIndex;
+    for (int k = 0; k < 12; ++k) {
+        Toolkit::setForeColour(m_signLabels[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
+        Toolkit::setBold(m_signLabels[k], k == sign);
+    }
+    setWindowTitle(QStringLiteral("Astrelo - ") + LoadCatalogueString(1100 + sign));
+    Toolkit::setPicture(ui->Image14, LoadCataloguePicture(100 + sign, CatalogueKind::Bitmap));
+    Toolkit::setCaption(ui->Label7, LoadCatalogueString(sign).toUpper());
+    Toolkit::setCaption(ui->Label20, LoadCatalogueString(1000 + sign));
+    const QString planets = LoadCatalogueString(100 + sign);
+    Toolkit::setCaption(ui->Label21, planets.left(1).toUpper() + planets.mid(1));
+    Toolkit::setCaption(ui->Label22, ui->Label21->text());
+    Toolkit::setCaption(ui->Label23, ui->Label21->text());
+    ShowText();
+}
+
+void Form1::ShowTopic()
+{
+    const int topic = m_state.TopicIndex;
+    for (int k = 0; k < 6; ++k)
+        Toolkit::setForeColour(m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
+    Toolkit::setPicture(ui->Image13, LoadCataloguePicture(100 + topic, CatalogueKind::Icon));
+    ShowText();
+}
+
+void Form1::ShowText()
+{
+    // The text's number comes from the two indices written side by side: sign 10 and topic 5
+    // give "105", so text 10105. A topic index has one digit, so every pair gets its own text.
+    const QString key = QString::number(m_state.SignIndex) + QString::number(m_state.TopicIndex);
+    m_state.TextKey = key.toFloat();
+    const float number = m_state.TextKey + 10000.0f;
+    ui->Text1->setPlainText(LoadCatalogueString(static_cast<int>(std::lrint(number))));
+}
+
+void Form1::selectSign(int sign)
+{
+    m_state.SignIndex = static_cast<quint8>(sign);
+    ShowSign();
+}
+
+void Form1::selectTopic(int topic)
+{
+    m_state.TopicIndex = static_cast<quint8>(topic);
+    ShowTopic();
+}
+
+void Form1::openAboutWindow()
+{
+    if (!m_about) {
+        // A window whose load step fails is dropped again: only a loaded window is kept.
+        auto about = std::make_unique<Form2>();
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->load();
+        m_about = about.release();
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void Form1::setTextFont(const QFont &font)
+{
+    ui->Text1->setFont(font);
+}
+
+void Form1::showSizeCaption()
+{
+    Toolkit::setCaption(ui->Label28, QString::number(std::lround(m_state.TextFontSize)));
+}
+
+void Form1::sizeUp()
+{
+    // The text box takes sizes up to a limit; at the limit the size stays, as it stays at 1
+    // on the way down, so the field, the text box and the caption always agree.
+    m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, Toolkit::LargestTextFontSize);
+    QFont font = ui->Text1->font();
+    font.setPointSizeF(m_state.TextFontSize);
+    setTextFont(font);
+    showSizeCaption();
+}
+
+void Form1::sizeDown()
+{
+    m_state.TextFontSize = std::max(m_state.TextFontSize - 1.0f, 1.0f);
+    QFont font = ui->Text1->font();
+    font.setPointSizeF(m_state.TextFontSize);
+    setTextFont(font);
+    showSizeCaption();
+}
+
+void Form1::applyBold()
+{
+    ui->Shape1->setVisible(m_state.TextFontBold);
+    QFont font = ui->Text1->font();
+    font.setBold(m_state.TextFontBold);
+    setTextFont(font);
+}
+
+void Form1::applyItalic()
+{
+    ui->Shape2->setVisible(m_state.TextFontItalic);
+    QFont font = ui->Text1->font();
+    font.setItalic(m_state.TextFontItalic);
+    setTextFont(font);
+}
+
+void Form1::toggleBold()
+{
+    m_state.TextFontBold = !m_state.TextFontBold;
+    applyBold();
+}
+
+void Form1::toggleItalic()
+{
+    m_state.TextFontItalic = !m_state.TextFontItalic;
+    applyItalic();
+}
+
+void Form1::chooseFace(const QString &face, int faceIndex)
+{
+    QFont font = ui->Text1->font();
+    font.setFamily(face);
+    setTextFont(font);
+    for (int k = 0; k < 4; ++k)
+        Toolkit::setForeColour(m_faceLabels[k], k == faceIndex ? Toolkit::Red : Toolkit::Black);
+    font.setPointSizeF(m_state.TextFontSize);
+    setTextFont(font);
+    applyBold();
+    applyItalic();
+}
+
+void Form1::restoreSettings()
+{
+    m_state.TextFontSize = StartingFontSize;
+    m_state.TextFontBold = false;
+    m_state.TextFontItalic = false;
+    QFont font = ui->Text1->font();
+    font.setFamily(StartingFace);
+    setTextFont(font);
+    showSizeCaption();
+    font.setPointSizeF(m_state.TextFontSize);
+    setTextFont(font);
+    // The marks follow the flags, so restore hides them with bold and italic.
+    applyBold();
+    applyItalic();
+    for (int k = 0; k < 4; ++k)
+        Toolkit::setForeColour(m_faceLabels[k], k == 1 ? Toolkit::Red : Toolkit::Black);
+}

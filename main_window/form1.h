@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// How Astrelo is laid out:
+//   catalogue/     every string, bitmap and icon, compiled in and looked up by number
+//   main_window/   Form1: the sign and topic browser, its design and the text settings panel
+//   about_window/  Form2: the about window and its falling-icon animation
+//   app/           start-up and shutdown, and the thin layer over Qt Widgets (look, sizing,
+//                  clicks, and the guard that reports an error and keeps the program running)
+// Each window is a .ui design with its class; each user action is one handler of that class.
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class Form1;
+}
+class Form2;
+
+// The main window: pick a sign by its thumbnail and a topic by its name, read the text, and
+// change the text's font in the settings panel.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The window's state, as fields of the window. All start at zero; the load step sets
+    // the ones that start otherwise.
+    struct State
+    {
+        quint8 SignIndex = 0;
+        quint8 TopicIndex = 0;
+        float TextKey = 0.0f;
+        float TextFontSize = 0.0f;
+        bool TextFontBold = false;
+        bool TextFontItalic = false;
+    };
+
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The load step: fills the window from the catalogue. Throws when an item is missing.
+    void load();
+
+    const State &state() const { return m_state; }
+    // The about window while it is open, or null.
+    Form2 *aboutWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void InitMainWindow();
+    void ShowSign();
+    void ShowTopic();
+    void ShowText();
+
+    void selectSign(int sign);
+    void selectTopic(int topic);
+    void openAboutWindow();
+
+    void sizeUp();
+    void sizeDown();
+    void toggleBold();
+    void toggleItalic();
+    void chooseFace(const QString &face, int faceIndex);
+    void restoreSettings();
+    void applyBold();
+    void applyItalic();
+    void showSizeCaption();
+
+    void setTextFont(const QFont &font);
+
+    std::unique_ptr<Ui::Form1> ui;
+    // The controls that come in rows, by sign or topic index, and the four face labels.
+    std::array<QLabel *, 12> m_thumbnails {};
+    std::array<QLabel *, 12> m_signLabels {};
+    std::array<QLabel *, 6> m_topicLabels {};
+    std::array<QLabel *, 4> m_faceLabels {};
+    State m_state;
+    QPointer<Form2> m_about;
+};
