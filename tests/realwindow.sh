@@ -1,0 +1,42 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Drives the real program in a real X session (Xvfb with a window manager): finds the window
+# by its title, clicks the eleventh thumbnail, sees the title change, closes the window and
+# checks the exit status.
+# usage: realwindow.sh PATH/TO/astrelo
+set -u
+program=$1
+for tool in xvfb-run xdotool openbox; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+if [ -z "${INSIDE_XVFB:-}" ]; then
+    export INSIDE_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+fail() { echo "FAIL: $*"; kill "$app" 2>/dev/null; exit 1; }
+
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null' EXIT
+sleep 0.5
+
+"$program" &
+app=$!
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1)
+[ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
+
+# The eleventh thumbnail: 32 x 32 pixels at (568, 384) of the client area.
+xdotool mousemove --window "$wid" 584 400 click 1
+timeout 10 xdotool search --sync --name '^Astrelo - Vodnář$' >/dev/null \
+    || fail "the title did not become \"Astrelo - Vodnář\""
+
+xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4
+for _ in $(seq 50); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
+wait "$app"
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "PASS: real window browsed and closed, exit status 0"
