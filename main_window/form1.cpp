@@ -76,6 +76,17 @@ Form2 *Form1::aboutWindow() const
 void Form1::load()
 {
     InitMainWindow();
+    describeThumbnails();
+}
+
+// Screen readers name each thumbnail by its sign and dates; nothing visible changes.
+void Form1::describeThumbnails()
+{
+    for (int sign = 0; sign < 12; ++sign) {
+        const QString name = LoadCatalogueString(1100 + sign);
+        m_thumbnails[sign]->setAccessibleName(name + QStringLiteral(", ") + LoadCatalogueString(1000 + sign));
+        m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
+    }
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -137,6 +148,9 @@ void Form1::ShowText()
     m_state.TextKey = key.toFloat();
     const float number = m_state.TextKey + 10000.0f;
     ui->Text1->setPlainText(LoadCatalogueString(static_cast<int>(std::lrint(number))));
+    // For screen readers: which sign and topic the text is about.
+    ui->Text1->setAccessibleName(m_signLabels[m_state.SignIndex]->text() + QStringLiteral(", ")
+        + m_topicLabels[m_state.TopicIndex]->text());
 }
 
 void Form1::selectSign(int sign)

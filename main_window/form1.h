@@ -60,6 +60,7 @@ private:
     void ShowTopic();
     void ShowText();
 
+    void describeThumbnails();
     void selectSign(int sign);
     void selectTopic(int topic);
     void openAboutWindow();

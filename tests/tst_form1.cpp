@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 
 using namespace TestSupport;
@@ -53,6 +54,8 @@ private Q_SLOTS:
     void errorEndsHandler_data();
     void errorEndsHandler();
     void loadErrorLeavesNoWindow();
+    void accessibleNames_data();
+    void accessibleNames();
 
 private:
     void checkSelection(int sign, int topic);
@@ -384,6 +387,41 @@ void TestForm1::loadErrorLeavesNoWindow()
     hideCatalogueItem(CatalogueKind::Bitmap, 1005);
     QVERIFY_THROWS_EXCEPTION(CatalogueError, m_window->load());
     QVERIFY(!m_window->isVisible());
+}
+
+void TestForm1::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char *name, const char *expected) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(expected);
+    };
+    row("Image1", "Beran, 21.3. - 20.4.");
+    row("Image11", "Vodnář, 21.1. - 20.2.");
+    row("Image12", "Ryby, 19.2. - 20.3.");
+    row("Label3", "Nemoci");
+    row("Image13", "O programu");
+    row("Text1", "Štír, Vzhled");
+    row("Frame1", "Nastavení textového okna");
+    row("Label24", "Zvětšit písmo o 1 bod");
+    row("Label28", "Velikost písma");
+    row("Label29", "Původní nastavení");
+    row("Label33", "Comic Sans MS");
+}
+
+// Every control a reader uses has a Czech name and description for screen readers.
+void TestForm1::accessibleNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    m_window->load();
+    click(control(m_window.get(), "Image8"));
+    click(control(m_window.get(), "Label2"));
+    QAccessibleInterface *accessible
+        = QAccessible::queryAccessibleInterface(control(m_window.get(), qPrintable(name)));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), expected);
+    QVERIFY(!accessible->text(QAccessible::Description).isEmpty());
 }
 
 QTEST_MAIN(TestForm1)
