@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: MIT
+#include "shapes.h"
+
+#include <QPainterPathStroker>
+#include <QTransform>
+
+#include <cmath>
+#include <numbers>
+
+namespace Shapes {
+namespace {
+
+void line(QPainterPath &path, qreal x1, qreal y1, qreal x2, qreal y2)
+{
+    path.moveTo(x1, y1);
+    path.lineTo(x2, y2);
+}
+
+void circle(QPainterPath &path, qreal cx, qreal cy, qreal r)
+{
+    // Started at the top so the stroke has no visible seam where a tail joins it.
+    path.moveTo(cx, cy - r);
+    path.arcTo(QRectF(cx - r, cy - r, 2 * r, 2 * r), 90, 360);
+}
+
+// The "m" that Virgo and Scorpio share: a lead-in hook and three legs. Leaves the path at the
+// top of the third leg so the caller can finish it.
+void threeLegs(QPainterPath &path, qreal left, qreal spacing, qreal legBottom)
+{
+    const qreal a = left + 12;
+    const qreal b = a + spacing;
+    const qreal c = b + spacing;
+    path.moveTo(left, 26);
+    path.cubicTo(left + 6, 21, a, 25, a, 33);
+    path.lineTo(a, 86);
+    path.moveTo(a, 38);
+    path.cubicTo(a, 22, b, 20, b, 36);
+    path.lineTo(b, 86);
+    path.moveTo(b, 38);
+    path.cubicTo(b, 22, c, 20, c, 36);
+    path.lineTo(c, legBottom);
+}
+
+} // namespace
+
+QPainterPath zodiacSymbol(int sign)
+{
+    QPainterPath p;
+    switch (sign) {
+    case 0: // Aries: a stem parting into two curled horns
+        p.moveTo(50, 90);
+        p.lineTo(50, 42);
+        p.cubicTo(50, 20, 42, 11, 31, 11);
+        p.cubicTo(19, 11, 12, 20, 12, 30);
+        p.cubicTo(12, 38, 16, 44, 23, 46);
+        p.moveTo(50, 42);
+        p.cubicTo(50, 20, 58, 11, 69, 11);
+        p.cubicTo(81, 11, 88, 20, 88, 30);
+        p.cubicTo(88, 38, 84, 44, 77, 46);
+        break;
+    case 1: // Taurus: a head with a crescent of horns
+        circle(p, 50, 65, 23);
+        p.moveTo(12, 12);
+        p.cubicTo(17, 32, 31, 42, 50, 42);
+        p.cubicTo(69, 42, 83, 32, 88, 12);
+        break;
+    case 2: // Gemini: two pillars under and over a bowed lintel
+        p.moveTo(14, 14);
+        p.quadTo(50, 30, 86, 14);
+        p.moveTo(14, 86);
+        p.quadTo(50, 70, 86, 86);
+        line(p, 36, 21, 36, 79);
+        line(p, 64, 21, 64, 79);
+        break;
+    case 3: // Cancer: two claws curled round each other
+        circle(p, 28, 40, 13);
+        p.moveTo(28, 27);
+        p.cubicTo(46, 15, 72, 14, 91, 29);
+        circle(p, 72, 60, 13);
+        p.moveTo(72, 73);
+        p.cubicTo(54, 85, 28, 86, 9, 71);
+        break;
+    case 4: // Leo: the mane rising from a small circle and ending in a curled tail
+        circle(p, 27, 65, 12);
+        p.moveTo(36, 57);
+        p.cubicTo(26, 36, 34, 13, 56, 13);
+        p.cubicTo(77, 13, 83, 33, 74, 49);
+        p.cubicTo(66, 63, 60, 76, 66, 84);
+        p.cubicTo(72, 92, 84, 89, 89, 80);
+        break;
+    case 5: // Virgo: an "m" whose last leg loops across itself
+        threeLegs(p, 10, 18, 86);
+        p.moveTo(58, 52);
+        p.cubicTo(68, 36, 90, 40, 86, 58);
+        p.cubicTo(83, 72, 68, 80, 54, 92);
+        break;
+    case 6: // Libra: the setting sun over the horizon
+        line(p, 10, 82, 90, 82);
+        p.moveTo(10, 64);
+        p.lineTo(32, 64);
+        p.cubicTo(20, 52, 26, 26, 50, 26);
+        p.cubicTo(74, 26, 80, 52, 68, 64);
+        p.lineTo(90, 64);
+        break;
+    case 7: // Scorpio: an "m" whose last leg ends in the sting
+        threeLegs(p, 6, 17, 74);
+        p.quadTo(52, 86, 62, 86);
+        p.lineTo(70, 86);
+        p.lineTo(91, 65);
+        line(p, 76, 63, 92, 63);
+        line(p, 92, 63, 92, 79);
+        break;
+    case 8: // Sagittarius: the arrow with its cross-piece
+        line(p, 14, 86, 86, 14);
+        p.moveTo(56, 14);
+        p.lineTo(86, 14);
+        p.lineTo(86, 44);
+        line(p, 28, 44, 56, 72);
+        break;
+    case 9: // Capricorn: the goat's horn and the fish's tail
+        p.moveTo(10, 24);
+        p.cubicTo(18, 18, 24, 24, 26, 32);
+        p.lineTo(38, 80);
+        p.lineTo(50, 32);
+        p.cubicTo(54, 18, 68, 18, 68, 32);
+        p.lineTo(68, 70);
+        p.cubicTo(68, 84, 78, 90, 86, 84);
+        p.cubicTo(93, 78, 91, 64, 81, 62);
+        p.cubicTo(71, 60, 65, 70, 61, 78);
+        p.cubicTo(57, 86, 50, 92, 40, 92);
+        break;
+    case 10: // Aquarius: two waves of water
+        for (const qreal y : { 38.0, 66.0 }) {
+            p.moveTo(10, y + 8);
+            for (int i = 1; i <= 5; ++i)
+                p.lineTo(10 + 16 * i, y + (i % 2 ? -8 : 8));
+        }
+        break;
+    case 11: // Pisces: two fish bound back to back
+        p.moveTo(22, 12);
+        p.cubicTo(42, 32, 42, 68, 22, 88);
+        p.moveTo(78, 12);
+        p.cubicTo(58, 32, 58, 68, 78, 88);
+        line(p, 16, 50, 84, 50);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width)
+{
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(Qt::RoundCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    QPainterPath outline = stroker.createStroke(centreLine);
+    // The stroker returns overlapping pieces for crossing strokes; winding fill unites them.
+    outline.setFillRule(Qt::WindingFill);
+    return outline;
+}
+
+Constellation constellation(int sign)
+{
+    // Star positions follow the usual star-chart figures, simplified and fitted to a square.
+    switch (sign) {
+    case 0: // Aries
+        return { { { { 0.06, 0.20 }, 1 }, { { 0.42, 0.38 }, 3 }, { { 0.80, 0.66 }, 2 },
+                     { { 0.90, 0.88 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 } } };
+    case 1: // Taurus, with the Pleiades
+        return { { { { 0.64, 0.62 }, 2 }, { { 0.54, 0.50 }, 1 }, { { 0.42, 0.38 }, 1 },
+                     { { 0.06, 0.08 }, 2 }, { { 0.48, 0.66 }, 3 }, { { 0.10, 0.56 }, 2 },
+                     { { 0.80, 0.86 }, 1 }, { { 0.90, 0.28 }, 1 }, { { 0.94, 0.22 }, 1 },
+                     { { 0.86, 0.22 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 0, 4 }, { 4, 5 }, { 0, 6 } } };
+    case 2: // Gemini
+        return { { { { 0.10, 0.10 }, 3 }, { { 0.28, 0.40 }, 1 }, { { 0.44, 0.66 }, 1 },
+                     { { 0.54, 0.92 }, 2 }, { { 0.36, 0.04 }, 3 }, { { 0.54, 0.34 }, 1 },
+                     { { 0.70, 0.58 }, 1 }, { { 0.88, 0.84 }, 2 }, { { 0.86, 0.34 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 4, 5 }, { 5, 6 }, { 6, 7 }, { 0, 4 }, { 5, 8 },
+                { 1, 5 } } };
+    case 3: // Cancer
+        return { { { { 0.42, 0.06 }, 1 }, { { 0.46, 0.32 }, 2 }, { { 0.52, 0.54 }, 2 },
+                     { { 0.82, 0.92 }, 2 }, { { 0.14, 0.86 }, 3 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 2, 4 } } };
+    case 4: // Leo: the sickle and the hindquarters
+        return { { { { 0.74, 0.80 }, 3 }, { { 0.70, 0.58 }, 1 }, { { 0.62, 0.42 }, 2 },
+                     { { 0.66, 0.22 }, 1 }, { { 0.78, 0.10 }, 1 }, { { 0.90, 0.20 }, 2 },
+                     { { 0.30, 0.40 }, 2 }, { { 0.06, 0.62 }, 2 }, { { 0.32, 0.66 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 3, 4 }, { 4, 5 }, { 2, 6 }, { 6, 7 }, { 7, 8 },
+                { 8, 0 } } };
+    case 5: // Virgo, with Spica
+        return { { { { 0.90, 0.36 }, 1 }, { { 0.68, 0.46 }, 1 }, { { 0.48, 0.54 }, 2 },
+                     { { 0.38, 0.34 }, 1 }, { { 0.26, 0.10 }, 2 }, { { 0.52, 0.74 }, 1 },
+                     { { 0.58, 0.94 }, 3 }, { { 0.24, 0.62 }, 1 }, { { 0.04, 0.74 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 3, 4 }, { 2, 5 }, { 5, 6 }, { 3, 7 }, { 7, 8 } } };
+    case 6: // Libra
+        return { { { { 0.48, 0.08 }, 3 }, { { 0.84, 0.46 }, 3 }, { { 0.18, 0.40 }, 2 },
+                     { { 0.90, 0.90 }, 1 }, { { 0.12, 0.86 }, 1 } },
+            { { 0, 1 }, { 0, 2 }, { 1, 2 }, { 1, 3 }, { 2, 4 } } };
+    case 7: // Scorpius, with Antares
+        return { { { { 0.96, 0.04 }, 2 }, { { 0.93, 0.20 }, 2 }, { { 0.90, 0.36 }, 1 },
+                     { { 0.76, 0.30 }, 1 }, { { 0.68, 0.40 }, 3 }, { { 0.60, 0.50 }, 1 },
+                     { { 0.56, 0.64 }, 2 }, { { 0.54, 0.80 }, 1 }, { { 0.44, 0.92 }, 1 },
+                     { { 0.28, 0.96 }, 1 }, { { 0.14, 0.90 }, 2 }, { { 0.06, 0.76 }, 1 },
+                     { { 0.12, 0.64 }, 1 }, { { 0.22, 0.68 }, 2 } },
+            { { 0, 1 }, { 1, 2 }, { 1, 3 }, { 3, 4 }, { 4, 5 }, { 5, 6 }, { 6, 7 }, { 7, 8 },
+                { 8, 9 }, { 9, 10 }, { 10, 11 }, { 11, 12 }, { 12, 13 } } };
+    case 8: // Sagittarius: the Teapot
+        return { { { { 0.90, 0.58 }, 2 }, { { 0.66, 0.48 }, 2 }, { { 0.70, 0.84 }, 3 },
+                     { { 0.36, 0.78 }, 2 }, { { 0.24, 0.44 }, 2 }, { { 0.08, 0.66 }, 1 },
+                     { { 0.44, 0.50 }, 1 }, { { 0.56, 0.20 }, 2 } },
+            { { 0, 1 }, { 0, 2 }, { 1, 2 }, { 2, 3 }, { 3, 6 }, { 6, 1 }, { 1, 7 }, { 7, 6 },
+                { 6, 4 }, { 4, 5 }, { 5, 3 } } };
+    case 9: // Capricornus
+        return { { { { 0.92, 0.10 }, 2 }, { { 0.86, 0.28 }, 2 }, { { 0.74, 0.72 }, 1 },
+                     { { 0.64, 0.88 }, 1 }, { { 0.42, 0.82 }, 1 }, { { 0.06, 0.36 }, 3 },
+                     { { 0.18, 0.40 }, 2 }, { { 0.52, 0.34 }, 1 }, { { 0.34, 0.40 }, 1 } },
+            { { 0, 1 }, { 1, 7 }, { 7, 8 }, { 8, 6 }, { 6, 5 }, { 5, 4 }, { 4, 3 }, { 3, 2 },
+                { 2, 1 } } };
+    case 10: // Aquarius: the water jar and the stream
+        return { { { { 0.96, 0.40 }, 1 }, { { 0.74, 0.18 }, 2 }, { { 0.46, 0.16 }, 2 },
+                     { { 0.32, 0.28 }, 1 }, { { 0.20, 0.18 }, 1 }, { { 0.10, 0.28 }, 1 },
+                     { { 0.46, 0.46 }, 1 }, { { 0.32, 0.64 }, 1 }, { { 0.38, 0.90 }, 2 },
+                     { { 0.10, 0.84 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 3, 4 }, { 4, 5 }, { 2, 6 }, { 6, 7 }, { 7, 8 },
+                { 7, 9 } } };
+    case 11: // Pisces: two cords meeting at the knot
+        return { { { { 0.34, 0.94 }, 2 }, { { 0.50, 0.84 }, 1 }, { { 0.66, 0.72 }, 1 },
+                     { { 0.80, 0.62 }, 1 }, { { 0.88, 0.48 }, 1 }, { { 0.80, 0.36 }, 1 },
+                     { { 0.92, 0.30 }, 2 }, { { 0.98, 0.44 }, 1 }, { { 0.28, 0.68 }, 1 },
+                     { { 0.24, 0.42 }, 2 }, { { 0.18, 0.20 }, 1 }, { { 0.06, 0.06 }, 1 } },
+            { { 0, 1 }, { 1, 2 }, { 2, 3 }, { 3, 4 }, { 4, 5 }, { 5, 6 }, { 6, 7 }, { 7, 4 },
+                { 0, 8 }, { 8, 9 }, { 9, 10 }, { 10, 11 } } };
+    default:
+        return {};
+    }
+}
+
+QPainterPath star(QPointF centre, qreal outer, qreal inner, int points, qreal rotationDegrees)
+{
+    QPainterPath path;
+    const qreal step = std::numbers::pi / points;
+    const qreal start = (rotationDegrees - 90) * std::numbers::pi / 180;
+    for (int i = 0; i < 2 * points; ++i) {
+        const qreal r = i % 2 ? inner : outer;
+        const QPointF at
+            = centre + QPointF(r * std::cos(start + i * step), r * std::sin(start + i * step));
+        if (i == 0)
+            path.moveTo(at);
+        else
+            path.lineTo(at);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+namespace {
+
+// One letter of the stroke lettering in units of the x-height: baseline at y = 0, x from 0.
+// Returns the letter's width; a letter the lettering does not know is left as a space.
+qreal glyph(QChar c, QPainterPath &p)
+{
+    switch (c.unicode()) {
+    case 'K':
+        line(p, 0, 0, 0, -1.4);
+        line(p, 0.86, -1.4, 0.04, -0.52);
+        line(p, 0.34, -0.84, 0.9, 0);
+        return 0.9;
+    case 'S':
+        p.moveTo(0.84, -1.2);
+        p.cubicTo(0.74, -1.36, 0.6, -1.42, 0.45, -1.42);
+        p.cubicTo(0.22, -1.42, 0.06, -1.28, 0.06, -1.06);
+        p.cubicTo(0.06, -0.6, 0.88, -0.84, 0.88, -0.36);
+        p.cubicTo(0.88, -0.12, 0.7, 0.02, 0.44, 0.02);
+        p.cubicTo(0.28, 0.02, 0.12, -0.05, 0.02, -0.2);
+        return 0.9;
+    case 'a':
+        p.addEllipse(QRectF(0, -1, 1, 1));
+        line(p, 1, -1, 1, 0);
+        return 1;
+    case 'e':
+        p.moveTo(0.02, -0.5);
+        p.lineTo(1, -0.5);
+        p.arcTo(QRectF(0, -1, 1, 1), 0, 300);
+        return 1;
+    case 'f':
+        p.moveTo(0.2, 0);
+        p.lineTo(0.2, -1.08);
+        p.cubicTo(0.2, -1.34, 0.34, -1.44, 0.5, -1.44);
+        p.lineTo(0.62, -1.42);
+        line(p, 0, -1, 0.56, -1);
+        return 0.62;
+    case 'l':
+        line(p, 0, 0, 0, -1.44);
+        return 0;
+    case 'm':
+        line(p, 0, 0, 0, -1);
+        p.moveTo(0, -0.68);
+        p.arcTo(QRectF(0, -1, 0.66, 0.66), 180, -180);
+        p.lineTo(0.66, 0);
+        p.moveTo(0.66, -0.68);
+        p.arcTo(QRectF(0.66, -1, 0.66, 0.66), 180, -180);
+        p.lineTo(1.32, 0);
+        return 1.32;
+    case 'o':
+        p.addEllipse(QRectF(0, -1, 1, 1));
+        return 1;
+    case 'r':
+        line(p, 0, 0, 0, -1);
+        p.moveTo(0, -0.56);
+        p.cubicTo(0, -0.86, 0.2, -1, 0.46, -1);
+        p.lineTo(0.6, -0.98);
+        return 0.6;
+    case 't':
+        p.moveTo(0.2, -1.34);
+        p.lineTo(0.2, -0.22);
+        p.cubicTo(0.2, -0.05, 0.3, 0, 0.42, 0);
+        p.lineTo(0.56, 0);
+        line(p, 0, -1, 0.56, -1);
+        return 0.56;
+    case 'w':
+        p.moveTo(0, -1);
+        p.lineTo(0.3, 0);
+        p.lineTo(0.6, -0.86);
+        p.lineTo(0.9, 0);
+        p.lineTo(1.2, -1);
+        return 1.2;
+    default:
+        return 0.3;
+    }
+}
+
+} // namespace
+
+QPainterPath lettering(const QString &word, QPointF origin, qreal xHeight, qreal *advance)
+{
+    constexpr qreal letterSpacing = 0.36;
+    QPainterPath units;
+    qreal x = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        QPainterPath letter;
+        const qreal width = glyph(word[i], letter);
+        units.addPath(letter.translated(x, 0));
+        x += width + (i + 1 < word.size() ? letterSpacing : 0);
+    }
+    if (advance)
+        *advance = x * xHeight;
+    QTransform toPixels;
+    toPixels.translate(origin.x(), origin.y());
+    toPixels.scale(xHeight, xHeight);
+    return toPixels.map(units);
+}
+
+} // namespace Shapes

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QList>
+#include <QPainterPath>
+#include <QPointF>
+
+// The vector shapes every picture is built from, all drawn here as paths so the artwork never
+// depends on the fonts installed on the machine that generates it.
+namespace Shapes {
+
+// The centre line of a zodiac symbol (0 Aries .. 11 Pisces) in a 100 x 100 box. Callers stroke
+// it with round caps and joins at the weight the picture needs.
+QPainterPath zodiacSymbol(int sign);
+
+// A stroke of `width` around `centreLine` with round caps and joins, as one filled outline.
+QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width);
+
+struct ConstellationStar
+{
+    QPointF at; // in a unit square, y down
+    int brightness; // 1 (faint) .. 3 (brightest)
+};
+
+struct Constellation
+{
+    QList<ConstellationStar> stars;
+    QList<std::pair<int, int>> lines; // indices into stars
+};
+
+// A simplified chart of the constellation of a zodiac sign.
+Constellation constellation(int sign);
+
+// A star with `points` rays around `centre`; `inner` is the radius of the notches.
+QPainterPath star(QPointF centre, qreal outer, qreal inner, int points, qreal rotationDegrees);
+
+// The centre line of a word drawn in the program's own stroke lettering, starting at `origin`
+// (left end of the baseline) with the given x-height. Knows the letters of the maker's name.
+// `advance` receives the width the word took.
+QPainterPath lettering(const QString &word, QPointF origin, qreal xHeight, qreal *advance);
+
+} // namespace Shapes
