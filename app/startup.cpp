@@ -58,7 +58,6 @@ void Startup::configureApplication(QApplication &app)
     QCoreApplication::setApplicationName(QStringLiteral("Astrelo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ASTRELO_VERSION));
     QCoreApplication::setOrganizationName(QStringLiteral("Kelmo Software"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Astrelo"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ASTRELO_APP_ID));
     Toolkit::setUpLook(app);
 }
