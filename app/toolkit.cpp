@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <cmath>
+
 namespace Toolkit {
 namespace {
 
@@ -184,8 +186,19 @@ void setBold(QLabel *label, bool bold)
 
 void setPicture(QLabel *image, const QPixmap &picture)
 {
-    image->setPixmap(picture);
-    image->resize(picture.deviceIndependentSize().toSize());
+    // On a scaled screen the small pixel pictures are enlarged here, whole pixels to whole
+    // pixels at integer factors, so they stay crisp instead of being smoothed when drawn.
+    const qreal ratio = image->devicePixelRatioF();
+    if (ratio == 1.0 || picture.isNull()) {
+        image->setPixmap(picture);
+    } else {
+        const bool whole = ratio == std::floor(ratio);
+        QPixmap scaled = picture.scaled(picture.size() * ratio, Qt::IgnoreAspectRatio,
+            whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        image->setPixmap(scaled);
+    }
+    image->resize(picture.size());
 }
 
 void applyDesign(QWidget *window)
