@@ -57,6 +57,13 @@ Form2::Form2(QWidget *parent)
     Toolkit::setCaption(ui->Label6, MakersData::Dedication.toString());
     Toolkit::setCaption(ui->Label7, MakersData::TypoNotice.toString());
     Toolkit::setPicture(ui->Image2, QPixmap(QStringLiteral(":/about/banner.gif")));
+    // For screen readers: the link is named by its address and says what a click does.
+    const QString address = MakersData::WebAddress.toString();
+    ui->Label4->setAccessibleName(QUrl(address).host());
+    ui->Label4->setAccessibleDescription(
+        QStringLiteral("Otevře webové stránky výrobce %1 v prohlížeči").arg(address));
+    ui->Image1->setAccessibleName(QStringLiteral("Ikona programu"));
+    ui->Image2->setAccessibleName(QStringLiteral("Kelmo Software"));
     ui->Image1->setProperty(TopTwipsProperty, float(Toolkit::pixelsToTwips(ui->Image1->y())));
 
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -8,6 +8,7 @@
 #include "guard.h"
 #include "toolkit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -873,6 +874,10 @@ void TestForm2::webLink()
     click(*form, "Label4");
     QCOMPARE(browser.urls, QList<QUrl>({ QUrl(QStringLiteral("http://www.kelmo.cz/")) }));
     QCOMPARE(control(*form, "Label4")->text(), browser.urls.first().host());
+    // Screen readers name the link by its address.
+    QAccessibleInterface *link = QAccessible::queryAccessibleInterface(control(*form, "Label4"));
+    QCOMPARE(link->text(QAccessible::Name), QStringLiteral("www.kelmo.cz"));
+    QVERIFY(link->text(QAccessible::Description).contains(QStringLiteral("http://www.kelmo.cz/")));
     // Whatever the browser does, the window shows and changes nothing.
     QCOMPARE(describe(*form), before);
 }
