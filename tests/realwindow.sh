@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Drives the real program in a real X session (Xvfb with a window manager): finds the window
-# by its title, clicks the eleventh thumbnail, sees the title change, closes the window and
+# by its title, clicks the eleventh thumbnail and sees the title change, opens the about window
+# and clicks its link (a stand-in browser records the address), closes the main window and
 # checks the exit status.
 # usage: realwindow.sh PATH/TO/astrelo
 set -u
@@ -17,10 +18,18 @@ fail() { echo "FAIL: $*"; kill "$app" 2>/dev/null; exit 1; }
 
 openbox >/dev/null 2>&1 &
 wm=$!
-trap 'kill $wm 2>/dev/null' EXIT
 sleep 0.5
 
-"$program" &
+# A stand-in browser, first on PATH, that records the address it is asked to open.
+standin=$(mktemp -d)
+trap 'kill $wm 2>/dev/null; rm -rf "$standin"' EXIT
+cat >"$standin/xdg-open" <<'SCRIPT'
+#!/bin/sh
+echo "$1" >>"$(dirname "$0")/opened"
+SCRIPT
+chmod +x "$standin/xdg-open"
+
+PATH="$standin:$PATH" "$program" &
 app=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1)
 [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
@@ -30,6 +39,19 @@ xdotool mousemove --window "$wid" 584 400 click 1
 timeout 10 xdotool search --sync --name '^Astrelo - Vodnář$' >/dev/null \
     || fail "the title did not become \"Astrelo - Vodnář\""
 
+# The topic icon opens the about window; its link goes to the browser.
+xdotool mousemove --window "$wid" 104 296 click 1
+about=$(timeout 10 xdotool search --sync --onlyvisible --name '^O programu$' | head -n 1)
+[ -n "$about" ] || fail "no about window titled \"O programu\""
+xdotool mousemove --window "$about" 60 80 click 1
+for _ in $(seq 50); do
+    [ -s "$standin/opened" ] && break
+    sleep 0.1
+done
+[ "$(cat "$standin/opened" 2>/dev/null)" = "http://www.kelmo.cz/" ] \
+    || fail "the link did not hand http://www.kelmo.cz/ to the browser"
+
+# Closing the main window closes the about window too and ends the program.
 xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4
 for _ in $(seq 50); do
     kill -0 "$app" 2>/dev/null || break
