@@ -23,10 +23,13 @@ std::vector<std::pair<QtMsgType, QString>> heldMessages;
 void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-            "astrelo: cannot open a window: no usable display (DISPLAY=\"%s\", "
-            "WAYLAND_DISPLAY=\"%s\")\n",
-            qgetenv("DISPLAY").constData(), qgetenv("WAYLAND_DISPLAY").constData());
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (platform.isEmpty())
+            std::fprintf(stderr, "astrelo: cannot open a window: no usable display (DISPLAY=\"%s\")\n",
+                qgetenv("DISPLAY").constData());
+        else
+            std::fprintf(stderr, "astrelo: cannot open a window: the platform \"%s\" did not start\n",
+                platform.constData());
         std::fflush(stderr);
         std::_Exit(1);
     }
