@@ -1,11 +1,20 @@
 # Two commands do everything on a fresh Debian 12 machine:
 #   make run    install what is missing, build (Release) into build/, start build/astrelo
 #   make test   install what is missing, build, run every test through CTest
+#   make package  build build/astrelo_<version>_<arch>.deb (sudo apt-get install ./build/astrelo_*.deb)
+#   make bench  build (Release), run the benchmarks against the plain-Qt floor, print one table
+#               (make bench-quick: one short pass that only shows that everything runs)
+#   make soak   build (Release), run the random-event soak for 1,000,000 events, print events/s
+#               and peak memory (ASTRELO_SOAK_SEED=N repeats a run)
+#   make test-sanitize  build with ASan, LSan and UBSan into build-sanitize/ and run the tests
+#               there, the 20,000-event soak among them; any sanitizer report fails the run
+#   make lint   clang-tidy (checks in .clang-tidy) and cppcheck over the project's own sources
 BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 DEPS  := tools/install-deps.sh
 
-.PHONY: run test build deps-build deps-test configure clean
+.PHONY: run test package bench bench-quick build deps-build deps-test deps-package configure clean
+.PHONY: soak test-sanitize lint deps-lint
 
 run: deps-build build
 	./$(BUILD)/astrelo
@@ -13,11 +22,50 @@ run: deps-build build
 test: deps-build deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+package: deps-build deps-package build
+	cd $(BUILD) && cpack -G DEB
+
+bench: deps-build deps-test build
+	sh bench/run.sh $(BUILD)
+
+bench-quick: deps-build deps-test build
+	sh bench/run.sh $(BUILD) --quick
+
+soak: deps-build deps-test build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ASTRELO_SOAK_EVENTS=1000000 ./tests/tst_soak
+
+# Every sanitizer report ends its process with status 99, so the test that saw it fails.
+# Benchmarks and packaging checks are left out: they measure or package a normal build.
+SANITIZE := build-sanitize
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:exitcode=99:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=99 \
+	LSAN_OPTIONS=exitcode=99:suppressions=$(CURDIR)/tests/lsan.supp
+
+test-sanitize: deps-build deps-test
+	cmake -S . -B $(SANITIZE) -DASTRELO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SANITIZE) -j $(JOBS)
+	cd $(SANITIZE) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -E '^(bench|packaging)_'
+
+# The project's own sources only: no generated files, nothing from a build folder.
+LINT_DIRS := app catalogue main_window about_window tests tools bench
+lint: deps-build deps-lint build
+	find $(LINT_DIRS) -name '*.cpp' | sort | xargs -n 1 -P $(JOBS) clang-tidy -p $(BUILD) --quiet \
+		--header-filter='^$(CURDIR)/($(shell echo $(LINT_DIRS) | tr ' ' '|'))/'
+	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --library=qt \
+		--enable=warning,performance,portability --inline-suppr \
+		--suppress=missingIncludeSystem $(addprefix -I ,$(LINT_DIRS)) $(LINT_DIRS)
+
+deps-lint:
+	@sh $(DEPS) lint
+
 deps-build:
 	@sh $(DEPS) build
 
 deps-test:
 	@sh $(DEPS) test
+
+deps-package:
+	@sh $(DEPS) package
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

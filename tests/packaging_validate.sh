@@ -1,0 +1,34 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Validates the desktop entry or the AppStream metadata with the freedesktop tools. Hints and
+# warnings fail the check as errors do: the files are small enough to keep entirely clean.
+# usage: packaging_validate.sh desktop FILE | packaging_validate.sh metainfo FILE
+set -u
+kind=$1
+file=$2
+case "$kind" in
+desktop)
+    command -v desktop-file-validate >/dev/null \
+        || { echo "SKIP: desktop-file-validate is not installed"; exit 77; }
+    report=$(desktop-file-validate "$file" 2>&1)
+    status=$?
+    ;;
+metainfo)
+    command -v appstreamcli >/dev/null || { echo "SKIP: appstreamcli is not installed"; exit 77; }
+    # --strict fails on infos and warnings too; pedantic remarks (the app ID has capitals,
+    # which reverse-DNS IDs of desktop programs commonly do) are left out.
+    report=$(appstreamcli validate --no-net --strict --explain "$file" 2>&1)
+    status=$?
+    report=$(printf '%s\n' "$report" | grep -E '^[EWI]: ')
+    ;;
+*)
+    echo "usage: $0 desktop|metainfo FILE"
+    exit 2
+    ;;
+esac
+if [ "$status" -ne 0 ] || [ -n "$report" ]; then
+    printf '%s\n' "$report"
+    echo "FAIL: $file does not validate cleanly (status $status)"
+    exit 1
+fi
+echo "PASS: $file validates with no errors, warnings or hints"
