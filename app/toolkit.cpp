@@ -178,10 +178,15 @@ void setCaption(QLabel *label, const QString &caption)
 
 void setBold(QLabel *label, bool bold)
 {
+    // The label was fitted with its caption; with the same font its box still fits, and
+    // measuring it again would only repeat the text layout (11 of the 12 sign labels on
+    // every sign change).
     QFont font = label->font();
+    const bool changed = font.bold() != bold;
     font.setBold(bold);
     label->setFont(font);
-    fitToText(label);
+    if (changed)
+        fitToText(label);
 }
 
 void setPicture(QLabel *image, const QPixmap &picture)
@@ -201,10 +206,26 @@ void setPicture(QLabel *image, const QPixmap &picture)
     image->resize(picture.size());
 }
 
+QString faceFor(const QString &designFace)
+{
+#ifndef Q_OS_WIN
+    if (designFace == QLatin1String("MS Sans Serif"))
+        return QStringLiteral("Liberation Sans");
+#endif
+    return designFace;
+}
+
 void applyDesign(QWidget *window)
 {
-    const QList<QWidget *> controls = window->findChildren<QWidget *>();
+    QList<QWidget *> controls = window->findChildren<QWidget *>();
+    controls.prepend(window);
     for (QWidget *control : controls) {
+        const QString face = faceFor(control->font().family());
+        if (face != control->font().family()) {
+            QFont font = control->font();
+            font.setFamily(face);
+            control->setFont(font);
+        }
         const QVariant colour = control->property(ForeColorProperty);
         if (colour.isValid()) {
             bool ok = false;
@@ -259,11 +280,6 @@ void setUpLook(QApplication &app)
     QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     app.setStyle(fusion);
     app.setPalette(fusion->standardPalette());
-#ifndef Q_OS_WIN
-    // "MS Sans Serif" has no metric stand-in on Linux; the other design faces ("Arial",
-    // "Courier New", "Comic Sans MS") resolve through fontconfig's own aliases.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-#endif
 }
 
 } // namespace Toolkit

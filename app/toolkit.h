@@ -47,7 +47,8 @@ void fitToText(QLabel *label);
 void setPicture(QLabel *image, const QPixmap &picture);
 
 // Applies a window's design data held in dynamic properties of its controls ("foreColor" as a
-// colour value, "fitsText" as a flag) and fixes the anchors that the sizing rule keeps.
+// colour value, "fitsText" as a flag, "pointSizeF" for fractional sizes), maps the design's
+// faces with faceFor, and fixes the anchors that the sizing rule keeps.
 void applyDesign(QWidget *window);
 
 // Clicks as the windows know them: the left button pressed and released on the same control.
@@ -56,8 +57,12 @@ void onClick(QWidget *control, std::function<void()> handler);
 void onDoubleClick(QWidget *control, std::function<void()> handler);
 void swallowClicks(QWidget *control);
 
-// The program's look on every desktop: Fusion with its standard light palette, and the
-// Windows face names of the designs mapped to metric-compatible faces.
+// The face this system shows for a face name of the designs. "MS Sans Serif" has no metric
+// stand-in outside Windows, so it becomes Liberation Sans here, before Qt ever searches for
+// it; "Arial", "Courier New" and "Comic Sans MS" resolve through fontconfig's own aliases.
+QString faceFor(const QString &designFace);
+
+// The program's look on every desktop: Fusion with its standard light palette.
 void setUpLook(QApplication &app);
 
 } // namespace Toolkit

@@ -39,6 +39,9 @@ QImage decodeDib(QByteArrayView dib, int width, int height, bool withMask)
         const quint32 bgr = u32(dib, paletteAt + 4 * i);
         palette[i] = qRgb((bgr >> 16) & 0xff, (bgr >> 8) & 0xff, bgr & 0xff);
     }
+    // An index past the palette shows the first colour.
+    for (qsizetype i = colours; i < 256; ++i)
+        palette[i] = palette[0];
     QImage image(width, height, withMask ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     const auto *bytes = reinterpret_cast<const uchar *>(dib.data());
     for (int y = 0; y < height; ++y) {
@@ -46,6 +49,16 @@ QImage decodeDib(QByteArrayView dib, int width, int height, bool withMask)
         const uchar *row = bytes + pixelsAt + stride * (height - 1 - y);
         const uchar *mask = bytes + maskAt + maskStride * (height - 1 - y);
         auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        if (!withMask && bits == 4) {
+            // Two pixels a byte, high nibble first.
+            for (int x = 0; x + 1 < width; x += 2) {
+                out[x] = palette[row[x / 2] >> 4];
+                out[x + 1] = palette[row[x / 2] & 0x0f];
+            }
+            if (width % 2)
+                out[width - 1] = palette[row[width / 2] >> 4];
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             const int bitOffset = x * bits;
             const int index = (row[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);

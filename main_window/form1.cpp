@@ -240,7 +240,7 @@ void Form1::toggleItalic()
 void Form1::chooseFace(const QString &face, int faceIndex)
 {
     QFont font = ui->Text1->font();
-    font.setFamily(face);
+    font.setFamily(Toolkit::faceFor(face));
     setTextFont(font);
     for (int k = 0; k < 4; ++k)
         Toolkit::setForeColour(m_faceLabels[k], k == faceIndex ? Toolkit::Red : Toolkit::Black);
@@ -256,7 +256,7 @@ void Form1::restoreSettings()
     m_state.TextFontBold = false;
     m_state.TextFontItalic = false;
     QFont font = ui->Text1->font();
-    font.setFamily(StartingFace);
+    font.setFamily(Toolkit::faceFor(StartingFace));
     setTextFont(font);
     showSizeCaption();
     font.setPointSizeF(m_state.TextFontSize);

@@ -91,7 +91,7 @@ void TestForm1::design_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<qint64>("colour"); // -1: the platform's default text colour
     QTest::addColumn<bool>("visible");
-    const QString ms = QStringLiteral("MS Sans Serif");
+    const QString ms = Toolkit::faceFor(QStringLiteral("MS Sans Serif"));
     const auto row = [](const QString &name, QRect box, const QString &family, double points,
                          bool bold, qint64 colour, bool visible = true) {
         QTest::newRow(qPrintable(name)) << name << box << family << points << bold << colour << visible;
@@ -138,7 +138,7 @@ void TestForm1::design()
     QFETCH(bool, visible);
     const QWidget *widget = control(m_window.get(), qPrintable(name));
     QCOMPARE(twipsRect(widget), box);
-    QCOMPARE(widget->font().family(), family);
+    QCOMPARE(widget->font().family(), Toolkit::faceFor(family));
     QCOMPARE(widget->font().pointSizeF(), points);
     QCOMPARE(widget->font().bold(), bold);
     QCOMPARE(widget->font().italic(), false);
@@ -249,7 +249,7 @@ void TestForm1::loadState()
     QCOMPARE(twipsRect(control(m_window.get(), "Image14")), QRect(120, 480, 1800, 2850));
     QCOMPARE(twipsRect(control(m_window.get(), "Image13")), QRect(1320, 4200, 480, 480));
     const QFont font = control(m_window.get(), "Text1")->font();
-    QCOMPARE(font.family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(font.family(), Toolkit::faceFor(QStringLiteral("MS Sans Serif")));
     QCOMPARE(font.pointSizeF(), 8.0);
     QVERIFY(!font.bold() && !font.italic());
     QVERIFY(m_errors->messages.isEmpty());

@@ -17,6 +17,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -108,7 +109,7 @@ private Q_SLOTS:
         QTest::addColumn<Control>("c");
         const auto row = [](const char *name, QRect box, double size = 0, bool bold = false,
                              QString pattern = {}, bool fits = true) {
-            QTest::newRow(name) << Control { name, box, size, bold, pattern, fits };
+            QTest::newRow(name) << Control { name, box, size, bold, std::move(pattern), fits };
         };
         row("Label1", QRect(720, 120, 1440, 240), 9.75, true, R"(Astrelo v1\.1\.)");
         row("Label2", QRect(720, 480, 2340, 195), 8, false, R"((Copyright )?© 2007 \S.*)");
@@ -134,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(form->windowFlags() & ~Qt::WindowFlags(Qt::WindowSystemMenuHint),
             Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
         QVERIFY(form->minimumSize() == QSize(282, 186) && form->maximumSize() == QSize(282, 186));
-        QCOMPARE(form->font(), QFont(QStringLiteral("MS Sans Serif"), 8));
+        QCOMPARE(form->font(), QFont(Toolkit::faceFor(QStringLiteral("MS Sans Serif")), 8));
         QVERIFY(timer(*form)->parent() == form.get() && timer(*form)->interval() == 25);
         QCOMPARE(timer(*form)->timerType(), Qt::PreciseTimer);
         // Image1 lies beneath every other control: where it crosses text, the text is in front.
@@ -152,7 +153,7 @@ private Q_SLOTS:
         }
         QCOMPARE(twips.topLeft(), c.box.topLeft());
         QVERIFY(twips.height() <= c.box.height());
-        QFont font(QStringLiteral("MS Sans Serif"), 8);
+        QFont font(Toolkit::faceFor(QStringLiteral("MS Sans Serif")), 8);
         font.setPointSizeF(c.pointSize);
         font.setBold(c.bold);
         QCOMPARE(label->font(), font);
@@ -215,7 +216,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("ticks");
         QTest::addColumn<State>("expected");
         QTest::addColumn<QString>("error");
-        const auto row = [](const char *name, State from, int ticks, State to, QString error = {}) {
+        const auto row = [](const char *name, State from, int ticks, State to,
+                             const QString &error = {}) {
             QTest::newRow(name) << from << ticks << to << error;
         };
         // From 120 a single glide step reaches 117, at or above 150: the throw follows at once.
