@@ -280,6 +280,9 @@ void setUpLook(QApplication &app)
     QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     app.setStyle(fusion);
     app.setPalette(fusion->standardPalette());
+    // The windows' default font, for every control that has none of its own. Setting it
+    // before any window exists also spares Qt a search for a face this system lacks.
+    app.setFont(QFont(faceFor(QStringLiteral("MS Sans Serif")), 8));
 }
 
 } // namespace Toolkit

@@ -62,7 +62,8 @@ void swallowClicks(QWidget *control);
 // it; "Arial", "Courier New" and "Comic Sans MS" resolve through fontconfig's own aliases.
 QString faceFor(const QString &designFace);
 
-// The program's look on every desktop: Fusion with its standard light palette.
+// The program's look on every desktop: Fusion with its standard light palette, and the
+// windows' default font "MS Sans Serif" 8 (through faceFor).
 void setUpLook(QApplication &app);
 
 } // namespace Toolkit

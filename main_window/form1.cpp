@@ -167,6 +167,9 @@ void Form1::selectTopic(int topic)
 
 void Form1::openAboutWindow()
 {
+    // A closed about window is hidden until its deletion runs: for the reader it is gone.
+    if (m_about && m_about->isHidden())
+        m_about = nullptr;
     if (!m_about) {
         // A window whose load step fails is dropped again: only a loaded window is kept.
         auto about = std::make_unique<Form2>();
