@@ -63,6 +63,7 @@ QList<QRgb> medianCut(const std::vector<QRgb> &colours, int count)
     }
 
     std::vector<Weighted> entries;
+    entries.reserve(histogram.size());
     for (const auto &[colour, weight] : histogram)
         entries.push_back({ colour, weight });
     std::vector<Box> boxes { { 0, entries.size() } };
@@ -115,6 +116,8 @@ QList<QRgb> medianCut(const std::vector<QRgb> &colours, int count)
             b += qBlue(entries[i].colour) * entries[i].weight;
             weight += entries[i].weight;
         }
+        if (weight == 0)
+            continue;
         palette.append(qRgb(int((r + weight / 2) / weight), int((g + weight / 2) / weight),
             int((b + weight / 2) / weight)));
     }

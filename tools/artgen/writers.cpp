@@ -89,7 +89,7 @@ private:
 QByteArray bmp4(const Quantise::IndexedImage &image)
 {
     const int stride = rowStride(image.width, 4);
-    const quint32 imageSize = quint32(stride * image.height);
+    const auto imageSize = quint32(stride * image.height);
     const quint32 pixelsAt = 14 + 40 + 16 * 4;
     QByteArray out;
     out.append("BM");
@@ -118,7 +118,7 @@ QByteArray ico8(const Quantise::IndexedImage &image, const std::vector<bool> &tr
         throw std::invalid_argument("icon palette must start with black");
     const int stride = rowStride(image.width, 8);
     const int maskStride = rowStride(image.width, 1);
-    const quint32 imageSize = quint32((stride + maskStride) * image.height);
+    const auto imageSize = quint32((stride + maskStride) * image.height);
     const quint32 dibSize = 40 + 256 * 4 + imageSize;
     QByteArray out;
     put16(out, 0); // reserved
