@@ -1,0 +1,274 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The real program in empty or hostile surroundings, driven from outside under Xvfb with a
+# window manager (as in realwindow.sh).
+#
+# usage: tst_environment.sh CASE PATH/TO/astrelo
+#   nothing-written  HOME, TMPDIR and every XDG_* directory in a fresh empty folder: browse,
+#                    change the font, open and close the about window, quit; the folder stays
+#                    empty, and a second start looks exactly like the first
+#   no-display       no display at all, or one that does not answer: one line on standard
+#                    error, exit status 1, no core dump
+#   no-browser       no xdg-open on PATH, one that fails and one that never returns: the link
+#                    shows nothing and both windows keep working
+#   missing-font     a font configuration without the design's faces, and one without any
+#                    font: every face can be chosen, nothing crashes
+# Exit status 77 (skipped) when a tool is missing.
+set -u
+case_name=$1
+program=$2
+case $program in
+/*) ;;
+*) program=$(pwd)/$program ;;
+esac
+
+need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+    exit 1
+}
+
+# Runs the program with no display in the given environment (env arguments); it must end
+# with status 1 and say so in exactly one line on standard error.
+no_display() {
+    label=$1
+    shift
+    dir=$(mktemp -d)
+    (
+        cd "$dir" || exit 99
+        # dash and bash both know -c; a crash would leave its core file here.
+        # shellcheck disable=SC3045
+        ulimit -c unlimited 2>/dev/null
+        exec env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$program" \
+            >"$dir/stdout" 2>"$dir/stderr"
+    )
+    status=$?
+    lines=$(wc -l <"$dir/stderr")
+    message=$(cat "$dir/stderr")
+    cores=$(find "$dir" -name 'core*' | wc -l)
+    rm -rf "$dir"
+    [ "$status" -lt 128 ] || fail "$label: killed by signal $((status - 128))"
+    [ "$status" -eq 1 ] || fail "$label: exit status $status, expected 1"
+    [ "$lines" -eq 1 ] || fail "$label: $lines lines on standard error, expected one: $message"
+    [ "$cores" -eq 0 ] || fail "$label: a core file was written"
+    echo "ok: $label: exit status 1, \"$message\""
+}
+
+if [ "$case_name" = no-display ]; then
+    no_display "no DISPLAY or WAYLAND_DISPLAY"
+    # A display number nothing listens on.
+    n=99
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    no_display "DISPLAY=:$n with no server" DISPLAY=":$n"
+    no_display "a Wayland session that is not there" WAYLAND_DISPLAY=astrelo-nowhere \
+        XDG_SESSION_TYPE=wayland
+    echo "PASS: no display"
+    exit 0
+fi
+
+need xvfb-run xdotool openbox
+if [ -z "${INSIDE_XVFB:-}" ]; then
+    export INSIDE_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+openbox >/dev/null 2>&1 &
+wm=$!
+work=$(mktemp -d)
+trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
+sleep 0.5
+
+# Starts the program (extra env arguments before it) and waits for its main window.
+start() {
+    env "$@" "$program" >"$work/stdout" 2>"$work/stderr" &
+    app=$!
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1)
+    [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
+    sleep 0.5
+}
+
+# Clicks a point of a window's client area (pixels).
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+double_click() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; }
+
+wait_title() {
+    timeout 10 xdotool search --sync --name "^$1\$" >/dev/null || fail "no window titled \"$1\""
+}
+
+open_about() {
+    click "$wid" 104 296 # Image13, the topic icon
+    about=$(timeout 10 xdotool search --sync --onlyvisible --name '^O programu$' | head -n 1)
+    [ -n "$about" ] || fail "the about window did not open"
+    sleep 0.3
+}
+
+close_window() {
+    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+}
+
+# Closes the main window and expects the program to end with status 0.
+quit() {
+    close_window "$wid"
+    for _ in $(seq 100); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
+    wait "$app"
+    status=$?
+    app=
+    [ "$status" -eq 0 ] || fail "exit status $status; standard error: $(cat "$work/stderr")"
+}
+
+# The client area's pixels, without the dump's header and colour map.
+be32() { od -An -tu1 -j "$2" -N4 "$1" | awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4 }'; }
+snapshot() {
+    xdotool mousemove 1010 760 # the pointer away from every control
+    sleep 0.5
+    xwd -silent -id "$wid" >"$work/dump"
+    offset=$(($(be32 "$work/dump" 0) + $(be32 "$work/dump" 76) * 12))
+    tail -c +$((offset + 1)) "$work/dump" >"$1"
+}
+
+visible_windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
+
+# Browses, changes the font through the panel, opens the about window, starts its animation
+# and closes it mid-flight.
+browse_and_change_font() {
+    click "$wid" 584 400 # Image11
+    wait_title "Astrelo - Vodnář"
+    click "$wid" 20 360 # Label6, the sixth topic
+    double_click "$wid" 200 300 # Text1: the settings panel
+    sleep 0.3
+    click "$wid" 440 80  # Label24: one point larger
+    click "$wid" 440 128 # Label26: bold
+    click "$wid" 545 168 # Label32: Courier New
+    click "$wid" 200 300 # Text1: the panel goes away
+    open_about
+    click "$about" 20 142 # Label6 of the about window: the icon falls
+    sleep 0.3
+    close_window "$about"
+    for _ in $(seq 50); do
+        [ -z "$(xdotool search --onlyvisible --name '^O programu$' 2>/dev/null)" ] && break
+        sleep 0.1
+    done
+    [ -z "$(xdotool search --onlyvisible --name '^O programu$' 2>/dev/null)" ] \
+        || fail "the about window did not close"
+    click "$wid" 24 400 # Image1
+    wait_title "Astrelo - Beran"
+}
+
+case "$case_name" in
+nothing-written)
+    need xwd od
+    root=$work/empty
+    mkdir -m 700 "$root"
+    # A session's runtime directory always exists (the login manager makes it, and Qt would
+    # create a missing one), so it is the empty folder itself; the others do not exist yet.
+    set -- HOME="$root" TMPDIR="$root/tmp" XDG_RUNTIME_DIR="$root" \
+        XDG_CONFIG_HOME="$root/config" XDG_DATA_HOME="$root/data" XDG_CACHE_HOME="$root/cache" \
+        XDG_STATE_HOME="$root/state" XDG_CONFIG_DIRS="$root/config-dirs" \
+        XDG_DATA_DIRS="$root/data-dirs"
+    start "$@"
+    snapshot "$work/first"
+    browse_and_change_font
+    snapshot "$work/changed"
+    cmp -s "$work/first" "$work/changed" && fail "browsing and the panel changed nothing on screen"
+    quit
+    left=$(find "$root" -mindepth 1 | head -n 20)
+    [ -z "$left" ] || fail "the program left files behind: $left"
+    echo "ok: browsed, changed the font, opened and closed the about window: nothing written"
+
+    start "$@"
+    snapshot "$work/second"
+    cmp -s "$work/first" "$work/second" \
+        || fail "the second start does not look like the first (sign 0, topic 0, starting font)"
+    quit
+    left=$(find "$root" -mindepth 1 | head -n 20)
+    [ -z "$left" ] || fail "the second start left files behind: $left"
+    echo "PASS: nothing written, nothing remembered"
+    ;;
+
+no-browser)
+    mkdir "$work/empty-path" "$work/failing" "$work/hanging"
+    printf '#!/bin/sh\necho "$@" >>"%s"\nexit 3\n' "$work/failing.log" >"$work/failing/xdg-open"
+    printf '#!/bin/sh\necho $$ >>"%s"\nexec sleep 30\n' "$work/hanging.pids" >"$work/hanging/xdg-open"
+    chmod +x "$work/failing/xdg-open" "$work/hanging/xdg-open"
+    for browser in empty-path failing hanging; do
+        start -u BROWSER -u DEFAULT_BROWSER PATH="$work/$browser"
+        open_about
+        before=$(visible_windows)
+        click "$about" 56 78 # Label4, the link
+        sleep 1.5
+        kill -0 "$app" 2>/dev/null || fail "$browser: the program ended after the link"
+        after=$(visible_windows)
+        [ "$after" -eq "$before" ] || fail "$browser: $before windows before the link, $after after"
+        # Both windows still answer.
+        click "$about" 20 142 # Label6: the icon falls
+        click "$wid" 584 400
+        wait_title "Astrelo - Vodnář"
+        click "$about" 56 78
+        click "$wid" 24 400
+        wait_title "Astrelo - Beran"
+        quit
+        echo "ok: $browser: the link showed nothing, the windows kept working"
+    done
+    grep -q 'http://www.kelmo.cz' "$work/failing.log" 2>/dev/null \
+        || fail "the failing xdg-open was never asked to open the maker's site"
+    [ -s "$work/hanging.pids" ] || fail "the hanging xdg-open was never started"
+    xargs kill 2>/dev/null <"$work/hanging.pids"
+    echo "PASS: no browser"
+    ;;
+
+missing-font)
+    fonts=$work/fonts
+    mkdir -p "$fonts/cache"
+    # Only DejaVu (none of Arial, MS Sans Serif, Courier New, Comic Sans MS or their
+    # stand-ins), then no font at all.
+    cat >"$fonts/dejavu.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$fonts/cache</cachedir>
+</fontconfig>
+EOF
+    cat >"$fonts/none.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <cachedir>$fonts/cache</cachedir>
+</fontconfig>
+EOF
+    for config in dejavu none; do
+        start FONTCONFIG_FILE="$fonts/$config.conf"
+        double_click "$wid" 200 300 # the settings panel
+        sleep 0.3
+        for face in "430 160" "440 176" "545 168" "540 192"; do # Label30 .. Label33
+            # shellcheck disable=SC2086
+            click "$wid" $face
+            click "$wid" 440 80  # one point larger
+            click "$wid" 440 128 # bold
+        done
+        click "$wid" 440 214 # Label29: the starting settings
+        click "$wid" 584 400
+        wait_title "Astrelo - Vodnář"
+        open_about
+        close_window "$about"
+        quit
+        echo "ok: fonts \"$config\": every face chosen, the program kept working"
+    done
+    echo "PASS: missing font faces"
+    ;;
+
+*)
+    echo "unknown case $case_name"
+    exit 2
+    ;;
+esac
