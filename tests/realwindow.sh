@@ -7,22 +7,14 @@
 # usage: realwindow.sh PATH/TO/astrelo
 set -u
 program=$1
-for tool in xvfb-run xdotool openbox; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    export INSIDE_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-fail() { echo "FAIL: $*"; kill "$app" 2>/dev/null; exit 1; }
-
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
+app=
+fail() { echo "FAIL: $*"; [ -n "$app" ] && kill "$app" 2>/dev/null; exit 1; }
+. "$(dirname "$0")/xsession.sh"
+x_session "$0" "$@"
 
 # A stand-in browser, first on PATH, that records the address it is asked to open.
 standin=$(mktemp -d)
-trap 'kill $wm 2>/dev/null; rm -rf "$standin"' EXIT
+trap 'x_stop_session; rm -rf "$standin"' EXIT
 cat >"$standin/xdg-open" <<'SCRIPT'
 #!/bin/sh
 echo "$1" >>"$(dirname "$0")/opened"
@@ -31,7 +23,7 @@ chmod +x "$standin/xdg-open"
 
 PATH="$standin:$PATH" "$program" &
 app=$!
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1)
+wid=$(x_main_window)
 [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
 
 # The eleventh thumbnail: 32 x 32 pixels at (568, 384) of the client area.
@@ -52,13 +44,5 @@ done
     || fail "the link did not hand http://www.kelmo.cz/ to the browser"
 
 # Closing the main window closes the about window too and ends the program.
-xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4
-for _ in $(seq 50); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
-wait "$app"
-status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+x_close_and_expect_exit "$wid"
 echo "PASS: real window browsed and closed, exit status 0"

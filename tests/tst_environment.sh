@@ -22,11 +22,7 @@ case $program in
 *) program=$(pwd)/$program ;;
 esac
 
-need() {
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-    done
-}
+. "$(dirname "$0")/xsession.sh"
 
 fail() {
     echo "FAIL: $*"
@@ -72,23 +68,15 @@ if [ "$case_name" = no-display ]; then
     exit 0
 fi
 
-need xvfb-run xdotool openbox
-if [ -z "${INSIDE_XVFB:-}" ]; then
-    export INSIDE_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-openbox >/dev/null 2>&1 &
-wm=$!
+x_session "$0" "$@"
 work=$(mktemp -d)
-trap 'kill $wm 2>/dev/null; rm -rf "$work"' EXIT
-sleep 0.5
+trap 'x_stop_session; rm -rf "$work"' EXIT
 
 # Starts the program (extra env arguments before it) and waits for its main window.
 start() {
     env "$@" "$program" >"$work/stdout" 2>"$work/stderr" &
     app=$!
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1)
+    wid=$(x_main_window)
     [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
     sleep 0.5
 }
@@ -113,18 +101,7 @@ close_window() {
 }
 
 # Closes the main window and expects the program to end with status 0.
-quit() {
-    close_window "$wid"
-    for _ in $(seq 100); do
-        kill -0 "$app" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
-    wait "$app"
-    status=$?
-    app=
-    [ "$status" -eq 0 ] || fail "exit status $status; standard error: $(cat "$work/stderr")"
-}
+quit() { x_close_and_expect_exit "$wid"; }
 
 # The client area's pixels, without the dump's header and colour map.
 be32() { od -An -tu1 -j "$2" -N4 "$1" | awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4 }'; }
@@ -166,7 +143,7 @@ browse_and_change_font() {
 
 case "$case_name" in
 nothing-written)
-    need xwd od
+    x_need xwd od
     root=$work/empty
     mkdir -m 700 "$root"
     # A session's runtime directory always exists (the login manager makes it, and Qt would

@@ -1,0 +1,44 @@
+# SPDX-License-Identifier: MIT
+# Sourced by the scripts that drive the real program in a real X session. The calling script
+# defines fail() and keeps the program's process id in $app.
+
+# Skips the test (status 77) when a tool is missing.
+x_need() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
+# Runs the calling script again inside Xvfb (usage: x_session "$0" "$@"); inside, starts a
+# window manager, which the title bars, alt+F4 and window activation need.
+x_session() {
+    x_need xvfb-run xdotool openbox
+    if [ -z "${INSIDE_XVFB:-}" ]; then
+        export INSIDE_XVFB=1
+        exec xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+    fi
+    openbox >/dev/null 2>&1 &
+    x_wm=$!
+    sleep 0.5
+}
+
+x_stop_session() { kill "$x_wm" 2>/dev/null; }
+
+# Waits for the main window as it opens and prints its id.
+x_main_window() {
+    timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1
+}
+
+# Closes a window as the reader would (alt+F4) and expects the program to end with status 0.
+x_close_and_expect_exit() {
+    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+    for _ in $(seq 100); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
+    wait "$app"
+    x_status=$?
+    app=
+    [ "$x_status" -eq 0 ] || fail "exit status $x_status"
+}
