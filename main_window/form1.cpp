@@ -66,7 +66,12 @@ Form1::Form1(QWidget *parent)
     Toolkit::onDoubleClick(ui->Text1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The about window has no parent, so that it stands beside this one; it still goes
+    // with the main window.
+    delete m_about.data();
+}
 
 Form2 *Form1::aboutWindow() const
 {
