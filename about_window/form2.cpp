@@ -9,7 +9,6 @@
 #include "toolkit.h"
 #include "webaddress.h"
 
-#include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 #include <QUrl>
@@ -46,7 +45,6 @@ Form2::Form2(QWidget *parent)
     // is fixed by the design.
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(LoadCataloguePicture(1, CatalogueKind::Icon)));
     Toolkit::applyDesign(this);
 
     Toolkit::setCaption(ui->Label1, MakersData::Title.toString());

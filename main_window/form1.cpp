@@ -187,9 +187,26 @@ void Form1::openAboutWindow()
     m_about->activateWindow();
 }
 
-void Form1::setTextFont(const QFont &font)
+// Each change of the text box's font is one step of its own: the face, the size, bold, italic.
+void Form1::setTextFace(const QString &face)
 {
+    QFont font = ui->Text1->font();
+    font.setFamily(Toolkit::faceFor(face));
     ui->Text1->setFont(font);
+}
+
+void Form1::applySize()
+{
+    QFont font = ui->Text1->font();
+    font.setPointSizeF(m_state.TextFontSize);
+    ui->Text1->setFont(font);
+}
+
+// The chosen face's label turns red, the other three black.
+void Form1::markFace(int faceIndex)
+{
+    for (int k = 0; k < 4; ++k)
+        Toolkit::setForeColour(m_faceLabels[k], k == faceIndex ? Toolkit::Red : Toolkit::Black);
 }
 
 void Form1::showSizeCaption()
@@ -202,18 +219,14 @@ void Form1::sizeUp()
     // The text box takes sizes up to a limit; at the limit the size stays, as it stays at 1
     // on the way down, so the field, the text box and the caption always agree.
     m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, Toolkit::LargestTextFontSize);
-    QFont font = ui->Text1->font();
-    font.setPointSizeF(m_state.TextFontSize);
-    setTextFont(font);
+    applySize();
     showSizeCaption();
 }
 
 void Form1::sizeDown()
 {
     m_state.TextFontSize = std::max(m_state.TextFontSize - 1.0f, 1.0f);
-    QFont font = ui->Text1->font();
-    font.setPointSizeF(m_state.TextFontSize);
-    setTextFont(font);
+    applySize();
     showSizeCaption();
 }
 
@@ -222,7 +235,7 @@ void Form1::applyBold()
     ui->Shape1->setVisible(m_state.TextFontBold);
     QFont font = ui->Text1->font();
     font.setBold(m_state.TextFontBold);
-    setTextFont(font);
+    ui->Text1->setFont(font);
 }
 
 void Form1::applyItalic()
@@ -230,7 +243,7 @@ void Form1::applyItalic()
     ui->Shape2->setVisible(m_state.TextFontItalic);
     QFont font = ui->Text1->font();
     font.setItalic(m_state.TextFontItalic);
-    setTextFont(font);
+    ui->Text1->setFont(font);
 }
 
 void Form1::toggleBold()
@@ -247,13 +260,9 @@ void Form1::toggleItalic()
 
 void Form1::chooseFace(const QString &face, int faceIndex)
 {
-    QFont font = ui->Text1->font();
-    font.setFamily(Toolkit::faceFor(face));
-    setTextFont(font);
-    for (int k = 0; k < 4; ++k)
-        Toolkit::setForeColour(m_faceLabels[k], k == faceIndex ? Toolkit::Red : Toolkit::Black);
-    font.setPointSizeF(m_state.TextFontSize);
-    setTextFont(font);
+    setTextFace(face);
+    markFace(faceIndex);
+    applySize();
     applyBold();
     applyItalic();
 }
@@ -263,15 +272,11 @@ void Form1::restoreSettings()
     m_state.TextFontSize = StartingFontSize;
     m_state.TextFontBold = false;
     m_state.TextFontItalic = false;
-    QFont font = ui->Text1->font();
-    font.setFamily(Toolkit::faceFor(StartingFace));
-    setTextFont(font);
+    setTextFace(StartingFace);
     showSizeCaption();
-    font.setPointSizeF(m_state.TextFontSize);
-    setTextFont(font);
+    applySize();
     // The marks follow the flags, so restore hides them with bold and italic.
     applyBold();
     applyItalic();
-    for (int k = 0; k < 4; ++k)
-        Toolkit::setForeColour(m_faceLabels[k], k == 1 ? Toolkit::Red : Toolkit::Black);
+    markFace(1); // "MS Sans Serif"
 }

@@ -71,11 +71,12 @@ private:
     void toggleItalic();
     void chooseFace(const QString &face, int faceIndex);
     void restoreSettings();
+    void setTextFace(const QString &face);
+    void applySize();
+    void markFace(int faceIndex);
     void applyBold();
     void applyItalic();
     void showSizeCaption();
-
-    void setTextFont(const QFont &font);
 
     std::unique_ptr<Ui::Form1> ui;
     // The controls that come in rows, by sign or topic index, and the four face labels.
