@@ -13,7 +13,7 @@ BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 DEPS  := tools/install-deps.sh
 
-.PHONY: run test package bench bench-quick build deps-build deps-test deps-package configure clean
+.PHONY: run test package bench bench-quick build deps-build deps-test deps-package clean
 .PHONY: soak test-sanitize lint deps-lint
 
 run: deps-build build

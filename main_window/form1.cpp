@@ -218,7 +218,7 @@ void Form1::sizeUp()
 {
     // The text box takes sizes up to a limit; at the limit the size stays, as it stays at 1
     // on the way down, so the field, the text box and the caption always agree.
-    m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, Toolkit::LargestTextFontSize);
+    m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, LargestTextFontSize);
     applySize();
     showSizeCaption();
 }

@@ -5,8 +5,9 @@
 //   catalogue/     every string, bitmap and icon, compiled in and looked up by number
 //   main_window/   Form1: the sign and topic browser, its design and the text settings panel
 //   about_window/  Form2: the about window and its falling-icon animation
-//   app/           start-up and shutdown, and the thin layer over Qt Widgets (look, sizing,
-//                  clicks, and the guard that reports an error and keeps the program running)
+//   toolkit/       the thin layer over Qt Widgets (look, sizing, clicks, and the guard that
+//                  reports an error and keeps the program running)
+//   app/           start-up and shutdown, and main()
 // Each window is a .ui design with its class; each user action is one handler of that class.
 
 #include <QPointer>
@@ -40,6 +41,10 @@ public:
         bool TextFontBold = false;
         bool TextFontItalic = false;
     };
+
+    // The largest font size, in points, that the text box takes. Larger sizes still lay out,
+    // but a page then holds a handful of words and every relayout of a long text gets slower.
+    static constexpr float LargestTextFontSize = 72.0f;
 
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;

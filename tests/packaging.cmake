@@ -7,10 +7,10 @@ set(packaging_build_dir ${PROJECT_BINARY_DIR}/packaging)
 
 add_test(NAME packaging_desktop_entry
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_validate.sh desktop
-        ${packaging_dir}/cz.kelmo.Astrelo.desktop)
+        ${packaging_dir}/${ASTRELO_APP_ID}.desktop)
 add_test(NAME packaging_metainfo
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_validate.sh metainfo
-        ${packaging_build_dir}/cz.kelmo.Astrelo.metainfo.xml)
+        ${packaging_build_dir}/${ASTRELO_APP_ID}.metainfo.xml)
 add_test(NAME packaging_staged_install
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_install.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
 add_test(NAME packaging_windows_resources

@@ -83,9 +83,9 @@ void TestSettingsPanel::sequences_data()
     row("full restore", "Label24*6 Label26 Label27 Label33 Label29", "MS Sans Serif", 8, false, false, 1);
     row("restore, then bold", "Label24*6 Label26 Label27 Label33 Label29 Label26", "MS Sans Serif",
         8, true, false, 1);
-    row("the largest size", "Label24*70", "MS Sans Serif", Toolkit::LargestTextFontSize, false, false, 1);
+    row("the largest size", "Label24*70", "MS Sans Serif", Form1::LargestTextFontSize, false, false, 1);
     row("the largest size is kept", "Label24*70 Label25 Label24*3", "MS Sans Serif",
-        Toolkit::LargestTextFontSize, false, false, 1);
+        Form1::LargestTextFontSize, false, false, 1);
 }
 
 void TestSettingsPanel::sequences()

@@ -329,7 +329,7 @@ QString TestSoak::check()
             && font.pointSizeF() == double(state.TextFontSize) && font.bold() == state.TextFontBold
             && font.italic() == state.TextFontItalic,
         font.toString());
-    EXPECT(state.TextFontSize >= 1.0f && state.TextFontSize <= Toolkit::LargestTextFontSize);
+    EXPECT(state.TextFontSize >= 1.0f && state.TextFontSize <= Form1::LargestTextFontSize);
     EXPECT(caption(main, "Label28") == QString::number(double(state.TextFontSize)));
     EXPECT(control(main, "Shape1")->isHidden() != state.TextFontBold
         && control(main, "Shape2")->isHidden() != state.TextFontItalic);

@@ -17,12 +17,7 @@ namespace Toolkit {
 
 // Lengths in the window designs are twips; the designs are laid out at 15 twips a pixel.
 constexpr int TwipsPerPixel = 15;
-constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
 constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
-
-// The largest font size, in points, that the text box accepts. Larger sizes still lay out,
-// but a page then holds a handful of words and every relayout of a long text gets slower.
-constexpr float LargestTextFontSize = 72.0f;
 
 // Colour values are 0x00BBGGRR, or with the top bit set a system colour by its low byte.
 constexpr unsigned int Black = 0x00000000;
