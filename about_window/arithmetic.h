@@ -19,9 +19,9 @@ namespace Arithmetic {
 inline double checked(double result)
 {
     if (std::isnan(result))
-        throw ArithmeticError("invalid floating-point operation");
+        throw ArithmeticError("Neplatná operace s reálným číslem.");
     if (std::isinf(result))
-        throw ArithmeticError("floating-point overflow");
+        throw ArithmeticError("Přetečení reálného čísla.");
     return result;
 }
 
@@ -41,7 +41,7 @@ inline double multiply(double a, double b)
 inline double divide(double a, double b)
 {
     if (b == 0.0)
-        throw ArithmeticError("floating-point division by zero");
+        throw ArithmeticError("Dělení nulou.");
     return checked(a / b);
 }
 
@@ -52,7 +52,7 @@ inline float toFloat(double value)
     // would give infinity.
     constexpr double FloatOverflowLimit = 0x1.ffffffp+127;
     if (std::fabs(checked(value)) >= FloatOverflowLimit)
-        throw ArithmeticError("floating-point overflow");
+        throw ArithmeticError("Přetečení reálného čísla.");
     return static_cast<float>(value);
 }
 

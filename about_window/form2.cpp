@@ -99,9 +99,10 @@ void Form2::tickForTesting()
     runGuarded([this] { moveIcon(); });
 }
 
-void Form2::placeIconForTesting(float topTwips)
+void Form2::setAnimationForTesting(const Animation &state, float iconTopTwips)
 {
-    setIconTopOnWindow(topTwips);
+    m_animation = state;
+    setIconTopOnWindow(iconTopTwips);
 }
 
 // Click on Label4: the maker's web site in the desktop's browser.
@@ -113,7 +114,7 @@ void Form2::openMakersSite()
 // Click on Label6, the dedication: drops the icon, if it is still near the top.
 void Form2::dropIcon()
 {
-    if (iconTopOnWindow() < DropLimit) {
+    if (iconTop() < DropLimit) {
         enableTimer();
         m_animation.AnimationArmed = true;
     }
@@ -156,7 +157,7 @@ void Form2::moveIcon()
         // The floor test looks at where the previous tick put the icon, not at the top just
         // computed: the icon turns one tick after it has passed the floor, and every tick it
         // spends there counts as a contact.
-        if (iconTopOnWindow() >= FloorTop) {
+        if (iconTop() >= FloorTop) {
             a.IconSpeed = std::fabs(a.IconSpeed);
             a.IconRebounding = true;
             a.BounceCount = toFloat(add(a.BounceCount, 1.0));
@@ -176,7 +177,7 @@ void Form2::enableTimer()
         Timer1->start();
 }
 
-float Form2::iconTopOnWindow() const
+float Form2::iconTop() const
 {
     return ui->Image1->property(TopTwipsProperty).toFloat();
 }
@@ -185,7 +186,7 @@ void Form2::setIconTopOnWindow(float topTwips)
 {
     const double pixels = std::round(double(topTwips) / Toolkit::TwipsPerPixel);
     if (!(std::fabs(pixels) <= QWIDGETSIZE_MAX))
-        throw std::range_error("the icon's top lies outside the window's coordinate range");
+        throw std::range_error("Poloha ikony leží mimo souřadnice okna.");
     ui->Image1->setProperty(TopTwipsProperty, topTwips);
     ui->Image1->move(ui->Image1->x(), int(pixels));
 }

@@ -42,12 +42,13 @@ public:
     void load();
 
     const Animation &animation() const { return m_animation; }
+    // Image1's top on the window in twips, as the previous tick applied it (unrounded).
+    float iconTop() const;
 
-    // Test seams: the fields to set up a state, one tick run as the timer runs it, and the
-    // icon placed where a test needs it (as a tick would place it).
-    Animation &animationForTesting() { return m_animation; }
+    // Test seam: puts the animation into a state with the icon applied at a top, as a tick
+    // would leave them, and runs one tick as Timer1 runs it.
+    void setAnimationForTesting(const Animation &state, float iconTopTwips);
     void tickForTesting();
-    void placeIconForTesting(float topTwips);
 
 private:
     void openMakersSite();
@@ -56,7 +57,6 @@ private:
     void moveIcon();
 
     void enableTimer();
-    float iconTopOnWindow() const;
     void setIconTopOnWindow(float topTwips);
 
     std::unique_ptr<Ui::Form2> ui;

@@ -25,10 +25,10 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, co
     if (type == QtFatalMsg) {
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         if (platform.isEmpty())
-            std::fprintf(stderr, "astrelo: cannot open a window: no usable display (DISPLAY=\"%s\")\n",
+            std::fprintf(stderr, "astrelo: nelze otevřít okno: displej \"%s\" není k dispozici\n",
                 qgetenv("DISPLAY").constData());
         else
-            std::fprintf(stderr, "astrelo: cannot open a window: the platform \"%s\" did not start\n",
+            std::fprintf(stderr, "astrelo: nelze otevřít okno: platforma \"%s\" se nespustila\n",
                 platform.constData());
         std::fflush(stderr);
         std::_Exit(1);
@@ -44,7 +44,7 @@ void Startup::prepareProcess()
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "astrelo: cannot open a window: no display (DISPLAY is not set)\n");
+        std::fprintf(stderr, "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
         std::exit(1);
     }
 #endif

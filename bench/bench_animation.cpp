@@ -22,8 +22,7 @@ void restartWhenRested(benchmark::State &state)
     if (about->animation().BounceCount < 44.0f)
         return;
     state.PauseTiming();
-    about->animationForTesting() = loadState;
-    about->placeIconForTesting(loadTop);
+    about->setAnimationForTesting(loadState, loadTop);
     about->repaint();
     state.ResumeTiming();
 }

@@ -9,49 +9,32 @@
 
 namespace {
 
-struct HiddenItem
-{
-    CatalogueKind kind = CatalogueKind::String;
-    int number = -1;
-    bool active = false;
-};
-
-HiddenItem hiddenItem;
-
-bool isHidden(CatalogueKind kind, int number)
-{
-    return hiddenItem.active && hiddenItem.kind == kind && hiddenItem.number == number;
-}
-
 template <typename Entry>
 const Entry *findEntry(std::span<const Entry> table, CatalogueKind kind, int number)
 {
     const auto it = std::lower_bound(table.begin(), table.end(), number,
         [](const Entry &entry, int wanted) { return entry.number < wanted; });
-    if (it == table.end() || it->number != number || isHidden(kind, number))
+    if (it == table.end() || it->number != number
+        || (CatalogueTables::isHidden && CatalogueTables::isHidden(kind, number)))
         throw CatalogueError(kind, number);
     return &*it;
 }
 
-const char *kindName(CatalogueKind kind)
-{
-    switch (kind) {
-    case CatalogueKind::String:
-        return "string";
-    case CatalogueKind::Bitmap:
-        return "bitmap";
-    case CatalogueKind::Icon:
-        return "icon";
-    }
-    return "item";
-}
-
+// The message names the missing item in Czech, as the program speaks: "V katalogu chybí
+// řetězec 10006."
 std::string errorMessage(CatalogueKind kind, int number)
 {
-    return std::string("no ") + kindName(kind) + ' ' + std::to_string(number) + " in the catalogue";
+    const char *what = "řetězec";
+    if (kind == CatalogueKind::Bitmap)
+        what = "bitmapa";
+    else if (kind == CatalogueKind::Icon)
+        what = "ikona";
+    return std::string("V katalogu chybí ") + what + ' ' + std::to_string(number) + '.';
 }
 
 } // namespace
+
+bool (*CatalogueTables::isHidden)(CatalogueKind, int) = nullptr;
 
 CatalogueError::CatalogueError(CatalogueKind kind, int number)
     : std::runtime_error(errorMessage(kind, number))
@@ -92,14 +75,4 @@ QImage decodeCataloguePicture(int number, CatalogueKind kind)
 QPixmap LoadCataloguePicture(int number, CatalogueKind kind)
 {
     return QPixmap::fromImage(decodeCataloguePicture(number, kind));
-}
-
-void hideCatalogueItem(CatalogueKind kind, int number)
-{
-    hiddenItem = { kind, number, true };
-}
-
-void restoreCatalogue()
-{
-    hiddenItem = {};
 }

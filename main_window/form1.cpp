@@ -13,7 +13,11 @@
 #include <cmath>
 
 namespace {
-const QString StartingFace = QStringLiteral("MS Sans Serif");
+// The four faces of the settings panel, in the order of their labels Label30..Label33, and the
+// one the text box starts with.
+const std::array<QString, 4> Faces = { QStringLiteral("Arial"), QStringLiteral("MS Sans Serif"),
+    QStringLiteral("Courier New"), QStringLiteral("Comic Sans MS") };
+constexpr int StartingFace = 1;
 constexpr float StartingFontSize = 8.0f;
 } // namespace
 
@@ -51,10 +55,8 @@ Form1::Form1(QWidget *parent)
     Toolkit::onClick(ui->Label25, [this] { sizeDown(); });
     Toolkit::onClick(ui->Label26, [this] { toggleBold(); });
     Toolkit::onClick(ui->Label27, [this] { toggleItalic(); });
-    Toolkit::onClick(ui->Label30, [this] { chooseFace(QStringLiteral("Arial"), 0); });
-    Toolkit::onClick(ui->Label31, [this] { chooseFace(QStringLiteral("MS Sans Serif"), 1); });
-    Toolkit::onClick(ui->Label32, [this] { chooseFace(QStringLiteral("Courier New"), 2); });
-    Toolkit::onClick(ui->Label33, [this] { chooseFace(QStringLiteral("Comic Sans MS"), 3); });
+    for (int face = 0; face < 4; ++face)
+        Toolkit::onClick(m_faceLabels[face], [this, face] { chooseFace(face); });
     Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
     for (QWidget *drawnOnly : std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -84,12 +86,13 @@ void Form1::load()
     describeThumbnails();
 }
 
-// Screen readers name each thumbnail by its sign and dates; nothing visible changes.
+// Screen readers name each thumbnail by the sign name written under it; nothing visible
+// changes and nothing more is asked of the catalogue.
 void Form1::describeThumbnails()
 {
     for (int sign = 0; sign < 12; ++sign) {
-        const QString name = LoadCatalogueString(1100 + sign);
-        m_thumbnails[sign]->setAccessibleName(name + QStringLiteral(", ") + LoadCatalogueString(1000 + sign));
+        const QString name = m_signLabels[sign]->text();
+        m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
     }
 }
@@ -106,12 +109,12 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::InitMainWindow()
 {
     for (int topic = 0; topic < 6; ++topic)
-        Toolkit::setCaption(m_topicLabels[topic], LoadCatalogueString(1200 + topic));
+        Toolkit::setCaption(m_topicLabels[topic], LoadCatalogueString(CatalogueNumber::topicName(topic)));
     for (int sign = 0; sign < 12; ++sign)
-        Toolkit::setCaption(m_signLabels[sign], LoadCatalogueString(1100 + sign));
+        Toolkit::setCaption(m_signLabels[sign], LoadCatalogueString(CatalogueNumber::signName(sign)));
     for (int sign = 0; sign < 12; ++sign)
         Toolkit::setPicture(
-            m_thumbnails[sign], LoadCataloguePicture(1000 + sign, CatalogueKind::Bitmap));
+            m_thumbnails[sign], LoadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
     m_state.SignIndex = 0;
     m_state.TextFontSize = StartingFontSize;
     ShowSign();
@@ -125,11 +128,11 @@ void Form1::ShowSign()
         Toolkit::setForeColour(m_signLabels[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setBold(m_signLabels[k], k == sign);
     }
-    setWindowTitle(QStringLiteral("Astrelo - ") + LoadCatalogueString(1100 + sign));
-    Toolkit::setPicture(ui->Image14, LoadCataloguePicture(100 + sign, CatalogueKind::Bitmap));
-    Toolkit::setCaption(ui->Label7, LoadCatalogueString(sign).toUpper());
-    Toolkit::setCaption(ui->Label20, LoadCatalogueString(1000 + sign));
-    const QString planets = LoadCatalogueString(100 + sign);
+    setWindowTitle(QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
+    Toolkit::setPicture(ui->Image14, LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
+    Toolkit::setCaption(ui->Label7, LoadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
+    Toolkit::setCaption(ui->Label20, LoadCatalogueString(CatalogueNumber::signDates(sign)));
+    const QString planets = LoadCatalogueString(CatalogueNumber::signPlanets(sign));
     Toolkit::setCaption(ui->Label21, planets.left(1).toUpper() + planets.mid(1));
     Toolkit::setCaption(ui->Label22, ui->Label21->text());
     Toolkit::setCaption(ui->Label23, ui->Label21->text());
@@ -141,7 +144,7 @@ void Form1::ShowTopic()
     const int topic = m_state.TopicIndex;
     for (int k = 0; k < 6; ++k)
         Toolkit::setForeColour(m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
-    Toolkit::setPicture(ui->Image13, LoadCataloguePicture(100 + topic, CatalogueKind::Icon));
+    Toolkit::setPicture(ui->Image13, LoadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
     ShowText();
 }
 
@@ -188,18 +191,22 @@ void Form1::openAboutWindow()
 }
 
 // Each change of the text box's font is one step of its own: the face, the size, bold, italic.
-void Form1::setTextFace(const QString &face)
+template <typename Change>
+void Form1::changeTextFont(Change change)
 {
     QFont font = ui->Text1->font();
-    font.setFamily(Toolkit::faceFor(face));
+    change(font);
     ui->Text1->setFont(font);
+}
+
+void Form1::setTextFace(int face)
+{
+    changeTextFont([face](QFont &font) { font.setFamily(Toolkit::faceFor(Faces[face])); });
 }
 
 void Form1::applySize()
 {
-    QFont font = ui->Text1->font();
-    font.setPointSizeF(m_state.TextFontSize);
-    ui->Text1->setFont(font);
+    changeTextFont([this](QFont &font) { font.setPointSizeF(m_state.TextFontSize); });
 }
 
 // The chosen face's label turns red, the other three black.
@@ -233,17 +240,13 @@ void Form1::sizeDown()
 void Form1::applyBold()
 {
     ui->Shape1->setVisible(m_state.TextFontBold);
-    QFont font = ui->Text1->font();
-    font.setBold(m_state.TextFontBold);
-    ui->Text1->setFont(font);
+    changeTextFont([this](QFont &font) { font.setBold(m_state.TextFontBold); });
 }
 
 void Form1::applyItalic()
 {
     ui->Shape2->setVisible(m_state.TextFontItalic);
-    QFont font = ui->Text1->font();
-    font.setItalic(m_state.TextFontItalic);
-    ui->Text1->setFont(font);
+    changeTextFont([this](QFont &font) { font.setItalic(m_state.TextFontItalic); });
 }
 
 void Form1::toggleBold()
@@ -258,10 +261,10 @@ void Form1::toggleItalic()
     applyItalic();
 }
 
-void Form1::chooseFace(const QString &face, int faceIndex)
+void Form1::chooseFace(int face)
 {
     setTextFace(face);
-    markFace(faceIndex);
+    markFace(face);
     applySize();
     applyBold();
     applyItalic();
@@ -278,5 +281,5 @@ void Form1::restoreSettings()
     // The marks follow the flags, so restore hides them with bold and italic.
     applyBold();
     applyItalic();
-    markFace(1); // "MS Sans Serif"
+    markFace(StartingFace);
 }

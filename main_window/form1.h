@@ -74,11 +74,13 @@ private:
     void sizeDown();
     void toggleBold();
     void toggleItalic();
-    void chooseFace(const QString &face, int faceIndex);
+    void chooseFace(int face);
     void restoreSettings();
-    void setTextFace(const QString &face);
+    template <typename Change>
+    void changeTextFont(Change change);
+    void setTextFace(int face);
     void applySize();
-    void markFace(int faceIndex);
+    void markFace(int face);
     void applyBold();
     void applyItalic();
     void showSizeCaption();

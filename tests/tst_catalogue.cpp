@@ -2,6 +2,7 @@
 // The catalogue's short strings, its three number spaces and its missing-item errors.
 
 #include "catalogue.h"
+#include "hiddenitem.h"
 
 #include <QTest>
 
@@ -57,21 +58,21 @@ void TestCatalogue::missingItems_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("message");
     const auto row = [](const char *name, CatalogueKind kind, int number, const char *message) {
-        QTest::newRow(name) << kind << number << QString::fromLatin1(message);
+        QTest::newRow(name) << kind << number << QString::fromUtf8(message);
     };
-    row("string after a sign's texts", CatalogueKind::String, 10006, "no string 10006 in the catalogue");
-    row("string 10109", CatalogueKind::String, 10109, "no string 10109 in the catalogue");
-    row("string past the last text", CatalogueKind::String, 10116, "no string 10116 in the catalogue");
-    row("string 12", CatalogueKind::String, 12, "no string 12 in the catalogue");
-    row("string 1206", CatalogueKind::String, 1206, "no string 1206 in the catalogue");
-    row("string -1", CatalogueKind::String, -1, "no string -1 in the catalogue");
-    row("bitmap 99", CatalogueKind::Bitmap, 99, "no bitmap 99 in the catalogue");
-    row("bitmap 112", CatalogueKind::Bitmap, 112, "no bitmap 112 in the catalogue");
-    row("bitmap 1012", CatalogueKind::Bitmap, 1012, "no bitmap 1012 in the catalogue");
-    row("bitmap 1 (an icon number)", CatalogueKind::Bitmap, 1, "no bitmap 1 in the catalogue");
-    row("icon 0", CatalogueKind::Icon, 0, "no icon 0 in the catalogue");
-    row("icon 106", CatalogueKind::Icon, 106, "no icon 106 in the catalogue");
-    row("icon 1000 (a bitmap number)", CatalogueKind::Icon, 1000, "no icon 1000 in the catalogue");
+    row("string after a sign's texts", CatalogueKind::String, 10006, "V katalogu chybí řetězec 10006.");
+    row("string 10109", CatalogueKind::String, 10109, "V katalogu chybí řetězec 10109.");
+    row("string past the last text", CatalogueKind::String, 10116, "V katalogu chybí řetězec 10116.");
+    row("string 12", CatalogueKind::String, 12, "V katalogu chybí řetězec 12.");
+    row("string 1206", CatalogueKind::String, 1206, "V katalogu chybí řetězec 1206.");
+    row("string -1", CatalogueKind::String, -1, "V katalogu chybí řetězec -1.");
+    row("bitmap 99", CatalogueKind::Bitmap, 99, "V katalogu chybí bitmapa 99.");
+    row("bitmap 112", CatalogueKind::Bitmap, 112, "V katalogu chybí bitmapa 112.");
+    row("bitmap 1012", CatalogueKind::Bitmap, 1012, "V katalogu chybí bitmapa 1012.");
+    row("bitmap 1 (an icon number)", CatalogueKind::Bitmap, 1, "V katalogu chybí bitmapa 1.");
+    row("icon 0", CatalogueKind::Icon, 0, "V katalogu chybí ikona 0.");
+    row("icon 106", CatalogueKind::Icon, 106, "V katalogu chybí ikona 106.");
+    row("icon 1000 (a bitmap number)", CatalogueKind::Icon, 1000, "V katalogu chybí ikona 1000.");
 }
 
 void TestCatalogue::missingItems()

@@ -3,6 +3,7 @@
 // leaves behind.
 
 #include "catalogue.h"
+#include "hiddenitem.h"
 #include "form1.h"
 #include "testsupport.h"
 
@@ -396,9 +397,9 @@ void TestForm1::accessibleNames_data()
     const auto row = [](const char *name, const char *expected) {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(expected);
     };
-    row("Image1", "Beran, 21.3. - 20.4.");
-    row("Image11", "Vodnář, 21.1. - 20.2.");
-    row("Image12", "Ryby, 19.2. - 20.3.");
+    row("Image1", "Beran");
+    row("Image11", "Vodnář");
+    row("Image12", "Ryby");
     row("Label3", "Nemoci");
     row("Image13", "O programu");
     row("Text1", "Štír, Vzhled");

@@ -3,6 +3,7 @@
 // fit, the load step, the web link, and the falling-icon animation driven tick by tick.
 
 #include "catalogue.h"
+#include "hiddenitem.h"
 #include "form2.h"
 #include "guard.h"
 #include "toolkit.h"
@@ -47,8 +48,7 @@ class TestForm2 : public QObject
     QTimer *timer(const QWidget &f) { return f.findChild<QTimer *>("Timer1"); }
     QRect inTwips(const QRect &r) { return QRect(r.topLeft() * 15, r.size() * 15); }
     void click(QWidget &f, const char *n) { QTest::mouseClick(control(f, n), Qt::LeftButton); }
-    // The icon's top as the window holds it: fractional twips in a property of the image.
-    float iconTop(QWidget &f) { return control(f, "Image1")->property("topTwips").toFloat(); }
+    float iconTop(QWidget &f) { return static_cast<Form2 &>(f).iconTop(); }
 
     Form loadedForm()
     {
@@ -228,11 +228,11 @@ private Q_SLOTS:
         // Falling fast onto the floor, one contact short of rest: the last tick still moves.
         row("last tick", { 1500, -20, float(0.1), false, 43, true }, 1,
             { 1520.31494f, 20.3150005f, 0.314999998f, true, 44, true });
-        row("gravity", { 600, 0, FLT_MAX, false, FLT_MAX, true }, 1, { 600 }, "overflow");
-        row("speed", { 600, FLT_MAX, -FLT_MAX, true, 2, true }, 1, { 600 }, "overflow");
-        row("top", { -FLT_MAX, FLT_MAX, 0, true, 2, true }, 1, { -FLT_MAX }, "overflow");
-        row("inf", { 600, 0, INFINITY, true, 2, true }, 1, { 600 }, "overflow");
-        row("glide NaN", { NAN, 5, 0.3f, true, 2, true, true }, 1, { NAN }, "invalid");
+        row("gravity", { 600, 0, FLT_MAX, false, FLT_MAX, true }, 1, { 600 }, "Přetečení");
+        row("speed", { 600, FLT_MAX, -FLT_MAX, true, 2, true }, 1, { 600 }, "Přetečení");
+        row("top", { -FLT_MAX, FLT_MAX, 0, true, 2, true }, 1, { -FLT_MAX }, "Přetečení");
+        row("inf", { 600, 0, INFINITY, true, 2, true }, 1, { 600 }, "Přetečení");
+        row("glide NaN", { NAN, 5, 0.3f, true, 2, true, true }, 1, { NAN }, "Neplatná");
     }
 
     void ticks()
@@ -243,11 +243,12 @@ private Q_SLOTS:
         QFETCH(QString, error);
         const float at = !from.AnimationArmed ? 120 : from.IconTop > 0 ? from.IconTop : 600;
         const Form form = loadedForm();
-        form->placeIconForTesting(at);
-        form->animationForTesting().AnimationArmed = true;
+        Form2::Animation armed = form->animation();
+        armed.AnimationArmed = true;
+        form->setAnimationForTesting(armed, at);
         click(*form, "Image1");
         if (from.AnimationArmed)
-            form->animationForTesting() = from;
+            form->setAnimationForTesting(from, form->iconTop());
         for (int done = 0; done < ticks; ++done)
             form->tickForTesting();
         const QStringList errors = take(m_errors);
@@ -303,7 +304,7 @@ private Q_SLOTS:
             click(*form, "Label6");
             QCOMPARE(runToRest(*form), 537);
         } else {
-            form->placeIconForTesting(top);
+            form->setAnimationForTesting(form->animation(), top);
         }
         const QString before = describe(*form);
         click(*form, qPrintable(name));
@@ -318,7 +319,9 @@ private Q_SLOTS:
         QCOMPARE(timer(*form)->isActive(), starts);
         QCOMPARE(form->animation().AnimationArmed, starts || top == 0);
         timer(*form)->stop(); // put back what the click may start, then nothing else changed
-        form->animationForTesting().AnimationArmed = top == 0;
+        Form2::Animation armed = form->animation();
+        armed.AnimationArmed = top == 0;
+        form->setAnimationForTesting(armed, form->iconTop());
         QCOMPARE(describe(*form), before);
     }
 };

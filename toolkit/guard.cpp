@@ -17,7 +17,7 @@ void Guard::setErrorSink(ErrorSink sink)
 
 void Guard::reportError(const QString &message)
 {
-    std::fprintf(stderr, "astrelo: error: %s\n", qUtf8Printable(message));
+    std::fprintf(stderr, "astrelo: chyba: %s\n", qUtf8Printable(message));
     std::fflush(stderr);
     if (errorSink) {
         errorSink(message);

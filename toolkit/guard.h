@@ -30,7 +30,7 @@ bool runGuarded(Handler &&handler) noexcept
     } catch (const std::exception &error) {
         Guard::reportError(QString::fromUtf8(error.what()));
     } catch (...) {
-        Guard::reportError(QStringLiteral("unknown error"));
+        Guard::reportError(QStringLiteral("Neznámá chyba."));
     }
     return false;
 }
