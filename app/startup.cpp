@@ -8,11 +8,18 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -24,9 +31,12 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, co
 {
     if (type == QtFatalMsg) {
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        if (platform.isEmpty())
+        const QByteArray display = qgetenv("DISPLAY");
+        if (platform.isEmpty() && display.isEmpty())
+            std::fprintf(stderr, "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
+        else if (platform.isEmpty())
             std::fprintf(stderr, "astrelo: nelze otevřít okno: displej \"%s\" není k dispozici\n",
-                qgetenv("DISPLAY").constData());
+                display.constData());
         else
             std::fprintf(stderr, "astrelo: nelze otevřít okno: platforma \"%s\" se nespustila\n",
                 platform.constData());
@@ -42,10 +52,24 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, co
 void Startup::prepareProcess()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A Wayland display named relative to a runtime folder that is not set cannot be reached;
+    // left set, the Wayland library would say so on standard error before Qt gets a word in.
+    const bool waylandReachable = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && (qgetenv("WAYLAND_DISPLAY").startsWith('/')
+            || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
+    if (!waylandReachable)
+        qunsetenv("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        && !waylandReachable) {
         std::fprintf(stderr, "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
         std::exit(1);
+    }
+    // Without a session bus the program does without D-Bus. Left unset, the D-Bus library
+    // would start a bus of its own on X11, which writes files into the home folder.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray bus = (runtime.isEmpty() ? "/run/user/" + QByteArray::number(getuid()) : runtime) + "/bus";
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + bus);
     }
 #endif
     previousHandler = qInstallMessageHandler(startupMessageHandler);
@@ -63,6 +87,13 @@ void Startup::configureApplication(QApplication &app)
     QCoreApplication::setOrganizationName(QStringLiteral("Kelmo Software"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ASTRELO_APP_ID));
     Toolkit::setUpLook(app);
+    // The program speaks Czech whatever the desktop's language, and so does Qt inside it: the
+    // text box's menu, the message box's button.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 std::unique_ptr<Form1> Startup::createMainWindow()

@@ -6,6 +6,7 @@
 #include "catalogue.h"
 #include "form2.h"
 #include "toolkit.h"
+#include "toolwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -185,9 +186,7 @@ void Form1::openAboutWindow()
         about->load();
         m_about = about.release();
     }
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    Toolkit::showToolWindow(m_about);
 }
 
 // Each change of the text box's font is one step of its own: the face, the size, bold, italic.

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -46,6 +47,40 @@ QColor systemColour(unsigned int index)
     }
 }
 
+// The control that took the last press of the left button: a double-click is two presses on
+// the same control, and a second press that lands on another control is a single press there.
+QPointer<QWidget> lastPressed;
+
+// Fusion's light palette, written out: Fusion's own standard palette turns dark when the
+// desktop is in dark mode.
+QPalette lightPalette()
+{
+    const QColor window(239, 239, 239);
+    const QColor dark = window.darker(150);
+    const QColor shadow = dark.darker(135);
+    const QColor mid = window.darker(130);
+    const QColor disabledText(190, 190, 190);
+    const QColor highlight(48, 140, 198);
+    QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+    palette.setBrush(QPalette::Midlight, mid.lighter(110));
+    palette.setBrush(QPalette::Button, window);
+    palette.setBrush(QPalette::Shadow, shadow);
+    palette.setBrush(QPalette::HighlightedText, Qt::white);
+    palette.setBrush(QPalette::Active, QPalette::Highlight, highlight);
+    palette.setBrush(QPalette::Inactive, QPalette::Highlight, highlight);
+    palette.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    palette.setBrush(QPalette::Disabled, QPalette::Text, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::WindowText, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::ButtonText, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::Base, window);
+    palette.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    palette.setBrush(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setBrush(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    // Every colour counts as set, so none of a platform theme's palette shows through.
+    palette.setResolveMask(~QPalette::ResolveMask(0));
+    return palette;
+}
+
 // Watches one control's mouse events and turns them into click and double-click handlers.
 class ClickFilter : public QObject
 {
@@ -72,6 +107,7 @@ protected:
         case QEvent::MouseButtonPress: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
             m_pressed = mouse->button() == Qt::LeftButton;
+            lastPressed = m_target;
             return m_consume;
         }
         case QEvent::MouseButtonRelease: {
@@ -84,9 +120,18 @@ protected:
             return m_consume;
         }
         case QEvent::MouseButtonDblClick: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (lastPressed != m_target) {
+                // The first press went to another control (one that has hidden itself since,
+                // say): for this control it is a plain press.
+                QMouseEvent press(QEvent::MouseButtonPress, mouse->position(),
+                    mouse->scenePosition(), mouse->globalPosition(), mouse->button(),
+                    mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+                QCoreApplication::sendEvent(m_target, &press);
+                return true;
+            }
             // The second press of a double-click is the double-click event only, never a
             // second click.
-            const auto *mouse = static_cast<QMouseEvent *>(event);
             m_pressed = false;
             if (mouse->button() == Qt::LeftButton && doubleClick)
                 runGuarded(doubleClick);
@@ -219,6 +264,7 @@ void applyDesign(QWidget *window)
 {
     QList<QWidget *> controls = window->findChildren<QWidget *>();
     controls.prepend(window);
+    QList<QLabel *> fitting;
     for (QWidget *control : controls) {
         const QString face = faceFor(control->font().family());
         if (face != control->font().family()) {
@@ -249,6 +295,7 @@ void applyDesign(QWidget *window)
         }
         auto *label = qobject_cast<QLabel *>(control);
         if (label && label->property(FitsTextProperty).toBool()) {
+            fitting.append(label);
             const QRect box = label->geometry();
             int anchor = box.left();
             if (label->alignment() & Qt::AlignRight)
@@ -258,6 +305,10 @@ void applyDesign(QWidget *window)
             label->setProperty(AnchorProperty, anchor);
         }
     }
+    // The design boxes were measured in the designs' faces; the faces this system supplies
+    // may be wider, so a label that fits its text fits it from the start.
+    for (QLabel *label : std::as_const(fitting))
+        fitToText(label);
 }
 
 void onClick(QWidget *control, std::function<void()> handler)
@@ -277,9 +328,12 @@ void swallowClicks(QWidget *control)
 
 void setUpLook(QApplication &app)
 {
-    QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
-    app.setStyle(fusion);
-    app.setPalette(fusion->standardPalette());
+    // The designs' colours are the designs', not the desktop's: Fusion and its light palette
+    // whatever the platform theme, colour scheme, style override or style sheet. Every colour
+    // of the palette counts as set, so none of a dark theme's colours shows through.
+    app.setStyleSheet(QString());
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setPalette(lightPalette());
     // The windows' default font, for every control that has none of its own. Setting it
     // before any window exists also spares Qt a search for a face this system lacks.
     app.setFont(QFont(faceFor(QStringLiteral("MS Sans Serif")), 8));
