@@ -56,8 +56,13 @@ Form1::Form1(QWidget *parent)
     Toolkit::onClick(ui->Label25, [this] { sizeDown(); });
     Toolkit::onClick(ui->Label26, [this] { toggleBold(); });
     Toolkit::onClick(ui->Label27, [this] { toggleItalic(); });
-    for (int face = 0; face < 4; ++face)
+    for (int face = 0; face < 4; ++face) {
         Toolkit::onClick(m_faceLabels[face], [this, face] { chooseFace(face); });
+        Toolkit::setChosen(m_faceLabels[face], face == StartingFace);
+    }
+    // The planets' white outline copies only repeat Label21: screen readers hear it once.
+    Toolkit::hideFromScreenReaders(ui->Label22);
+    Toolkit::hideFromScreenReaders(ui->Label23);
     Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
     for (QWidget *drawnOnly : std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -128,6 +133,7 @@ void Form1::ShowSign()
     for (int k = 0; k < 12; ++k) {
         Toolkit::setForeColour(m_signLabels[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setBold(m_signLabels[k], k == sign);
+        Toolkit::setChosen(m_thumbnails[k], k == sign);
     }
     setWindowTitle(QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
     Toolkit::setPicture(ui->Image14, LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
@@ -143,8 +149,10 @@ void Form1::ShowSign()
 void Form1::ShowTopic()
 {
     const int topic = m_state.TopicIndex;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < 6; ++k) {
         Toolkit::setForeColour(m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
+        Toolkit::setChosen(m_topicLabels[k], k == topic);
+    }
     Toolkit::setPicture(ui->Image13, LoadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
     ShowText();
 }
@@ -209,10 +217,12 @@ void Form1::applySize()
 }
 
 // The chosen face's label turns red, the other three black.
-void Form1::markFace(int faceIndex)
+void Form1::markFace(int face)
 {
-    for (int k = 0; k < 4; ++k)
-        Toolkit::setForeColour(m_faceLabels[k], k == faceIndex ? Toolkit::Red : Toolkit::Black);
+    for (int k = 0; k < 4; ++k) {
+        Toolkit::setForeColour(m_faceLabels[k], k == face ? Toolkit::Red : Toolkit::Black);
+        Toolkit::setChosen(m_faceLabels[k], k == face);
+    }
 }
 
 void Form1::showSizeCaption()

@@ -13,10 +13,19 @@
 #                    shows nothing and both windows keep working
 #   missing-font     a font configuration without the design's faces, and one without any
 #                    font: every face can be chosen, nothing crashes
+#   look             a dark GTK theme, a style override and Qt's own options change no pixel
+#                    of either window or the panel; a double-click on the panel hides it
+#   about-window     no taskbar or pager entry and no owner; minimised, the topic icon brings
+#                    it back
+#   screen-reader    over the real AT-SPI bus: "Vodnář" and "Povolání" pressed, the title, the
+#                    checked states and text 10105 read back (tests/screenreader.py)
+#   wayland          under a headless Weston: both windows at their sizes, nothing on standard
+#                    error, exit status 0 (PATH/TO/desktop_probe as the third argument)
 # Exit status 77 (skipped) when a tool is missing.
 set -u
 case_name=$1
 program=$2
+probe=${3:-}
 case $program in
 /*) ;;
 *) program=$(pwd)/$program ;;
@@ -64,17 +73,52 @@ if [ "$case_name" = no-display ]; then
     no_display "DISPLAY=:$n with no server" DISPLAY=":$n"
     no_display "a Wayland session that is not there" WAYLAND_DISPLAY=astrelo-nowhere \
         XDG_SESSION_TYPE=wayland
+    no_display "Wayland without a runtime folder" -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-0 \
+        XDG_SESSION_TYPE=wayland
     echo "PASS: no display"
     exit 0
 fi
 
+if [ "$case_name" = wayland ]; then
+    x_need weston
+    work=$(mktemp -d)
+    trap 'kill "$weston" 2>/dev/null; rm -rf "$work"' EXIT
+    mkdir -m 700 "$work/runtime"
+    XDG_RUNTIME_DIR="$work/runtime" weston --backend=headless-backend.so --socket=astrelo \
+        --idle-time=0 >"$work/weston.log" 2>&1 &
+    weston=$!
+    for _ in $(seq 100); do
+        [ -S "$work/runtime/astrelo" ] && break
+        sleep 0.1
+    done
+    [ -S "$work/runtime/astrelo" ] || fail "weston did not start: $(cat "$work/weston.log")"
+    env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=astrelo \
+        XDG_SESSION_TYPE=wayland "$probe" >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/err")"
+    [ -s "$work/err" ] && fail "standard error: $(cat "$work/err")"
+    grep -qx 'Form1 665x449' "$work/out" && grep -qx 'Form2 282x186' "$work/out" \
+        || fail "window sizes: $(cat "$work/out")"
+    echo "PASS: native on Wayland: $(tr '\n' ' ' <"$work/out")"
+    exit 0
+fi
+
+# The screen reader case runs on a session bus of its own, with the accessibility bus on it.
+if [ "$case_name" = screen-reader ] && [ -z "${INSIDE_DBUS:-}" ]; then
+    x_need dbus-run-session /usr/bin/python3 /usr/libexec/at-spi-bus-launcher
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+    export INSIDE_DBUS=1
+    exec dbus-run-session -- "$0" "$@"
+fi
+
 x_session "$0" "$@"
 work=$(mktemp -d)
-trap 'x_stop_session; rm -rf "$work"' EXIT
+trap 'x_stop_session; kill "${other:-}" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Starts the program (extra env arguments before it) and waits for its main window.
 start() {
-    env "$@" "$program" >"$work/stdout" 2>"$work/stderr" &
+    # shellcheck disable=SC2086
+    env "$@" "$program" ${program_args:-} >"$work/stdout" 2>"$work/stderr" &
     app=$!
     wid=$(x_main_window)
     [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
@@ -105,10 +149,21 @@ quit() { x_close_and_expect_exit "$wid"; }
 
 # The client area's pixels, without the dump's header and colour map.
 be32() { od -An -tu1 -j "$2" -N4 "$1" | awk '{ print (($1 * 256 + $2) * 256 + $3) * 256 + $4 }'; }
+# A small window of another program takes the focus before each snapshot, so that no caret
+# blinks in the text box.
+unfocus() {
+    if [ -z "${other:-}" ]; then
+        xlogo -geometry 40x40+980+720 >/dev/null 2>&1 &
+        other=$!
+        other_wid=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
+    fi
+    xdotool windowactivate --sync "$other_wid" 2>/dev/null
+}
 snapshot() {
-    xdotool mousemove 1010 760 # the pointer away from every control
+    xdotool mousemove 1010 700 # the pointer away from every control
+    unfocus
     sleep 0.5
-    xwd -silent -id "$wid" >"$work/dump"
+    xwd -silent -id "${2:-$wid}" >"$work/dump"
     offset=$(($(be32 "$work/dump" 0) + $(be32 "$work/dump" 76) * 12))
     tail -c +$((offset + 1)) "$work/dump" >"$1"
 }
@@ -242,6 +297,79 @@ EOF
         echo "ok: fonts \"$config\": every face chosen, the program kept working"
     done
     echo "PASS: missing font faces"
+    ;;
+
+look)
+    x_need xwd od xlogo
+    for run in plain themed; do
+        if [ "$run" = themed ]; then
+            program_args="-qwindowtitle Hello -reverse -style Windows"
+            start QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark QT_STYLE_OVERRIDE=Windows
+        else
+            program_args=
+            start
+        fi
+        snapshot "$work/$run-main"
+        double_click "$wid" 200 300 # Text1: the settings panel
+        sleep 0.3
+        snapshot "$work/$run-panel"
+        cmp -s "$work/$run-main" "$work/$run-panel" && fail "$run: the panel did not open"
+        # A double-click on a blank spot of the panel: the first press hides it, the second
+        # lands on the text beneath and is a single press there.
+        double_click "$wid" 628 148
+        sleep 0.3
+        snapshot "$work/$run-after"
+        cmp -s "$work/$run-main" "$work/$run-after" || fail "$run: the panel is still shown"
+        open_about
+        snapshot "$work/$run-about" "$about"
+        quit
+    done
+    for shot in main panel about; do
+        cmp -s "$work/plain-$shot" "$work/themed-$shot" \
+            || fail "the $shot shot differs under a dark GTK theme, a style override and Qt's options"
+    done
+    echo "PASS: one look under a dark theme; Qt's options ignored; the panel's double-click"
+    ;;
+
+about-window)
+    start
+    open_about
+    state=$(xprop -id "$about" _NET_WM_STATE)
+    case $state in *_NET_WM_STATE_SKIP_TASKBAR*_NET_WM_STATE_SKIP_PAGER* | *_NET_WM_STATE_SKIP_PAGER*_NET_WM_STATE_SKIP_TASKBAR*) ;;
+    *) fail "the about window is listed in the taskbar or pager: $state" ;;
+    esac
+    xprop -id "$about" WM_TRANSIENT_FOR | grep -q 'window id' && fail "the about window has an owner"
+    xdotool windowactivate --sync "$wid"
+    sleep 0.3
+    top=$(xprop -root _NET_CLIENT_LIST_STACKING | sed "s/.*[#,] //")
+    [ $((top)) -eq $((wid)) ] || fail "the main window cannot be raised above the about window"
+    xdotool windowminimize --sync "$about"
+    click "$wid" 104 296 # Image13 again
+    back=$(timeout 10 xdotool search --sync --onlyvisible --name '^O programu$' | head -n 1)
+    [ "$back" = "$about" ] || fail "the minimised about window did not come back"
+    close_window "$about"
+    quit
+    echo "PASS: about window: no taskbar entry, no owner, back from minimised"
+    ;;
+
+screen-reader)
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    launcher=$!
+    for _ in $(seq 50); do
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+            >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    # What a screen reader does when it starts: switch accessibility on for every program.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+        variant:boolean:true >/dev/null || fail "the accessibility bus did not answer"
+    start
+    /usr/bin/python3 "$(dirname "$0")/screenreader.py" "$(dirname "$0")/../catalogue/texts/10105.txt" \
+        || fail "screen reader check"
+    quit
+    kill "$launcher" 2>/dev/null
+    echo "PASS: a screen reader presses, reads the states and the text"
     ;;
 
 *)

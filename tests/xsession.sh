@@ -12,14 +12,18 @@ x_need() {
 # Runs the calling script again inside Xvfb (usage: x_session "$0" "$@"); inside, starts a
 # window manager, which the title bars, alt+F4 and window activation need.
 x_session() {
-    x_need xvfb-run xdotool openbox
+    x_need xvfb-run xdotool openbox xprop
     if [ -z "${INSIDE_XVFB:-}" ]; then
         export INSIDE_XVFB=1
         exec xvfb-run -a -s "-screen 0 1024x768x24" "$@"
     fi
     openbox >/dev/null 2>&1 &
     x_wm=$!
-    sleep 0.5
+    # The window manager is up once it has announced itself on the root window.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
 }
 
 x_stop_session() { kill "$x_wm" 2>/dev/null; }
@@ -30,11 +34,20 @@ x_main_window() {
 }
 
 # Closes a window as the reader would (alt+F4) and expects the program to end with status 0.
+# The keys go to the active window, so each try first waits until the window is active.
 x_close_and_expect_exit() {
-    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
-    for _ in $(seq 100); do
+    for _ in 1 2 3 4 5; do
+        xdotool windowactivate --sync "$1" 2>/dev/null
+        for _ in $(seq 20); do
+            [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
+            sleep 0.1
+        done
+        xdotool key --clearmodifiers alt+F4
+        for _ in $(seq 30); do
+            kill -0 "$app" 2>/dev/null || break
+            sleep 0.1
+        done
         kill -0 "$app" 2>/dev/null || break
-        sleep 0.1
     done
     kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
     wait "$app"

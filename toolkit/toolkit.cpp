@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit.h"
 
+#include "accessible.h"
 #include "guard.h"
 
 #include <QAbstractScrollArea>
@@ -148,18 +149,23 @@ private:
     bool m_pressed = false;
 };
 
+// A scrolling control gets its mouse events on its viewport; it keeps them too, so that
+// selecting and scrolling still work.
+QWidget *clickTarget(QWidget *control)
+{
+    auto *area = qobject_cast<QAbstractScrollArea *>(control);
+    return area ? area->viewport() : control;
+}
+
+ClickFilter *existingClickFilter(QWidget *control)
+{
+    return clickTarget(control)->findChild<ClickFilter *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 ClickFilter *clickFilter(QWidget *control)
 {
-    // A scrolling control gets its mouse events on its viewport; it keeps them too, so that
-    // selecting and scrolling still work.
-    QWidget *target = control;
-    bool consume = true;
-    if (auto *area = qobject_cast<QAbstractScrollArea *>(control)) {
-        target = area->viewport();
-        consume = false;
-    }
-    auto *filter = target->findChild<ClickFilter *>(QString(), Qt::FindDirectChildrenOnly);
-    return filter ? filter : new ClickFilter(target, consume);
+    ClickFilter *filter = existingClickFilter(control);
+    return filter ? filter : new ClickFilter(clickTarget(control), clickTarget(control) == control);
 }
 
 } // namespace
@@ -326,6 +332,21 @@ void swallowClicks(QWidget *control)
     clickFilter(control);
 }
 
+bool hasClickHandler(QWidget *control)
+{
+    const ClickFilter *filter = existingClickFilter(control);
+    return filter && filter->click;
+}
+
+bool performClick(QWidget *control)
+{
+    const ClickFilter *filter = existingClickFilter(control);
+    if (!filter || !filter->click)
+        return false;
+    runGuarded(filter->click);
+    return true;
+}
+
 void setUpLook(QApplication &app)
 {
     // The designs' colours are the designs', not the desktop's: Fusion and its light palette
@@ -334,6 +355,7 @@ void setUpLook(QApplication &app)
     app.setStyleSheet(QString());
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setPalette(lightPalette());
+    installAccessibility();
     // The windows' default font, for every control that has none of its own. Setting it
     // before any window exists also spares Qt a search for a face this system lacks.
     app.setFont(QFont(faceFor(QStringLiteral("MS Sans Serif")), 8));

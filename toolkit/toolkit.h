@@ -51,6 +51,15 @@ void applyDesign(QWidget *window);
 void onClick(QWidget *control, std::function<void()> handler);
 void onDoubleClick(QWidget *control, std::function<void()> handler);
 void swallowClicks(QWidget *control);
+// Runs a control's click handler as a click on it would; false when it has none.
+bool performClick(QWidget *control);
+bool hasClickHandler(QWidget *control);
+
+// Marks a control that stands for one choice of several (a sign, a topic, a face) as the
+// chosen one or not. Nothing visible changes; screen readers hear it as checked or not.
+void setChosen(QWidget *control, bool chosen);
+// Hides a control from screen readers, for a control that only repeats another one's text.
+void hideFromScreenReaders(QWidget *control);
 
 // The face this system shows for a face name of the designs. "MS Sans Serif" has no metric
 // stand-in outside Windows, so it becomes Liberation Sans here, before Qt ever searches for

@@ -7,6 +7,8 @@
 #ifdef ASTRELO_HAS_XCB
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
+
+#include <cstring>
 #endif
 
 namespace {
@@ -38,8 +40,29 @@ void skipTaskbarAndPager(xcb_connection_t *connection, xcb_window_t window)
         XCB_ATOM_ATOM, 32, 2, states);
 }
 
-// Qt makes a tool window transient for the program's window group, which window managers keep
-// above every window of the group. The about window stands beside the main window instead.
+// Qt makes a tool window transient for the program's window group, and window managers keep
+// a utility window of a group above the group's other windows either way. The about window
+// stands beside the main window instead: no group (before it is mapped) and no owner (Qt
+// writes one while mapping it).
+void leaveGroup(xcb_connection_t *connection, xcb_window_t window)
+{
+    // WM_HINTS: nine 32-bit fields, the flags first and the window group last.
+    constexpr uint32_t WindowGroupHint = 1u << 6;
+    const xcb_get_property_cookie_t cookie
+        = xcb_get_property(connection, 0, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
+    if (xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) == 9 * 4) {
+            uint32_t hints[9];
+            memcpy(hints, xcb_get_property_value(reply), sizeof hints);
+            hints[0] &= ~WindowGroupHint;
+            hints[8] = 0;
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS,
+                XCB_ATOM_WM_HINTS, 32, 9, hints);
+        }
+        free(reply);
+    }
+}
+
 void dropOwner(xcb_connection_t *connection, xcb_window_t window)
 {
     xcb_delete_property(connection, window, XCB_ATOM_WM_TRANSIENT_FOR);
@@ -56,8 +79,10 @@ void Toolkit::showToolWindow(QWidget *window)
     if (!window->isVisible()) {
 #ifdef ASTRELO_HAS_XCB
         xcb_connection_t *connection = x11Connection();
-        if (connection)
+        if (connection) {
             skipTaskbarAndPager(connection, xcb_window_t(window->winId()));
+            leaveGroup(connection, xcb_window_t(window->winId()));
+        }
         window->show();
         if (connection)
             dropOwner(connection, xcb_window_t(window->winId()));
