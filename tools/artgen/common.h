@@ -16,12 +16,12 @@
 // Helpers that more than one family of pictures draws with.
 namespace Art {
 
-// The colours of a sign: a light, a middle and a dark tone.
+// The colours of a sign: the middle tone of its figure, from which the figure's lighter and
+// darker tones follow, and the colour of what the figure holds or wears.
 struct SignColours
 {
-    QColor light;
-    QColor mid;
-    QColor dark;
+    QColor figure;
+    QColor accent;
 };
 extern const std::array<SignColours, signCount> signColours;
 

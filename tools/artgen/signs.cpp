@@ -1,44 +1,52 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages and the thumbnails on the sign buttons.
 #include "common.h"
+#include "figures.h"
 #include "shapes.h"
 
 #include <QPainter>
 #include <QRadialGradient>
+
+#include <algorithm>
 
 namespace Art {
 namespace {
 
 using Quantise::IndexedImage;
 
-// The night sky of the sign pictures, darkest at the zenith.
-const QColor skyTop(0x06, 0x0a, 0x22);
-const QColor skyBottom(0x1a, 0x26, 0x58);
-const QColor starPale(0xa8, 0xb8, 0xe8);
-const QColor constellationLine(0x4a, 0x5c, 0x9c);
+// The night sky of the sign pictures, darkest at the zenith: three tones, ordered-dithered into
+// a smooth gradient, one for the constellation's lines and faint stars, and white.
+const std::array<QColor, 3> skyTones = { QColor(0x05, 0x09, 0x22), QColor(0x0d, 0x16, 0x3e),
+    QColor(0x1a, 0x28, 0x5e) };
+const QColor starDim(0x4a, 0x5e, 0xa4);
 
-constexpr QRect pictureSkyArea(0, 0, 120, 156); // the strip below stays plain for the caption
-constexpr QRectF constellationArea(14, 10, 92, 48);
-constexpr QRectF symbolArea(16, 68, 88, 88);
+constexpr QRectF constellationArea(32, 8, 78, 30);
+constexpr QRectF glyphBadge(6, 6, 17, 17);
+
+// A 4 x 4 Bayer matrix: thresholds spread evenly over the cells so neighbouring pixels never
+// share one and a dithered gradient shows no clumps.
+constexpr std::array<int, 16> bayer = { 0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5 };
+
+// Where the sky is, from 0 at the top row to 1 at the bottom, in units of its tones.
+qreal skyPosition(int y)
+{
+    return y / 189.0 * (skyTones.size() - 1);
+}
 
 void paintSky(QPainter &p, int sign)
 {
-    QLinearGradient sky(0, 0, 0, 190);
-    sky.setColorAt(0, skyTop);
-    sky.setColorAt(1, skyBottom);
-    p.fillRect(QRect(0, 0, 120, 190), sky);
-
-    // Faint background stars, single pixels in the sky's own star colours, kept out of the
-    // caption strip.
+    for (int y = 0; y < 190; ++y) {
+        const qreal at = skyPosition(y);
+        const int below = std::min(int(at), int(skyTones.size()) - 2);
+        p.fillRect(QRect(0, y, 120, 1), mix(skyTones[below], skyTones[below + 1], at - below));
+    }
+    // Faint background stars, single pixels, kept out of the strip at the bottom where the
+    // program writes the planets.
     Sequence random(quint32(sign) + 1);
-    for (int i = 0; i < 34; ++i) {
-        const int x = 2 + random.below(pictureSkyArea.width() - 4);
-        const int y = 2 + random.below(pictureSkyArea.height() - 6);
-        // Most are dim; one in ten is white.
-        static const QColor shades[10]
-            = { constellationLine, constellationLine, constellationLine, constellationLine,
-                  constellationLine, constellationLine, starPale, starPale, starPale, Qt::white };
-        p.fillRect(QRect(x, y, 1, 1), shades[random.below(10)]);
+    for (int i = 0; i < 30; ++i) {
+        const int x = 2 + random.below(116);
+        const int y = 2 + random.below(158);
+        p.fillRect(QRect(x, y, 1, 1), random.below(5) == 0 ? QColor(Qt::white) : starDim);
     }
 }
 
@@ -49,127 +57,127 @@ void paintConstellation(QPainter &p, int sign)
         return QPointF(constellationArea.left() + unit.x() * constellationArea.width(),
             constellationArea.top() + unit.y() * constellationArea.height());
     };
-    p.setPen(QPen(constellationLine, 1.0, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(starDim, 1.0, Qt::SolidLine, Qt::RoundCap));
     for (const auto &[from, to] : figure.lines)
         p.drawLine(place(figure.stars[from].at), place(figure.stars[to].at));
     p.setPen(Qt::NoPen);
     for (const Shapes::ConstellationStar &s : figure.stars) {
         const QPointF at = place(s.at);
-        const qreal radius = 0.7 + 0.45 * s.brightness;
-        QRadialGradient halo(at, radius * 2.4);
-        halo.setColorAt(0, QColor(starPale.red(), starPale.green(), starPale.blue(), 150));
-        halo.setColorAt(1, QColor(starPale.red(), starPale.green(), starPale.blue(), 0));
-        p.setBrush(halo);
-        p.drawEllipse(at, radius * 2.4, radius * 2.4);
-        if (s.brightness == 3) {
-            // The brightest star of the figure twinkles with four thin rays.
-            p.setBrush(QColor(220, 228, 255, 200));
-            p.drawPath(Shapes::star(at, 5.5, 0.7, 4, 0));
-        }
+        if (s.brightness == 3)
+            p.fillPath(Shapes::star(at, 4.5, 0.6, 4, 0), QColor(Qt::white));
         p.setBrush(Qt::white);
-        p.drawEllipse(at, radius, radius);
+        p.drawEllipse(at, 0.5 + 0.4 * s.brightness, 0.5 + 0.4 * s.brightness);
     }
 }
 
-// The symbol, lit from above: a light-to-middle fill, a dark rim and a soft glow behind it.
-QImage symbolLayer(int sign, QSize size, const QRectF &box, qreal strokeUnits)
+Figures::Colours figureColours(int sign)
 {
-    const SignColours &colours = signColours[sign];
-    QImage layer = blankImage(size.width(), size.height(), Qt::transparent);
+    return { Figures::rampFrom(signColours[sign].figure),
+        Figures::rampFrom(signColours[sign].accent) };
+}
+
+// The figure and, small in the corner, the sign's symbol in the figure's own light tone.
+QImage figureLayer(int sign)
+{
+    const Figures::Colours colours = figureColours(sign);
+    QImage layer = blankImage(120, 190, Qt::transparent);
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing);
-    QTransform toBox;
-    toBox.translate(box.left(), box.top());
-    toBox.scale(box.width() / 100, box.height() / 100);
-    const QPainterPath centre = toBox.map(Shapes::zodiacSymbol(sign));
-    const qreal stroke = strokeUnits * box.width() / 100;
-
-    QColor glow = colours.mid;
-    for (const auto &[widen, alpha] : { std::pair { 9.0, 26 }, { 5.0, 46 } }) {
-        glow.setAlpha(alpha);
-        p.fillPath(Shapes::strokeOutline(centre, stroke + widen), glow);
-    }
-    p.fillPath(Shapes::strokeOutline(centre, stroke + 2.2), colours.dark);
-    QLinearGradient fill(box.topLeft(), box.bottomRight());
-    fill.setColorAt(0, colours.light);
-    fill.setColorAt(0.55, colours.mid);
-    fill.setColorAt(1, mix(colours.mid, colours.dark, 0.45));
-    p.fillPath(Shapes::strokeOutline(centre, stroke), fill);
-    // A narrow highlight along the upper-left of every stroke.
-    const QColor shine = mix(colours.light, Qt::white, 0.5);
-    p.setClipPath(Shapes::strokeOutline(centre, stroke));
-    p.fillPath(
-        Shapes::strokeOutline(centre.translated(-stroke * 0.22, -stroke * 0.22), stroke * 0.3),
-        shine);
+    Figures::paint(p, sign, colours);
+    QTransform toBadge;
+    toBadge.translate(glyphBadge.left(), glyphBadge.top());
+    toBadge.scale(glyphBadge.width() / 100, glyphBadge.height() / 100);
+    p.fillPath(toBadge.map(Shapes::zodiacGlyph(sign, false, 2.2 * 100 / glyphBadge.width())),
+        colours.main.light);
     return layer;
-}
-
-QImage renderSignPicture(int sign, QImage *symbolOnly)
-{
-    QImage picture = blankImage(120, 190, Qt::black);
-    {
-        QPainter p(&picture);
-        p.setRenderHint(QPainter::Antialiasing);
-        paintSky(p, sign);
-        paintConstellation(p, sign);
-    }
-    const QImage symbol = symbolLayer(sign, picture.size(), symbolArea, 10.5);
-    composite(picture, symbol);
-    if (symbolOnly)
-        *symbolOnly = symbol;
-    return picture.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
 
 IndexedImage signPictureIndexed(int sign)
 {
-    QImage symbol;
-    const QImage picture = renderSignPicture(sign, &symbol);
-    // Eight fixed entries paint the sky, the stars and the constellation alike in every
-    // picture; the other eight are chosen from the sign's symbol.
+    QImage sky = blankImage(120, 190, Qt::black);
+    {
+        QPainter p(&sky);
+        paintSky(p, sign);
+    }
+    const QImage plainSky = sky.convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&sky);
+        p.setRenderHint(QPainter::Antialiasing);
+        paintConstellation(p, sign);
+    }
+    const QImage figure = figureLayer(sign);
+    QImage picture = sky;
+    composite(picture, figure);
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+
+    // Five fixed entries paint the sky alike in every picture; the other eleven are the
+    // figure's own.
     QList<QRgb> palette;
-    for (int i = 0; i < 5; ++i)
-        palette.append(mix(skyTop, skyBottom, i / 4.0).rgb());
-    palette.append(constellationLine.rgb());
-    palette.append(starPale.rgb());
+    for (const QColor &tone : skyTones)
+        palette.append(tone.rgb());
+    palette.append(starDim.rgb());
     palette.append(qRgb(255, 255, 255));
     const int skyEntries = int(palette.size());
-    palette.append(Quantise::medianCut(coveredColours(picture, symbol), 16 - skyEntries));
-    // Sky pixels keep to the sky's colours, so no dot of the symbol's colours strays there.
+    // The figure's own tones come first, exactly as drawn, so even a thin bow keeps its gold;
+    // what is left goes to the mixed colours along the edges of its parts.
+    const Figures::Colours colours = figureColours(sign);
+    std::vector<QRgb> covered = coveredColours(picture, figure);
+    for (const Figures::Ramp &ramp : { colours.main, colours.accent }) {
+        for (const QColor &tone : { ramp.ink, ramp.shade, ramp.base, ramp.light }) {
+            if (palette.size() < 16 && !palette.contains(tone.rgb())
+                && std::find(covered.begin(), covered.end(), tone.rgb()) != covered.end())
+                palette.append(tone.rgb());
+        }
+    }
+    std::erase_if(covered, [&](QRgb colour) { return palette.contains(colour); });
+    palette.append(Quantise::medianCut(covered, 16 - int(palette.size())));
+    // Sky pixels keep to the sky's colours, so no dot of the figure's colours strays there.
     std::vector<int> choices(std::size_t(picture.width()) * picture.height(), 0);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            if (qAlpha(symbol.pixel(x, y)) == 0)
+            if (qAlpha(figure.pixel(x, y)) == 0)
                 choices[std::size_t(y) * picture.width() + x] = skyEntries;
         }
     }
-    return Quantise::reduce(picture, palette, Quantise::Dither::FloydSteinberg, choices);
+    // The figure is mapped without dithering, so its flat tones stay clean.
+    IndexedImage out = Quantise::reduce(picture, palette, Quantise::Dither::None, choices);
+    // Only the open sky is dithered, in an ordered pattern between the two tones of its row.
+    for (int y = 0; y < picture.height(); ++y) {
+        const qreal at = skyPosition(y);
+        const int below = std::min(int(at), int(skyTones.size()) - 2);
+        for (int x = 0; x < picture.width(); ++x) {
+            if (choices[std::size_t(y) * picture.width() + x] == 0
+                || picture.pixel(x, y) != plainSky.pixel(x, y))
+                continue;
+            const qreal threshold = (bayer[std::size_t((y % 4) * 4 + x % 4)] + 0.5) / 16;
+            out.pixels[std::size_t(y) * out.width + x] = quint8(below + (at - below > threshold));
+        }
+    }
+    return out;
 }
 
 namespace {
 
+// A disc in the sign's colour, lit from the upper left and ringed in its dark tone, with the
+// symbol drawn for this size in white over a narrow shadow.
 QImage renderThumbnail(int sign, QImage *discOnly)
 {
-    const SignColours &colours = signColours[sign];
+    const Figures::Ramp colours = Figures::rampFrom(signColours[sign].figure);
     QImage disc = blankImage(32, 32, Qt::transparent);
     {
         QPainter p(&disc);
         p.setRenderHint(QPainter::Antialiasing);
-        // The pale air colours carry a dark symbol, the deeper colours a white one.
-        const bool pale = sign % 4 == 2;
-        QRadialGradient ground(QPointF(12, 10), 22);
-        ground.setColorAt(0, pale ? colours.light : colours.mid);
-        ground.setColorAt(1, pale ? colours.mid : mix(colours.mid, colours.dark, 0.6));
-        p.setPen(QPen(colours.dark, 1.2));
+        QRadialGradient ground(QPointF(11, 9), 24);
+        ground.setColorAt(0, colours.base);
+        ground.setColorAt(1, mix(colours.base, colours.shade, 0.85));
+        p.setPen(QPen(mix(colours.ink, colours.shade, 0.4), 1.0));
         p.setBrush(ground);
-        p.drawEllipse(QPointF(16, 16), 14.8, 14.8);
-        QTransform toBox;
-        toBox.translate(6, 6);
-        toBox.scale(0.2, 0.2);
-        const QPainterPath symbol
-            = Shapes::strokeOutline(toBox.map(Shapes::zodiacSymbol(sign)), 2.9);
-        p.fillPath(symbol, pale ? QColor(0x1a, 0x22, 0x50) : QColor(Qt::white));
+        p.drawEllipse(QPointF(16, 16), 15.5, 15.5);
+        const QPainterPath glyph = Shapes::zodiacGlyph(sign, true, 2.4);
+        p.fillPath(glyph.translated(0.7, 0.9), mix(colours.shade, colours.ink, 0.55));
+        p.fillPath(glyph, QColor(Qt::white));
     }
     if (discOnly)
         *discOnly = disc;
