@@ -66,86 +66,69 @@ void paintCharacter(QPainter &p)
 
 void paintAppearance(QPainter &p)
 {
-    // A hand mirror, held upright.
+    // A hand mirror held upright, its glass catching a sparkle.
     const QColor frameDark(0x7a, 0x22, 0x50);
     const QLinearGradient frameFill
         = verticalGradient(1, 31, QColor(0xfa, 0xb4, 0xd4), QColor(0xb4, 0x3a, 0x7a));
     QPainterPath handle;
     handle.moveTo(16, 21);
     handle.lineTo(16, 28.5);
-    outlined(p, Shapes::strokeOutline(handle, 4.2), frameFill, frameDark);
+    outlined(p, Shapes::strokeOutline(handle, 5), frameFill, frameDark);
     QPainterPath knob;
-    knob.addEllipse(QPointF(16, 29), 2.6, 2.1);
+    knob.addEllipse(QPointF(16, 29.5), 3, 2.4);
     outlined(p, knob, frameFill, frameDark, 1.0);
-    QPainterPath collar;
-    collar.addRoundedRect(QRectF(12.5, 19.5, 7, 3), 1.2, 1.2);
-    outlined(p, collar, frameFill, frameDark, 1.0);
-    const QRectF frame(5.5, 1, 21, 21);
+    const QRectF frame(3.5, 1, 25, 22);
     QPainterPath rim;
     rim.addEllipse(frame);
     outlined(p, rim, frameFill, frameDark);
-    QRadialGradient glass(QPointF(12.5, 7), 15);
+    QRadialGradient glass(QPointF(11, 6), 18);
     glass.setColorAt(0, QColor(0xf4, 0xfc, 0xff));
     glass.setColorAt(0.5, QColor(0xa8, 0xdc, 0xf4));
     glass.setColorAt(1, QColor(0x4c, 0x9c, 0xd0));
     QPainterPath pane;
-    pane.addEllipse(frame.adjusted(2.7, 2.7, -2.7, -2.7));
+    pane.addEllipse(frame.adjusted(3, 3, -3, -3));
     outlined(p, pane, glass, frameDark, 0.8);
-    // The reflection: two white streaks across the glass.
-    p.setPen(QPen(QColor(255, 255, 255, 235), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11, 12.5), QPointF(16.5, 7));
-    p.drawLine(QPointF(13.5, 15), QPointF(19, 9.5));
+    p.setPen(QPen(QColor(255, 255, 255, 235), 1.7, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8.5, 12), QPointF(13.5, 7));
+    p.drawLine(QPointF(11, 15), QPointF(16.5, 9.5));
+    p.setPen(Qt::NoPen);
+    p.fillPath(Shapes::star(QPointF(21.5, 15.5), 3.6, 0.9, 4, 0), QColor(Qt::white));
 }
 
 void paintIllnesses(QPainter &p)
 {
-    // A healing herb in a mortar, with its pestle.
-    const QColor leafDark(0x1c, 0x5c, 0x1e);
-    const auto leaf = [&](QPointF base, qreal angle, qreal length) {
-        p.save();
-        p.translate(base);
-        p.rotate(angle);
-        QPainterPath shape;
-        shape.moveTo(0, 0);
-        shape.cubicTo(length * 0.3, -length * 0.34, length * 0.78, -length * 0.3, length, 0);
-        shape.cubicTo(length * 0.78, length * 0.3, length * 0.3, length * 0.34, 0, 0);
-        outlined(p, shape,
-            verticalGradient(
-                -length / 3, length / 3, QColor(0x9c, 0xe6, 0x5c), QColor(0x3a, 0x9a, 0x32)),
-            leafDark, 1.0);
-        p.setPen(QPen(leafDark, 0.7));
-        p.drawLine(QPointF(length * 0.15, 0), QPointF(length * 0.8, 0));
-        p.restore();
-    };
-    p.setPen(QPen(leafDark, 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(13, 18), QPointF(11, 6));
-    leaf(QPointF(11.5, 9), -125, 9);
-    leaf(QPointF(12, 11), -40, 10);
-    leaf(QPointF(12.6, 15), -150, 9);
-    leaf(QPointF(11, 6.5), -95, 6);
-    // The pestle leans out of the bowl.
-    QPainterPath pestle;
-    pestle.moveTo(17, 19);
-    pestle.lineTo(26, 4.5);
-    const QColor woodDark(0x5a, 0x3a, 0x22);
-    outlined(p, Shapes::strokeOutline(pestle, 3.8),
-        verticalGradient(4, 20, QColor(0xe8, 0xcc, 0xa4), QColor(0xb0, 0x84, 0x54)), woodDark);
-    QPainterPath bowl;
-    bowl.moveTo(3, 17);
-    bowl.lineTo(29, 17);
-    bowl.cubicTo(29, 24, 24, 27.5, 19.5, 28);
-    bowl.lineTo(20.5, 30);
-    bowl.lineTo(11.5, 30);
-    bowl.lineTo(12.5, 28);
-    bowl.cubicTo(8, 27.5, 3, 24, 3, 17);
-    bowl.closeSubpath();
-    QLinearGradient stone(3, 0, 29, 0);
-    stone.setColorAt(0, QColor(0xf4, 0xf4, 0xf0));
-    stone.setColorAt(0.45, QColor(0xcc, 0xcc, 0xc8));
-    stone.setColorAt(1, QColor(0x88, 0x88, 0x88));
-    outlined(p, bowl, stone, QColor(0x3c, 0x3c, 0x44));
-    p.setPen(QPen(QColor(0x3c, 0x3c, 0x44), 1.0));
-    p.drawLine(QPointF(3.5, 19.6), QPointF(28.5, 19.6));
+    // Medicine: a red and white capsule and, in front of it, a round tablet with its score.
+    p.save();
+    p.translate(19, 12.5);
+    p.rotate(-45);
+    const QRectF capsule(-13, -6, 26, 12);
+    QPainterPath whole;
+    whole.addRoundedRect(capsule, 6, 6);
+    QPainterPath leftHalf;
+    leftHalf.addRect(QRectF(-14, -7, 14, 14));
+    const QColor redEdge(0x6a, 0x0a, 0x16);
+    p.setPen(Qt::NoPen);
+    p.fillPath(whole, verticalGradient(-5, 5, QColor(0xff, 0xff, 0xff), QColor(0xc0, 0xc6, 0xd0)));
+    p.fillPath(whole.intersected(leftHalf),
+        verticalGradient(-5, 5, QColor(0xff, 0x7a, 0x6a), QColor(0xc4, 0x14, 0x24)));
+    p.setPen(QPen(redEdge, 1.2));
+    p.drawLine(QPointF(0, -5), QPointF(0, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(whole);
+    p.setPen(QPen(QColor(255, 255, 255, 220), 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(-9.5, -2.6), QPointF(-4, -2.6));
+    p.restore();
+
+    const QColor greyEdge(0x3c, 0x44, 0x56);
+    QPainterPath tablet;
+    tablet.addEllipse(QPointF(9, 23), 7.5, 7.5);
+    QRadialGradient chalk(QPointF(6.5, 19.5), 11);
+    chalk.setColorAt(0, QColor(0xff, 0xff, 0xff));
+    chalk.setColorAt(0.6, QColor(0xd8, 0xe8, 0xf8));
+    chalk.setColorAt(1, QColor(0x8c, 0xa8, 0xcc));
+    outlined(p, tablet, chalk, greyEdge);
+    p.setPen(QPen(greyEdge, 1.1, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5, 19), QPointF(13, 27));
 }
 
 QPainterPath heartShape(QPointF centre, qreal size)
@@ -223,26 +206,22 @@ void paintOccupation(QPainter &p)
     handle.setFillRule(Qt::OddEvenFill);
     outlined(p, handle, QColor(0x7a, 0x44, 0x1c), edge, 1.0);
     QPainterPath body;
-    body.addRoundedRect(QRectF(2.5, 9.5, 27, 19), 3, 3);
+    body.addRoundedRect(QRectF(2.5, 9.5, 27, 14.5), 3, 3);
     outlined(
-        p, body, verticalGradient(9, 29, QColor(0xd8, 0x92, 0x50), QColor(0x94, 0x52, 0x1e)), edge);
+        p, body, verticalGradient(9, 24, QColor(0xd8, 0x92, 0x50), QColor(0x94, 0x52, 0x1e)), edge);
     p.setPen(QPen(edge, 1.0));
-    p.drawLine(QPointF(3, 17.5), QPointF(29, 17.5));
+    p.drawLine(QPointF(3, 15.5), QPointF(29, 15.5));
     p.setPen(QPen(QColor(0xf0, 0xc0, 0x88), 1.0));
     p.drawLine(QPointF(5, 11.6), QPointF(27, 11.6));
     QPainterPath clasp;
-    clasp.addRoundedRect(QRectF(13, 15, 6, 5), 1, 1);
-    outlined(p, clasp, verticalGradient(15, 20, QColor(0xff, 0xec, 0x8c), QColor(0xcc, 0x96, 0x1c)),
+    clasp.addRoundedRect(QRectF(13, 13, 6, 5), 1, 1);
+    outlined(p, clasp, verticalGradient(13, 18, QColor(0xff, 0xec, 0x8c), QColor(0xcc, 0x96, 0x1c)),
         QColor(0x6a, 0x4a, 0x08), 0.9);
 }
 
-} // namespace
 
-QImage topicIcon(int topic)
+void paintTopic(QPainter &p, int topic)
 {
-    QImage icon = blankImage(32, 32, Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHint(QPainter::Antialiasing);
     switch (topic) {
     case 0:
         paintCharacter(p);
@@ -265,6 +244,46 @@ QImage topicIcon(int topic)
     default:
         break;
     }
+}
+
+// Where a drawing actually puts paint, found on a drawing four times as large.
+QRectF paintedArea(int topic)
+{
+    constexpr int scale = 4;
+    QImage large = blankImage(32 * scale, 32 * scale, Qt::transparent);
+    {
+        QPainter p(&large);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        paintTopic(p, topic);
+    }
+    QRect area;
+    for (int y = 0; y < large.height(); ++y) {
+        for (int x = 0; x < large.width(); ++x) {
+            if (qAlpha(large.pixel(x, y)) >= 128)
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return QRectF(area.x() / qreal(scale), area.y() / qreal(scale), area.width() / qreal(scale),
+        area.height() / qreal(scale));
+}
+
+} // namespace
+
+QImage topicIcon(int topic)
+{
+    // Every drawing is fitted into the same 28-pixel square, centred, so all six keep two
+    // pixels of clear ground on their widest sides.
+    const QRectF area = paintedArea(topic);
+    const QRectF box(2, 2, 28, 28);
+    const qreal scale = std::min(box.width() / area.width(), box.height() / area.height());
+    QImage icon = blankImage(32, 32, Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(box.center());
+    p.scale(scale, scale);
+    p.translate(-area.center());
+    paintTopic(p, topic);
     p.end();
     return icon.convertToFormat(QImage::Format_ARGB32);
 }
