@@ -189,7 +189,7 @@ private Q_SLOTS:
     void desktopIconSizes()
     {
         const QString path = sourceDir + "/packaging/icons/%1/cz.kelmo.Astrelo.png";
-        for (const int size : { 32, 48, 64, 128 })
+        for (const int size : { 16, 24, 32, 48, 64, 128 })
             QCOMPARE(QImage(path.arg(size)).size(), QSize(size, size));
     }
 };
