@@ -286,10 +286,12 @@ QPainterPath zodiacArrowhead(int sign, bool small)
 
 QPainterPath zodiacGlyph(int sign, bool small, qreal strokeWidth)
 {
-    QPainterPath glyph
+    const QPainterPath glyph
         = strokeOutline(small ? zodiacSymbolSmall(sign) : zodiacSymbol(sign), strokeWidth);
-    glyph.addPath(zodiacArrowhead(sign, small));
-    return glyph;
+    const QPainterPath head = zodiacArrowhead(sign, small);
+    // United rather than added: a triangle added over the stroke could cancel it where their
+    // windings run opposite ways.
+    return head.isEmpty() ? glyph : glyph.united(head);
 }
 
 QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width)
