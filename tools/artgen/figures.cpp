@@ -186,8 +186,6 @@ public:
         m_p.fillPath(area, colour);
     }
 
-    QPainter &painter() { return m_p; }
-
 private:
     QPainter &m_p;
     Colours m_colours;
