@@ -20,6 +20,8 @@ usr/share/applications/$app_id.desktop
 usr/share/doc/astrelo/changelog.gz
 usr/share/doc/astrelo/copyright
 usr/share/icons/hicolor/128x128/apps/$app_id.png
+usr/share/icons/hicolor/16x16/apps/$app_id.png
+usr/share/icons/hicolor/24x24/apps/$app_id.png
 usr/share/icons/hicolor/32x32/apps/$app_id.png
 usr/share/icons/hicolor/48x48/apps/$app_id.png
 usr/share/icons/hicolor/64x64/apps/$app_id.png
@@ -39,7 +41,7 @@ bad_files=$(find "$stage/usr" -type f ! -path '*/bin/*' ! -perm 644)
 [ -z "$bad_files" ] || fail "data files without mode 644: $bad_files"
 
 # Each icon is a PNG whose size is the one its directory names.
-for size in 32 48 64 128; do
+for size in 16 24 32 48 64 128; do
     icon="$stage/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"
     set -- $(od -An -tu1 -N24 "$icon")
     [ "$2 $3 $4" = "80 78 71" ] || fail "$icon is not a PNG"

@@ -145,8 +145,22 @@ private Q_SLOTS:
             pictures.append(decodeCataloguePicture(number, Bitmap));
         }
         QCOMPARE(QSet<QByteArray>(palettes.cbegin(), palettes.cend()).size(), 12);
-        for (int i = 0; i < 12; ++i)
+        // The strip the sign page writes the planets over (rows 164 to 189) is plain sky: only
+        // colours that all twelve pictures share, none of a figure's own.
+        QSet<QRgb> shared;
+        for (int i = 0; i < 12; ++i) {
             QCOMPARE(pictures.indexOf(pictures[i]), i);
+            QSet<QRgb> colours;
+            for (int entry = 0; entry < 16; ++entry) // blue, green, red, reserved
+                colours << qRgb(quint8(palettes[i][4 * entry + 2]),
+                    quint8(palettes[i][4 * entry + 1]), quint8(palettes[i][4 * entry]));
+            shared = i == 0 ? colours : shared & colours;
+        }
+        QVERIFY(shared.size() < 8);
+        for (const QImage &picture : pictures) {
+            for (int at = 164 * 120; at < 190 * 120; ++at)
+                QVERIFY(shared.contains(picture.pixel(at % 120, at / 120)));
+        }
     }
 
     void bannerBlocks()
@@ -189,7 +203,7 @@ private Q_SLOTS:
     void desktopIconSizes()
     {
         const QString path = sourceDir + "/packaging/icons/%1/cz.kelmo.Astrelo.png";
-        for (const int size : { 32, 48, 64, 128 })
+        for (const int size : { 16, 24, 32, 48, 64, 128 })
             QCOMPARE(QImage(path.arg(size)).size(), QSize(size, size));
     }
 };

@@ -10,9 +10,10 @@
 #include "writers.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <cstdio>
@@ -67,28 +68,58 @@ QImage magnified(const QImage &image, int factor)
 struct Pictures
 {
     QList<QImage> signs, thumbnails, icons, desktopIcons;
+    QStringList planets; // what the program writes over each sign picture
     QImage banner;
 };
 
-// Every picture at its own size in rows, then again four times as large, on the window grey.
+// A sign picture as the sign page shows it: the planets written over its lower right in black
+// bold type with two white copies, up-left and down-right, right-aligned 5 pixels from its edge.
+QImage withPlanets(const QImage &picture, const QString &planets)
+{
+    QImage shown = picture.convertToFormat(QImage::Format_RGB32);
+    QPainter p(&shown);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    p.setFont(font);
+    const QRect box(0, 168, 115, 18);
+    for (const auto &[offset, colour] :
+        { std::pair { QPoint(-2, -2), Qt::white }, { QPoint(2, 2), Qt::white },
+            { QPoint(0, 0), Qt::black } }) {
+        p.setPen(colour);
+        p.drawText(box.translated(offset), Qt::AlignRight | Qt::AlignTop, planets);
+    }
+    return shown;
+}
+
+// Every picture at its own size, the sign pictures also as the sign page shows them, then
+// everything again four times as large, on the window grey.
 QImage contactSheet(const Pictures &pictures)
 {
     constexpr int margin = 16;
     constexpr int gap = 12;
     constexpr int zoom = 4;
-    QImage sheet(margin * 2 + 6 * (120 * zoom + gap) - gap, 2660, QImage::Format_RGB32);
+    QImage sheet(margin * 2 + 6 * (120 * zoom + gap) - gap, 4000, QImage::Format_RGB32);
     sheet.fill(Art::windowGrey);
     QPainter p(&sheet);
     QPoint at(margin, margin);
+    int rowHeight = 0;
     const auto place = [&](const QImage &image) {
         p.drawImage(at, image);
         at.rx() += image.width() + gap;
+        rowHeight = std::max(rowHeight, image.height());
     };
-    const auto newRow = [&](int height) { at = QPoint(margin, at.y() + height + 2 * gap); };
+    const auto newRow = [&] {
+        at = QPoint(margin, at.y() + rowHeight + 2 * gap);
+        rowHeight = 0;
+    };
 
     for (const QImage &image : pictures.signs)
         place(image);
-    newRow(190);
+    newRow();
+    for (qsizetype i = 0; i < pictures.signs.size(); ++i)
+        place(withPlanets(pictures.signs[i], pictures.planets.value(i)));
+    newRow();
     for (const QImage &image : pictures.thumbnails)
         place(image);
     at.rx() += 2 * gap;
@@ -99,29 +130,55 @@ QImage contactSheet(const Pictures &pictures)
         place(image);
     at.rx() += 2 * gap;
     place(pictures.banner);
-    newRow(128);
+    newRow();
 
     for (qsizetype i = 0; i < pictures.signs.size(); ++i) {
         place(magnified(pictures.signs[i], zoom));
         if (i % 6 == 5)
-            newRow(190 * zoom - gap);
+            newRow();
     }
     for (const QImage &image : pictures.thumbnails)
         place(magnified(image, zoom));
-    newRow(32 * zoom);
+    newRow();
     for (const QImage &image : pictures.icons)
         place(magnified(image, zoom));
-    newRow(32 * zoom);
+    newRow();
+    for (const QImage &image : pictures.desktopIcons)
+        place(magnified(image, zoom));
+    newRow();
     place(magnified(pictures.banner, zoom));
+    newRow();
     p.end();
-    return sheet.copy(0, 0, sheet.width(), at.y() + 35 * zoom + margin);
+    return sheet.copy(0, 0, sheet.width(), at.y() - 2 * gap + margin);
+}
+
+// The planets of each sign as the catalogue's strings 100 to 111 give them, capitalised as the
+// sign page shows them.
+QStringList planetNames(const QDir &root)
+{
+    QFile file(root.filePath(QStringLiteral("catalogue/strings.tsv")));
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read %1").arg(file.fileName()));
+    QStringList names(Art::signCount);
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        const int number = fields.value(0).toInt();
+        if (fields.size() >= 2 && number >= 100 && number < 100 + Art::signCount) {
+            const QString text = QString::fromUtf8(fields[1]).trimmed();
+            names[number - 100] = text.left(1).toUpper() + text.mid(1);
+        }
+    }
+    return names;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Only the contact sheet needs fonts, and no screen: the pictures are drawn off-screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString sheetPath;
     if (args.size() == 3 && args[0] == QLatin1String("--sheet")) {
@@ -158,7 +215,7 @@ int main(int argc, char **argv)
     writeIcon(1, Art::programIcon(32));
     writeIcon(10, Art::programIcon(32));
 
-    for (const int size : { 32, 48, 64, 128 }) {
+    for (const int size : { 16, 24, 32, 48, 64, 128 }) {
         const QImage icon = Art::programIcon(size);
         writeFile(
             root.filePath(QStringLiteral("packaging/icons/%1/cz.kelmo.Astrelo.png").arg(size)),
@@ -174,7 +231,9 @@ int main(int argc, char **argv)
         Writers::gif(banner, Art::bannerTransparentIndex));
     pictures.banner = decoded(banner, background);
 
-    if (!sheetPath.isEmpty())
+    if (!sheetPath.isEmpty()) {
+        pictures.planets = planetNames(root);
         writeFile(sheetPath, pngBytes(contactSheet(pictures)));
+    }
     return 0;
 }

@@ -88,11 +88,11 @@ QPainterPath zodiacSymbol(int sign)
         p.cubicTo(66, 63, 60, 76, 66, 84);
         p.cubicTo(72, 92, 84, 89, 89, 80);
         break;
-    case 5: // Virgo: an "m" whose last leg loops across itself
-        threeLegs(p, 10, 18, 86);
-        p.moveTo(58, 52);
-        p.cubicTo(68, 36, 90, 40, 86, 58);
-        p.cubicTo(83, 72, 68, 80, 54, 92);
+    case 5: // Virgo: an "m" whose last leg turns up into a loop and crosses itself
+        threeLegs(p, 4, 18, 80);
+        p.cubicTo(52, 94, 78, 94, 82, 74);
+        p.cubicTo(85, 58, 72, 50, 62, 60);
+        p.cubicTo(54, 68, 48, 80, 40, 94);
         break;
     case 6: // Libra: the setting sun over the horizon
         line(p, 10, 82, 90, 82);
@@ -105,16 +105,11 @@ QPainterPath zodiacSymbol(int sign)
     case 7: // Scorpio: an "m" whose last leg ends in the sting
         threeLegs(p, 6, 17, 74);
         p.quadTo(52, 86, 62, 86);
-        p.lineTo(70, 86);
-        p.lineTo(91, 65);
-        line(p, 76, 63, 92, 63);
-        line(p, 92, 63, 92, 79);
+        p.lineTo(68, 86);
+        p.lineTo(86, 68);
         break;
-    case 8: // Sagittarius: the arrow with its cross-piece
-        line(p, 14, 86, 86, 14);
-        p.moveTo(56, 14);
-        p.lineTo(86, 14);
-        p.lineTo(86, 44);
+    case 8: // Sagittarius: the arrow with its cross-piece; the head is zodiacArrowhead()
+        line(p, 14, 86, 80, 20);
         line(p, 28, 44, 56, 72);
         break;
     case 9: // Capricorn: the goat's horn and the fish's tail
@@ -147,6 +142,156 @@ QPainterPath zodiacSymbol(int sign)
         break;
     }
     return p;
+}
+
+QPainterPath zodiacSymbolSmall(int sign)
+{
+    // Drawn on the pixel grid of a 32 x 32 thumbnail: stems sit on whole pixels, counters are
+    // kept at least five pixels across, and every symbol spans about 20 pixels of centre line.
+    QPainterPath p;
+    switch (sign) {
+    case 0:
+        p.moveTo(16, 26);
+        p.lineTo(16, 14);
+        p.cubicTo(16, 8.5, 13.5, 6, 10.5, 6);
+        p.cubicTo(7.5, 6, 6, 8.5, 6, 11);
+        p.cubicTo(6, 13, 7, 14.5, 8.5, 15.5);
+        p.moveTo(16, 14);
+        p.cubicTo(16, 8.5, 18.5, 6, 21.5, 6);
+        p.cubicTo(24.5, 6, 26, 8.5, 26, 11);
+        p.cubicTo(26, 13, 25, 14.5, 23.5, 15.5);
+        break;
+    case 1:
+        circle(p, 16, 20, 6);
+        p.moveTo(6, 6.5);
+        p.cubicTo(7, 11.5, 11, 14, 16, 14);
+        p.cubicTo(21, 14, 25, 11.5, 26, 6.5);
+        break;
+    case 2:
+        p.moveTo(7, 7);
+        p.quadTo(16, 10, 25, 7);
+        p.moveTo(7, 25);
+        p.quadTo(16, 22, 25, 25);
+        line(p, 12, 8.6, 12, 23.4);
+        line(p, 20, 8.6, 20, 23.4);
+        break;
+    case 3:
+        circle(p, 10.5, 12.5, 3.8);
+        p.moveTo(10.5, 8.7);
+        p.cubicTo(15, 5.5, 22, 5.8, 26.5, 10);
+        circle(p, 21.5, 19.5, 3.8);
+        p.moveTo(21.5, 23.3);
+        p.cubicTo(17, 26.5, 10, 26.2, 5.5, 22);
+        break;
+    case 4:
+        circle(p, 10, 20.5, 3.8);
+        p.moveTo(13, 18);
+        p.cubicTo(10, 13, 11.5, 6, 18, 6);
+        p.cubicTo(24, 6, 25.5, 12, 23, 16);
+        p.cubicTo(21, 19.5, 19, 22.5, 20.5, 25);
+        p.cubicTo(22, 27.5, 25, 26.5, 26.5, 24.5);
+        break;
+    case 5:
+        p.moveTo(4.5, 9);
+        p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
+        p.lineTo(7, 25);
+        p.moveTo(7, 12);
+        p.cubicTo(7, 7, 13, 7, 13, 12);
+        p.lineTo(13, 25);
+        p.moveTo(13, 12);
+        p.cubicTo(13, 7, 19, 7, 19, 12);
+        p.lineTo(19, 21);
+        p.cubicTo(19, 27, 27, 27, 27, 20);
+        p.cubicTo(27, 15, 22, 14.5, 19, 18.5);
+        p.cubicTo(17.5, 20.5, 16.5, 24, 15.5, 27);
+        break;
+    case 6:
+        line(p, 6, 25, 26, 25);
+        p.moveTo(6, 20);
+        p.lineTo(11, 20);
+        p.cubicTo(8.5, 17, 9.5, 9.5, 16, 9.5);
+        p.cubicTo(22.5, 9.5, 23.5, 17, 21, 20);
+        p.lineTo(26, 20);
+        break;
+    case 7:
+        p.moveTo(4.5, 9);
+        p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
+        p.lineTo(7, 25);
+        p.moveTo(7, 12);
+        p.cubicTo(7, 7, 12.5, 7, 12.5, 12);
+        p.lineTo(12.5, 25);
+        p.moveTo(12.5, 12);
+        p.cubicTo(12.5, 7, 18, 7, 18, 12);
+        p.lineTo(18, 22);
+        p.quadTo(18, 25.5, 21, 25.5);
+        p.lineTo(24.5, 22);
+        break;
+    case 8:
+        line(p, 7, 25, 23, 9);
+        line(p, 9.5, 15.5, 16.5, 22.5);
+        break;
+    case 9:
+        p.moveTo(4.5, 9.5);
+        p.cubicTo(6.5, 7, 9, 8, 9.5, 10.5);
+        p.lineTo(12, 24);
+        p.lineTo(15, 11);
+        p.cubicTo(16, 7, 20.5, 7, 20.5, 11);
+        p.lineTo(20.5, 20.5);
+        p.cubicTo(20.5, 25, 22, 26.5, 24, 26.5);
+        p.cubicTo(26.5, 26.5, 27.5, 24, 27.5, 22);
+        p.cubicTo(27.5, 19.5, 25.5, 17.5, 23.5, 17.5);
+        p.cubicTo(20.5, 17.5, 19, 20.5, 18, 23);
+        p.cubicTo(17, 25.5, 15.5, 27, 13.5, 27.5);
+        break;
+    case 10:
+        for (const qreal y : { 12.5, 20.5 }) {
+            p.moveTo(5.5, y + 2.5);
+            p.lineTo(10.75, y - 2.5);
+            p.lineTo(16, y + 2.5);
+            p.lineTo(21.25, y - 2.5);
+            p.lineTo(26.5, y + 2.5);
+        }
+        break;
+    case 11:
+        p.moveTo(8, 6);
+        p.cubicTo(13.5, 11, 13.5, 21, 8, 26);
+        p.moveTo(24, 6);
+        p.cubicTo(18.5, 11, 18.5, 21, 24, 26);
+        line(p, 6, 16, 26, 16);
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+QPainterPath zodiacArrowhead(int sign, bool small)
+{
+    // The tip of Sagittarius's arrow and of Scorpio's sting: a filled triangle, sharper than
+    // the round end of a stroke.
+    QPolygonF head;
+    if (sign == 8)
+        head = small ? QPolygonF { { 26.5, 5.5 }, { 17, 6.4 }, { 25.6, 15 } }
+                     : QPolygonF { { 90, 10 }, { 56, 12 }, { 88, 44 } };
+    else if (sign == 7)
+        head = small ? QPolygonF { { 28.8, 17.2 }, { 20.6, 18.2 }, { 27.8, 25.4 } }
+                     : QPolygonF { { 94, 60 }, { 70, 62 }, { 92, 84 } };
+    QPainterPath path;
+    if (!head.isEmpty()) {
+        path.addPolygon(head);
+        path.closeSubpath();
+    }
+    return path;
+}
+
+QPainterPath zodiacGlyph(int sign, bool small, qreal strokeWidth)
+{
+    const QPainterPath glyph
+        = strokeOutline(small ? zodiacSymbolSmall(sign) : zodiacSymbol(sign), strokeWidth);
+    const QPainterPath head = zodiacArrowhead(sign, small);
+    // United rather than added: a triangle added over the stroke could cancel it where their
+    // windings run opposite ways.
+    return head.isEmpty() ? glyph : glyph.united(head);
 }
 
 QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width)

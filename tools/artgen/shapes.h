@@ -13,6 +13,16 @@ namespace Shapes {
 // it with round caps and joins at the weight the picture needs.
 QPainterPath zodiacSymbol(int sign);
 
+// The same symbols drawn for 32-pixel thumbnails, in pixel coordinates of a 32 x 32 square.
+QPainterPath zodiacSymbolSmall(int sign);
+
+// The filled arrowhead of Sagittarius (8) and Scorpio (7), in the box of zodiacSymbol() or,
+// when `small`, of zodiacSymbolSmall(); empty for the other signs.
+QPainterPath zodiacArrowhead(int sign, bool small);
+
+// A symbol's stroked outline united with its arrowhead, ready to fill.
+QPainterPath zodiacGlyph(int sign, bool small, qreal strokeWidth);
+
 // A stroke of `width` around `centreLine` with round caps and joins, as one filled outline.
 QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width);
 

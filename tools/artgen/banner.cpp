@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// The maker's wordmark in the about window.
+#include "common.h"
+#include "shapes.h"
+
+#include <QPainter>
+
+namespace Art {
+namespace {
+
+const QColor bannerInk(0x1a, 0x28, 0x5c);
+const QColor bannerGold(0xf0, 0xb4, 0x28);
+const QColor bannerGoldShade(0xc0, 0x7a, 0x0c);
+
+// A four-pointed star cut into facets, each ray half in light and half in shade.
+void facetedStar(QPainter &p, QPointF centre, qreal outer, qreal inner)
+{
+    const QPainterPath outline = Shapes::star(centre, outer, inner, 4, 0);
+    for (int i = 0; i < 8; ++i) {
+        QPainterPath facet;
+        facet.moveTo(centre);
+        facet.lineTo(outline.elementAt(i));
+        facet.lineTo(outline.elementAt((i + 1) % 8));
+        facet.closeSubpath();
+        p.fillPath(facet, i % 2 ? bannerGoldShade : bannerGold);
+    }
+}
+
+} // namespace
+
+QImage banner()
+{
+    QImage image = blankImage(220, 35, QColor::fromRgb(windowGrey));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The star motif: a large faceted star with two small companions.
+    facetedStar(p, QPointF(16, 18), 14.5, 4);
+    p.fillPath(Shapes::star(QPointF(30, 7), 4.6, 1.3, 4, 0), bannerGold);
+    p.fillPath(Shapes::star(QPointF(31.5, 28.5), 2.8, 0.9, 4, 0), bannerGoldShade);
+    // The name: "Kelmo" in a heavy stroke, "Software" lighter.
+    qreal width = 0;
+    const qreal xHeight = 10.4;
+    const qreal baseline = 25;
+    const QPainterPath kelmo
+        = Shapes::lettering(QStringLiteral("Kelmo"), QPointF(40, baseline), xHeight, &width);
+    p.fillPath(Shapes::strokeOutline(kelmo, 2.8), bannerInk);
+    const QPainterPath software = Shapes::lettering(
+        QStringLiteral("Software"), QPointF(40 + width + 0.7 * xHeight, baseline), xHeight, &width);
+    p.fillPath(Shapes::strokeOutline(software, 1.7), bannerInk);
+    p.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+Quantise::IndexedImage bannerIndexed()
+{
+    const QColor grey = QColor::fromRgb(windowGrey);
+    // Ink and gold with the in-between tones their smoothed edges need; entry 7 is the
+    // background and is shown transparent.
+    const QList<QRgb> palette {
+        bannerInk.rgb(),
+        mix(bannerInk, grey, 0.35).rgb(),
+        mix(bannerInk, grey, 0.7).rgb(),
+        bannerGoldShade.rgb(),
+        bannerGold.rgb(),
+        mix(bannerGold, grey, 0.4).rgb(),
+        mix(bannerGold, grey, 0.75).rgb(),
+        windowGrey,
+    };
+    return Quantise::reduce(banner(), palette, Quantise::Dither::None);
+}
+
+} // namespace Art

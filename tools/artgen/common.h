@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "art.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <array>
+#include <vector>
+
+// Helpers that more than one family of pictures draws with.
+namespace Art {
+
+// The colours of a sign: the middle tone of its figure, from which the figure's lighter and
+// darker tones follow, and the colour of what the figure holds or wears.
+struct SignColours
+{
+    QColor figure;
+    QColor accent;
+};
+extern const std::array<SignColours, signCount> signColours;
+
+// The straight mixture of two colours, `t` of the way from `a` to `b`.
+QColor mix(const QColor &a, const QColor &b, qreal t);
+
+QImage blankImage(int width, int height, QColor fill);
+
+// A small, fixed pseudo-random sequence, so scattered details are the same on every run.
+class Sequence
+{
+public:
+    explicit Sequence(quint32 seed)
+        : m_state(seed * 2654435761u + 12345u)
+    { }
+    quint32 next()
+    {
+        m_state = m_state * 1664525u + 1013904223u;
+        return m_state >> 8;
+    }
+    int below(int limit) { return int(next() % quint32(limit)); }
+
+private:
+    quint32 m_state;
+};
+
+// Draws `over` on `under`, both the same size.
+void composite(QImage &under, const QImage &over);
+
+// Colours of `image` where `layer` is at least partly opaque: what an adaptive palette for the
+// layer's content has to represent.
+std::vector<QRgb> coveredColours(const QImage &image, const QImage &layer);
+
+// Fills `path` and strokes its edge with round joins.
+void outlined(QPainter &p, const QPainterPath &path, const QBrush &fill, const QColor &edge,
+    qreal width = 1.2);
+
+QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor &a, const QColor &b);
+
+} // namespace Art
