@@ -9,12 +9,14 @@
 #   make test-sanitize  build with ASan, LSan and UBSan into build-sanitize/ and run the tests
 #               there, the 20,000-event soak among them; any sanitizer report fails the run
 #   make lint   clang-tidy (checks in .clang-tidy) and cppcheck over the project's own sources
+#   make format  clang-format (.clang-format) applied to every C++ file; make format-check only
+#               lists the files it would change and fails if there are any
 BUILD := build
 JOBS  := $(shell nproc 2>/dev/null || echo 2)
 DEPS  := tools/install-deps.sh
 
 .PHONY: run test package bench bench-quick build deps-build deps-test deps-package clean
-.PHONY: soak test-sanitize lint deps-lint
+.PHONY: soak test-sanitize lint deps-lint format format-check deps-format
 
 run: deps-build build
 	./$(BUILD)/astrelo
@@ -59,6 +61,18 @@ lint: deps-build deps-lint build
 		--suppress=missingIncludeSystem --suppress=ctuOneDefinitionRuleViolation \
 		$(addprefix -I ,$(LINT_DIRS)) $(LINT_DIRS) || status=1; \
 	exit $$status
+
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+format: deps-format
+	clang-format -i $(FORMAT_FILES)
+
+format-check: deps-format
+	@status=0; for f in $(FORMAT_FILES); do \
+		clang-format --dry-run -Werror "$$f" >/dev/null 2>&1 || { echo "not formatted: $$f"; status=1; }; \
+	done; exit $$status
+
+deps-format:
+	@sh $(DEPS) format
 
 deps-lint:
 	@sh $(DEPS) lint
