@@ -79,4 +79,13 @@ shown = text.getText(0, text.characterCount)
 expected = open(sys.argv[1], encoding="utf-8").read().strip()
 if shown.replace("\r", "").replace("\n", "") != expected.replace("\n", ""):
     fail(f"the text read back is not text 10105: {shown[:60]!r}...")
+# The text box's actions: "toggle" is its double-click (the settings panel), "press" its click.
+panel = [n for n in walk(window) if n.name == "Nastavení textového okna" and n.getRoleName() == "panel"]
+action = texts[0].queryAction()
+names = [action.getName(i).lower() for i in range(action.nActions)]
+for name, shown in (("toggle", True), ("press", False)):
+    action.doAction(names.index(name))
+    time.sleep(0.5)
+    if len(panel) != 1 or panel[0].getState().contains(pyatspi.STATE_SHOWING) != shown:
+        fail(f"the text box's {name} did not {'show' if shown else 'hide'} the settings panel")
 print("ok: pressed Vodnář and Povolání; title, checked states and text 10105 read back")

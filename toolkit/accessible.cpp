@@ -6,6 +6,10 @@
 #include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include <algorithm>
 
 namespace Toolkit {
 namespace {
@@ -71,6 +75,112 @@ public:
     }
 };
 
+// The read-only text box: its text, caret and selection for screen readers, and its click and
+// double-click as the actions "press" (hides the settings panel) and "toggle" (shows or hides
+// it).
+class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit TextBoxAccessible(QPlainTextEdit *box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->toPlainText() : QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = box()->isReadOnly();
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList { pressAction(), toggleAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            performClick(box());
+        else if (action == toggleAction())
+            performDoubleClick(box());
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+    void selection(int index, int *start, int *end) const override
+    {
+        const QTextCursor cursor = box()->textCursor();
+        const bool has = index == 0 && cursor.hasSelection();
+        *start = has ? cursor.selectionStart() : 0;
+        *end = has ? cursor.selectionEnd() : 0;
+    }
+    int selectionCount() const override { return box()->textCursor().hasSelection() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int start, int end) override
+    {
+        QTextCursor cursor = cursorAt(start);
+        cursor.setPosition(clamped(end), QTextCursor::KeepAnchor);
+        box()->setTextCursor(cursor);
+    }
+
+    int cursorPosition() const override { return box()->textCursor().position(); }
+    void setCursorPosition(int position) override { box()->setTextCursor(cursorAt(position)); }
+
+    QString text(int start, int end) const override
+    {
+        return box()->toPlainText().mid(start, end < 0 ? -1 : end - start);
+    }
+    int characterCount() const override { return int(box()->toPlainText().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        QRect rect = box()->cursorRect(cursorAt(offset));
+        const QString character = text(offset, offset + 1);
+        rect.setWidth(box()->fontMetrics().horizontalAdvance(character));
+        return QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return box()->cursorForPosition(box()->viewport()->mapFromGlobal(point)).position();
+    }
+    void scrollToSubstring(int start, int end) override
+    {
+        setSelection(0, start, end);
+        box()->ensureCursorVisible();
+    }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = *end = offset;
+        return QString();
+    }
+
+private:
+    QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
+    int clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
+    QTextCursor cursorAt(int offset) const
+    {
+        QTextCursor cursor(box()->document());
+        cursor.setPosition(clamped(offset));
+        return cursor;
+    }
+};
+
 // A window of the program, without the controls hidden from screen readers.
 class WindowAccessible : public QAccessibleWidget
 {
@@ -116,7 +226,9 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
     // The program's own windows (Qt's own classes all begin with a Q).
     if (widget->isWindow() && !className.startsWith(u'Q'))
         return new WindowAccessible(widget);
-    // Everything else, the text box among them, keeps Qt's own interface.
+    if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
+        return new TextBoxAccessible(box);
+    // Everything else keeps Qt's own interface.
     if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget))
         return new ControlAccessible(widget);
     return nullptr;

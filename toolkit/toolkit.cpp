@@ -341,10 +341,13 @@ bool hasClickHandler(QWidget *control)
 bool performClick(QWidget *control)
 {
     const ClickFilter *filter = existingClickFilter(control);
-    if (!filter || !filter->click)
-        return false;
-    runGuarded(filter->click);
-    return true;
+    return filter && filter->click && (runGuarded(filter->click), true);
+}
+
+bool performDoubleClick(QWidget *control)
+{
+    const ClickFilter *filter = existingClickFilter(control);
+    return filter && filter->doubleClick && (runGuarded(filter->doubleClick), true);
 }
 
 void setUpLook(QApplication &app)

@@ -53,6 +53,7 @@ void onDoubleClick(QWidget *control, std::function<void()> handler);
 void swallowClicks(QWidget *control);
 // Runs a control's click handler as a click on it would; false when it has none.
 bool performClick(QWidget *control);
+bool performDoubleClick(QWidget *control);
 bool hasClickHandler(QWidget *control);
 
 // Marks a control that stands for one choice of several (a sign, a topic, a face) as the
