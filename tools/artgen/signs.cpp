@@ -27,10 +27,15 @@ constexpr QRectF glyphBadge(6, 6, 17, 17);
 // share one and a dithered gradient shows no clumps.
 constexpr std::array<int, 16> bayer = { 0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5 };
 
-// Where the sky is, from 0 at the top row to 1 at the bottom, in units of its tones.
+// The rows at the bottom where the program writes the planets: plain sky in its lowest tone,
+// with no dither pattern for the lettering to fight.
+constexpr int planetStripTop = 164;
+
+// Where the sky is, from 0 at the top row to 1 where the planet strip starts, in units of its
+// tones.
 qreal skyPosition(int y)
 {
-    return y / 189.0 * (skyTones.size() - 1);
+    return std::min(1.0, y / qreal(planetStripTop)) * (skyTones.size() - 1);
 }
 
 void paintSky(QPainter &p, int sign)
