@@ -401,17 +401,34 @@ void crab(Figure &f)
 void lion(Figure &f)
 {
     const Ramp &m = f.main();
-    leg(f, f.far(), { { 58, 120 }, { 60, 140 }, { 58, 156 } }, 9, 7, false);
-    leg(f, f.far(), { { 100, 116 }, { 106, 136 }, { 102, 156 } }, 10, 7, false);
-    f.part(tapered(curve({ { 106, 104 }, { 114, 96 }, { 112, 80 } }), 4, 2.5), m);
-    f.part(shape({ { 112, 82 }, { 107, 76 }, { 111, 68 }, { 116, 74 } }), f.accent());
-    const QPainterPath body = shape({ { 44, 100 }, { 62, 96 }, { 84, 98 }, { 100, 98 },
-        { 110, 106 }, { 110, 118 }, { 102, 126 }, { 84, 126 }, { 64, 128 }, { 48, 126 } });
-    f.part(body);
-    leg(f, m, { { 48, 120 }, { 46, 140 }, { 46, 156 } }, 10, 7.5, false);
-    leg(f, m, { { 94, 116 }, { 98, 136 }, { 92, 156 } }, 11, 7.5, false);
-    for (const qreal x : { 46.0, 92.0 })
-        f.part(ellipse(x - 1, 155, 5.5, 3), m);
+    // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
+    f.part(tapered(curve({ { 66, 112 }, { 66, 132 }, { 63, 152 } }), 13, 8), f.far());
+    f.part(ellipse(61, 154, 6, 3), f.far());
+    f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
+        f.far());
+    f.part(ellipse(91, 154, 6, 3), f.far());
+    // The tail hangs from the rump in a curve and ends in its tuft.
+    f.part(tapered(curve({ { 108, 102 }, { 114, 108 }, { 115, 120 }, { 113, 128 } }), 4, 2.5), m);
+    f.part(shape({ { 111, 126 }, { 116, 130 }, { 115, 138 }, { 110, 134 } }), f.accent());
+    // Body and near legs as one outline, so the legs grow out of a deep chest and a round
+    // haunch instead of standing under a box: the chest low in front, the belly tucked up
+    // towards the hind legs, the thigh swelling over the hind leg.
+    const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 },
+        { 108, 100 }, { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 },
+        { 48, 126 } });
+    const QPainterPath foreleg = tapered(curve({ { 52, 112 }, { 51, 134 }, { 47, 152 } }), 16, 9);
+    const QPainterPath hindLeg = tapered(
+        curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
+    f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
+    // The line of the thigh and of the shoulder over the near legs.
+    f.line(curve({ { 90, 104 }, { 86, 116 }, { 92, 127 } }), m.shade, 1.1);
+    f.line(curve({ { 64, 104 }, { 63, 116 }, { 58, 126 } }), m.shade, 1.0);
+    for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> { { 45, 155 },
+             { 99, 155 } }) {
+        f.part(ellipse(x, y, 6.5, 3.2), m);
+        f.line(curve({ { x - 3, y - 1.5 }, { x - 3, y + 2.5 } }), m.shade, 0.9);
+        f.line(curve({ { x, y - 1.5 }, { x, y + 2.5 } }), m.shade, 0.9);
+    }
     // The mane, a ring of locks round the head.
     std::vector<Knot> locks;
     for (int i = 0; i < 22; ++i) {
