@@ -467,10 +467,11 @@ void maiden(Figure &f)
     f.part(shape({ { 62, 90 }, { 64, 74 }, { 76, 62 }, { 90, 60 }, { 88, 70 }, { 80, 82 },
                { 72, 92 } }),
         feather, 1.0);
-    // Long hair down her back.
-    f.part(shape({ { 52, 56 }, { 62, 58 }, { 66, 72 }, { 68, 90 }, { 72, 104 }, { 62, 100 },
-               { 58, 84 }, { 54, 70 } }),
-        Ramp { m.ink, m.ink, m.shade, m.base });
+    // A veil over her head, framing her face and falling down her back.
+    const Ramp veil { m.ink, m.ink, m.shade, m.base };
+    f.part(shape({ { 53, 50 }, { 63, 53 }, { 67, 64 }, { 68, 84 }, { 72, 104 }, { 62, 100 },
+               { 58, 84 }, { 46, 80 }, { 40, 70 }, { 42, 56 } }),
+        veil);
     const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 },
         { 82, 144 }, { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 },
         { 46, 90 } });
@@ -478,7 +479,15 @@ void maiden(Figure &f)
     f.line(curve({ { 56, 104 }, { 54, 130 }, { 50, 156 } }), m.shade, 1.0);
     f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
     f.line(curve({ { 46, 96 }, { 64, 96 } }), m.shade, 1.5);
-    head(f, 53, 64, -1, m);
+    // Her face seen from the front inside the veil: hair parted over the brow, eyes, a small
+    // mouth, in the warm light tone of the wheat so it reads as skin.
+    f.part(ellipse(53, 66, 6, 7.5), Ramp { m.ink, a.base, a.light, a.light }, 1.0);
+    f.fill(shape({ { 47, 63 }, { 48, 58.5 }, { 53, 58 }, { 58, 58.5 }, { 59, 63 }, { 56, 61 },
+               { 53, 60.5, Corner }, { 50, 61 } }),
+        m.shade);
+    f.dot(50.6, 66, 1.0, m.ink);
+    f.dot(55.4, 66, 1.0, m.ink);
+    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), a.shade, 1.0);
     // The sheaf of wheat she carries in the crook of her arm.
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
