@@ -583,15 +583,21 @@ void archer(Figure &f)
     leg(f, f.far(), { { 60, 120 }, { 64, 136 }, { 58, 156 } }, 8, 5, true);
     leg(f, f.far(), { { 104, 116 }, { 110, 134 }, { 104, 156 } }, 8, 5, true);
     f.part(tapered(curve({ { 108, 104 }, { 116, 118 }, { 112, 140 } }), 7, 2), f.far());
-    const QPainterPath horse = shape({ { 48, 104 }, { 64, 100 }, { 86, 102 }, { 104, 100 },
-        { 112, 110 }, { 108, 122 }, { 94, 126 }, { 70, 128 }, { 54, 124 }, { 46, 114 } });
-    f.part(horse);
-    leg(f, m, { { 52, 120 }, { 48, 138 }, { 52, 156 } }, 8.5, 5, true);
-    leg(f, m, { { 96, 118 }, { 100, 136 }, { 94, 156 } }, 8.5, 5, true);
-    // The rider's body rises from the horse's shoulders.
-    const QPainterPath torso = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 },
-        { 60, 94 }, { 60, 108 }, { 46, 110 }, { 44, 94 } });
-    f.part(torso);
+    // The rider's body and the horse's as one outline: the man's back runs in a smooth curve
+    // into the horse's withers, and his belly into its chest, with no seam between them.
+    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 },
+        { 62, 90 }, { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 },
+        { 94, 126 }, { 70, 128 }, { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
+    const QPainterPath foreleg = tapered(curve({ { 52, 118 }, { 48, 138 }, { 52, 156 } }), 9, 5);
+    const QPainterPath hindLeg = tapered(curve({ { 96, 116 }, { 100, 136 }, { 94, 156 } }), 10, 5);
+    f.part(united({ centaur, foreleg, hindLeg }));
+    for (const QPointF end : { QPointF(52, 156), QPointF(94, 156) }) {
+        QPainterPath hoof;
+        hoof.addRoundedRect(QRectF(end.x() - 3, end.y() - 3.5, 6, 4), 1, 1);
+        f.part(hoof, Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
+    }
+    // A sash at the waist, where the man becomes the horse.
+    f.line(curve({ { 43, 104 }, { 52, 108 }, { 63, 102 } }), m.shade, 1.2);
     f.line(curve({ { 47, 92 }, { 52, 95 }, { 57, 92 } }), m.shade, 1.0);
     head(f, 52, 62, -1, m);
     // The bow drawn, the arrow aimed high to the left.
