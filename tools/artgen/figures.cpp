@@ -376,8 +376,10 @@ void crab(Figure &f)
             { { 40, 126 }, { 22, 132, Corner }, { 14, 148 } },
             { { 46, 132 }, { 32, 144, Corner }, { 28, 158 } },
         };
+        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
+        // mostly their shaded edge, which has to stand out from the night sky.
         for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 5, 2.5)), f.far());
+            f.part(side(tapered(curve(l), 5, 2.5)), m);
         f.part(side(tapered(curve({ { 44, 98 }, { 28, 92, Corner }, { 26, 78 } }), 7, 6)), m);
         // The claw: a swollen palm and its two fingers.
         f.part(side(united({ ellipse(26, 70, 9, 11, 10),
