@@ -546,8 +546,10 @@ void scorpion(Figure &f)
             { { 53, 118 }, { 38, 122, Corner }, { 30, 136 } },
             { { 54, 124 }, { 44, 134, Corner }, { 40, 148 } },
         };
+        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
+        // mostly their shaded edge, which has to stand out from the night sky.
         for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 4, 2)), f.far());
+            f.part(side(tapered(curve(l), 4, 2)), m);
         f.part(side(tapered(curve({ { 52, 92 }, { 36, 86, Corner }, { 30, 72 } }), 5, 4.5)), m);
         f.part(side(united({ ellipse(29, 66, 6, 8, 12),
                    tapered(curve({ { 24, 64 }, { 20, 54 }, { 25, 46 } }), 5, 1.2),
@@ -568,9 +570,11 @@ void scorpion(Figure &f)
         f.line(curve({ { (at + n * w).x(), (at + n * w).y() }, { (at - n * w).x(), (at - n * w).y() } }),
             m.ink, 1.0);
     }
-    const QPainterPath sting = shape({ { 94, 92 }, { 100, 96 }, { 98, 104 }, { 90, 106 },
-        { 82, 112, Corner }, { 86, 102 }, { 88, 96 } });
-    f.part(sting, f.accent());
+    // The sting: a small bulb at the end of the tail and a spine hooking up and over from it
+    // to a sharp point, clear of the claw above.
+    f.part(united({ ellipse(93, 96, 5.5, 4.2, -50),
+               tapered(curve({ { 92, 93 }, { 93, 87 }, { 98, 83.5 }, { 104, 85 } }), 4.6, 0.2) }),
+        f.accent(), 0.8);
     for (int i = 4; i >= 0; --i)
         f.part(ellipse(60, 106 + i * 7, 11 - i * 0.8, 5.5));
     f.part(shape({ { 50, 88 }, { 60, 84 }, { 70, 88 }, { 70, 100 }, { 60, 104 }, { 50, 100 } }));
