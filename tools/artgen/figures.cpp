@@ -699,9 +699,9 @@ void fishes(Figure &f)
 {
     const Ramp &m = f.main();
     const Ramp &a = f.accent();
-    // A cord ties the two together, knotted between them.
-    f.line(curve({ { 20, 78 }, { 12, 96 }, { 24, 108 }, { 44, 112 }, { 66, 110 }, { 94, 112 },
-               { 106, 132 } }),
+    // A cord ties the two together by their tails, knotted between them.
+    f.line(curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 }, { 66, 111 },
+               { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } }),
         a.light, 1.6);
     f.part(ellipse(44, 112, 3.5, 3), a, 0.8);
     const auto fish = [&](qreal cx, qreal cy, bool facingRight, const Ramp &ramp) {
@@ -731,6 +731,12 @@ void fishes(Figure &f)
     };
     fish(60, 74, true, m);
     fish(62, 136, false, m);
+    // Where the cord is wound round each tail, just before the fin.
+    for (const QPointF at : { QPointF(32, 74), QPointF(90, 136) }) {
+        QPainterPath wrap;
+        wrap.addRoundedRect(QRectF(at.x() - 1.8, at.y() - 4, 3.6, 8), 1.2, 1.2);
+        f.part(wrap, Ramp { a.shade, a.light, a.light, a.light }, 0.8);
+    }
 }
 
 } // namespace
