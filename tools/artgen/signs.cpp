@@ -180,9 +180,28 @@ QImage renderThumbnail(int sign, QImage *discOnly)
         p.setPen(QPen(mix(colours.ink, colours.shade, 0.4), 1.0));
         p.setBrush(ground);
         p.drawEllipse(QPointF(16, 16), 15.5, 15.5);
-        const QPainterPath glyph = Shapes::zodiacGlyph(sign, true, 2.4);
-        p.fillPath(glyph.translated(0.7, 0.9), mix(colours.shade, colours.ink, 0.55));
+        // Scorpio's arrowhead is set pixel by pixel below; a drawn triangle this small blurs.
+        const QPainterPath glyph = sign == 7
+            ? Shapes::strokeOutline(Shapes::zodiacSymbolSmall(sign), 2.4)
+            : Shapes::zodiacGlyph(sign, true, 2.4);
+        const QColor shadow = mix(colours.shade, colours.ink, 0.55);
+        p.fillPath(glyph.translated(0.7, 0.9), shadow);
         p.fillPath(glyph, QColor(Qt::white));
+        if (sign == 7) {
+            // A chevron pointing up and right along the sting's last stroke: two arms of five
+            // pixels, two pixels thick, meeting in a single pixel at the tip, over a shadow
+            // one pixel down and right.
+            const QList<QPoint> arrow = { { 22, 19 }, { 23, 19 }, { 24, 19 }, { 25, 19 },
+                { 26, 19 }, { 26, 20 }, { 26, 21 }, { 26, 22 }, { 26, 23 }, { 23, 20 },
+                { 24, 20 }, { 25, 20 }, { 25, 21 }, { 25, 22 } };
+            p.setRenderHint(QPainter::Antialiasing, false);
+            for (const QPoint &at : arrow) {
+                if (!arrow.contains(at + QPoint(1, 1)))
+                    p.fillRect(QRect(at + QPoint(1, 1), QSize(1, 1)), shadow);
+            }
+            for (const QPoint &at : arrow)
+                p.fillRect(QRect(at, QSize(1, 1)), Qt::white);
+        }
     }
     if (discOnly)
         *discOnly = disc;
