@@ -206,10 +206,11 @@ QImage smallWheel(int size)
     const qreal rim = size <= 16 ? 7.0 : 10.8; // beyond this radius the rim
     const qreal hub = size <= 16 ? 5.0 : 7.2; // within it the hub
     // Six fields, red at the top, in the colours of Aries, Gemini, Taurus, Aquarius,
-    // Sagittarius and Libra: a ring that reads as a wheel of signs, not as slivers.
+    // Sagittarius and Scorpio, hues spread round the circle: a ring that reads as a wheel of
+    // signs, not as slivers.
     const std::array<QColor, 6> fields = { signColours[0].figure, signColours[2].figure,
         signColours[1].figure, signColours[10].figure, signColours[8].figure,
-        signColours[6].figure };
+        signColours[7].figure };
     QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     for (int y = 0; y < size; ++y) {
