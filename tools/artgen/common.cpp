@@ -56,19 +56,4 @@ std::vector<QRgb> coveredColours(const QImage &image, const QImage &layer)
     return colours;
 }
 
-void outlined(QPainter &p, const QPainterPath &path, const QBrush &fill, const QColor &edge,
-    qreal width)
-{
-    p.setPen(QPen(edge, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(fill);
-    p.drawPath(path);
-}
-
-QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor &a, const QColor &b)
-{
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
 } // namespace Art
