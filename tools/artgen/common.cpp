@@ -12,10 +12,10 @@ const std::array<SignColours, signCount> signColours = { {
     { QColor(0xf2, 0xc2, 0x30), QColor(0xa8, 0xcc, 0xf4) }, // Gemini: yellow, pale stars
     { QColor(0x9e, 0xb2, 0xd2), QColor(0xd8, 0xe4, 0xf4) }, // Cancer: moon silver
     { QColor(0xf5, 0x91, 0x2a), QColor(0xb4, 0x52, 0x2a) }, // Leo: orange, russet mane
-    { QColor(0xa2, 0xb4, 0x44), QColor(0xea, 0xba, 0x42) }, // Virgo: olive, wheat
+    { QColor(0xa6, 0xa0, 0x38), QColor(0xea, 0xba, 0x42) }, // Virgo: olive, wheat
     { QColor(0xec, 0x6a, 0xa0), QColor(0xe8, 0xb8, 0x40) }, // Libra: rose, gold
-    { QColor(0xb2, 0x4a, 0xd0), QColor(0xf0, 0x5a, 0x6a) }, // Scorpio: purple, red sting
-    { QColor(0x7a, 0x66, 0xe8), QColor(0xe8, 0xb8, 0x40) }, // Sagittarius: violet, gold bow
+    { QColor(0xc2, 0x3e, 0xb6), QColor(0xf0, 0x5a, 0x6a) }, // Scorpio: magenta, red sting
+    { QColor(0x5a, 0x6a, 0xe8), QColor(0xe8, 0xb8, 0x40) }, // Sagittarius: blue, gold bow
     { QColor(0xc0, 0x84, 0x50), QColor(0x52, 0xb4, 0xa4) }, // Capricorn: brown, sea-green tail
     { QColor(0x2e, 0xae, 0xe8), QColor(0xb8, 0xee, 0xff) }, // Aquarius: azure, water
     { QColor(0x2e, 0xbd, 0x9a), QColor(0xf4, 0x8c, 0x6c) }, // Pisces: sea green, coral fins
@@ -56,19 +56,4 @@ std::vector<QRgb> coveredColours(const QImage &image, const QImage &layer)
     return colours;
 }
 
-void outlined(QPainter &p, const QPainterPath &path, const QBrush &fill, const QColor &edge,
-    qreal width)
-{
-    p.setPen(QPen(edge, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(fill);
-    p.drawPath(path);
-}
-
-QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor &a, const QColor &b)
-{
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
 } // namespace Art

@@ -3,10 +3,8 @@
 
 #include "art.h"
 
-#include <QBrush>
 #include <QColor>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -54,11 +52,5 @@ void composite(QImage &under, const QImage &over);
 // Colours of `image` where `layer` is at least partly opaque: what an adaptive palette for the
 // layer's content has to represent.
 std::vector<QRgb> coveredColours(const QImage &image, const QImage &layer);
-
-// Fills `path` and strokes its edge with round joins.
-void outlined(QPainter &p, const QPainterPath &path, const QBrush &fill, const QColor &edge,
-    qreal width = 1.2);
-
-QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor &a, const QColor &b);
 
 } // namespace Art

@@ -376,8 +376,10 @@ void crab(Figure &f)
             { { 40, 126 }, { 22, 132, Corner }, { 14, 148 } },
             { { 46, 132 }, { 32, 144, Corner }, { 28, 158 } },
         };
+        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
+        // mostly their shaded edge, which has to stand out from the night sky.
         for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 5, 2.5)), f.far());
+            f.part(side(tapered(curve(l), 5, 2.5)), m);
         f.part(side(tapered(curve({ { 44, 98 }, { 28, 92, Corner }, { 26, 78 } }), 7, 6)), m);
         // The claw: a swollen palm and its two fingers.
         f.part(side(united({ ellipse(26, 70, 9, 11, 10),
@@ -401,17 +403,34 @@ void crab(Figure &f)
 void lion(Figure &f)
 {
     const Ramp &m = f.main();
-    leg(f, f.far(), { { 58, 120 }, { 60, 140 }, { 58, 156 } }, 9, 7, false);
-    leg(f, f.far(), { { 100, 116 }, { 106, 136 }, { 102, 156 } }, 10, 7, false);
-    f.part(tapered(curve({ { 106, 104 }, { 114, 96 }, { 112, 80 } }), 4, 2.5), m);
-    f.part(shape({ { 112, 82 }, { 107, 76 }, { 111, 68 }, { 116, 74 } }), f.accent());
-    const QPainterPath body = shape({ { 44, 100 }, { 62, 96 }, { 84, 98 }, { 100, 98 },
-        { 110, 106 }, { 110, 118 }, { 102, 126 }, { 84, 126 }, { 64, 128 }, { 48, 126 } });
-    f.part(body);
-    leg(f, m, { { 48, 120 }, { 46, 140 }, { 46, 156 } }, 10, 7.5, false);
-    leg(f, m, { { 94, 116 }, { 98, 136 }, { 92, 156 } }, 11, 7.5, false);
-    for (const qreal x : { 46.0, 92.0 })
-        f.part(ellipse(x - 1, 155, 5.5, 3), m);
+    // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
+    f.part(tapered(curve({ { 66, 112 }, { 66, 132 }, { 63, 152 } }), 13, 8), f.far());
+    f.part(ellipse(61, 154, 6, 3), f.far());
+    f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
+        f.far());
+    f.part(ellipse(91, 154, 6, 3), f.far());
+    // The tail hangs from the rump in a curve and ends in its tuft.
+    f.part(tapered(curve({ { 108, 102 }, { 114, 108 }, { 115, 120 }, { 113, 128 } }), 4, 2.5), m);
+    f.part(shape({ { 111, 126 }, { 116, 130 }, { 115, 138 }, { 110, 134 } }), f.accent());
+    // Body and near legs as one outline, so the legs grow out of a deep chest and a round
+    // haunch instead of standing under a box: the chest low in front, the belly tucked up
+    // towards the hind legs, the thigh swelling over the hind leg.
+    const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 },
+        { 108, 100 }, { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 },
+        { 48, 126 } });
+    const QPainterPath foreleg = tapered(curve({ { 52, 112 }, { 51, 134 }, { 47, 152 } }), 16, 9);
+    const QPainterPath hindLeg = tapered(
+        curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
+    f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
+    // The line of the thigh and of the shoulder over the near legs.
+    f.line(curve({ { 90, 104 }, { 86, 116 }, { 92, 127 } }), m.shade, 1.1);
+    f.line(curve({ { 64, 104 }, { 63, 116 }, { 58, 126 } }), m.shade, 1.0);
+    for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> { { 45, 155 },
+             { 99, 155 } }) {
+        f.part(ellipse(x, y, 6.5, 3.2), m);
+        f.line(curve({ { x - 3, y - 1.5 }, { x - 3, y + 2.5 } }), m.shade, 0.9);
+        f.line(curve({ { x, y - 1.5 }, { x, y + 2.5 } }), m.shade, 0.9);
+    }
     // The mane, a ring of locks round the head.
     std::vector<Knot> locks;
     for (int i = 0; i < 22; ++i) {
@@ -450,10 +469,11 @@ void maiden(Figure &f)
     f.part(shape({ { 62, 90 }, { 64, 74 }, { 76, 62 }, { 90, 60 }, { 88, 70 }, { 80, 82 },
                { 72, 92 } }),
         feather, 1.0);
-    // Long hair down her back.
-    f.part(shape({ { 52, 56 }, { 62, 58 }, { 66, 72 }, { 68, 90 }, { 72, 104 }, { 62, 100 },
-               { 58, 84 }, { 54, 70 } }),
-        Ramp { m.ink, m.ink, m.shade, m.base });
+    // A veil over her head, framing her face and falling down her back.
+    const Ramp veil { m.ink, m.ink, m.shade, m.base };
+    f.part(shape({ { 53, 50 }, { 63, 53 }, { 67, 64 }, { 68, 84 }, { 72, 104 }, { 62, 100 },
+               { 58, 84 }, { 46, 80 }, { 40, 70 }, { 42, 56 } }),
+        veil);
     const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 },
         { 82, 144 }, { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 },
         { 46, 90 } });
@@ -461,7 +481,15 @@ void maiden(Figure &f)
     f.line(curve({ { 56, 104 }, { 54, 130 }, { 50, 156 } }), m.shade, 1.0);
     f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
     f.line(curve({ { 46, 96 }, { 64, 96 } }), m.shade, 1.5);
-    head(f, 53, 64, -1, m);
+    // Her face seen from the front inside the veil: hair parted over the brow, eyes, a small
+    // mouth, in the warm light tone of the wheat so it reads as skin.
+    f.part(ellipse(53, 66, 6, 7.5), Ramp { m.ink, a.base, a.light, a.light }, 1.0);
+    f.fill(shape({ { 47, 63 }, { 48, 58.5 }, { 53, 58 }, { 58, 58.5 }, { 59, 63 }, { 56, 61 },
+               { 53, 60.5, Corner }, { 50, 61 } }),
+        m.shade);
+    f.dot(50.6, 66, 1.0, m.ink);
+    f.dot(55.4, 66, 1.0, m.ink);
+    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), a.shade, 1.0);
     // The sheaf of wheat she carries in the crook of her arm.
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
@@ -518,8 +546,10 @@ void scorpion(Figure &f)
             { { 53, 118 }, { 38, 122, Corner }, { 30, 136 } },
             { { 54, 124 }, { 44, 134, Corner }, { 40, 148 } },
         };
+        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
+        // mostly their shaded edge, which has to stand out from the night sky.
         for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 4, 2)), f.far());
+            f.part(side(tapered(curve(l), 4, 2)), m);
         f.part(side(tapered(curve({ { 52, 92 }, { 36, 86, Corner }, { 30, 72 } }), 5, 4.5)), m);
         f.part(side(united({ ellipse(29, 66, 6, 8, 12),
                    tapered(curve({ { 24, 64 }, { 20, 54 }, { 25, 46 } }), 5, 1.2),
@@ -540,9 +570,11 @@ void scorpion(Figure &f)
         f.line(curve({ { (at + n * w).x(), (at + n * w).y() }, { (at - n * w).x(), (at - n * w).y() } }),
             m.ink, 1.0);
     }
-    const QPainterPath sting = shape({ { 94, 92 }, { 100, 96 }, { 98, 104 }, { 90, 106 },
-        { 82, 112, Corner }, { 86, 102 }, { 88, 96 } });
-    f.part(sting, f.accent());
+    // The sting: a small bulb at the end of the tail and a spine hooking up and over from it
+    // to a sharp point, clear of the claw above.
+    f.part(united({ ellipse(93, 96, 5.5, 4.2, -50),
+               tapered(curve({ { 92, 93 }, { 93, 87 }, { 98, 83.5 }, { 104, 85 } }), 4.6, 0.2) }),
+        f.accent(), 0.8);
     for (int i = 4; i >= 0; --i)
         f.part(ellipse(60, 106 + i * 7, 11 - i * 0.8, 5.5));
     f.part(shape({ { 50, 88 }, { 60, 84 }, { 70, 88 }, { 70, 100 }, { 60, 104 }, { 50, 100 } }));
@@ -557,15 +589,21 @@ void archer(Figure &f)
     leg(f, f.far(), { { 60, 120 }, { 64, 136 }, { 58, 156 } }, 8, 5, true);
     leg(f, f.far(), { { 104, 116 }, { 110, 134 }, { 104, 156 } }, 8, 5, true);
     f.part(tapered(curve({ { 108, 104 }, { 116, 118 }, { 112, 140 } }), 7, 2), f.far());
-    const QPainterPath horse = shape({ { 48, 104 }, { 64, 100 }, { 86, 102 }, { 104, 100 },
-        { 112, 110 }, { 108, 122 }, { 94, 126 }, { 70, 128 }, { 54, 124 }, { 46, 114 } });
-    f.part(horse);
-    leg(f, m, { { 52, 120 }, { 48, 138 }, { 52, 156 } }, 8.5, 5, true);
-    leg(f, m, { { 96, 118 }, { 100, 136 }, { 94, 156 } }, 8.5, 5, true);
-    // The rider's body rises from the horse's shoulders.
-    const QPainterPath torso = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 },
-        { 60, 94 }, { 60, 108 }, { 46, 110 }, { 44, 94 } });
-    f.part(torso);
+    // The rider's body and the horse's as one outline: the man's back runs in a smooth curve
+    // into the horse's withers, and his belly into its chest, with no seam between them.
+    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 },
+        { 62, 90 }, { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 },
+        { 94, 126 }, { 70, 128 }, { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
+    const QPainterPath foreleg = tapered(curve({ { 52, 118 }, { 48, 138 }, { 52, 156 } }), 9, 5);
+    const QPainterPath hindLeg = tapered(curve({ { 96, 116 }, { 100, 136 }, { 94, 156 } }), 10, 5);
+    f.part(united({ centaur, foreleg, hindLeg }));
+    for (const QPointF end : { QPointF(52, 156), QPointF(94, 156) }) {
+        QPainterPath hoof;
+        hoof.addRoundedRect(QRectF(end.x() - 3, end.y() - 3.5, 6, 4), 1, 1);
+        f.part(hoof, Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
+    }
+    // A sash at the waist, where the man becomes the horse.
+    f.line(curve({ { 43, 104 }, { 52, 108 }, { 63, 102 } }), m.shade, 1.2);
     f.line(curve({ { 47, 92 }, { 52, 95 }, { 57, 92 } }), m.shade, 1.0);
     head(f, 52, 62, -1, m);
     // The bow drawn, the arrow aimed high to the left.
@@ -661,9 +699,9 @@ void fishes(Figure &f)
 {
     const Ramp &m = f.main();
     const Ramp &a = f.accent();
-    // A cord ties the two together, knotted between them.
-    f.line(curve({ { 20, 78 }, { 12, 96 }, { 24, 108 }, { 44, 112 }, { 66, 110 }, { 94, 112 },
-               { 106, 132 } }),
+    // A cord ties the two together by their tails, knotted between them.
+    f.line(curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 }, { 66, 111 },
+               { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } }),
         a.light, 1.6);
     f.part(ellipse(44, 112, 3.5, 3), a, 0.8);
     const auto fish = [&](qreal cx, qreal cy, bool facingRight, const Ramp &ramp) {
@@ -693,6 +731,12 @@ void fishes(Figure &f)
     };
     fish(60, 74, true, m);
     fish(62, 136, false, m);
+    // Where the cord is wound round each tail, just before the fin.
+    for (const QPointF at : { QPointF(32, 74), QPointF(90, 136) }) {
+        QPainterPath wrap;
+        wrap.addRoundedRect(QRectF(at.x() - 1.8, at.y() - 4, 3.6, 8), 1.2, 1.2);
+        f.part(wrap, Ramp { a.shade, a.light, a.light, a.light }, 0.8);
+    }
 }
 
 } // namespace

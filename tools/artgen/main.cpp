@@ -67,7 +67,9 @@ QImage magnified(const QImage &image, int factor)
 
 struct Pictures
 {
-    QList<QImage> signs, thumbnails, icons, desktopIcons;
+    QList<QImage> signs, thumbnails, topicIcons;
+    QImage windowIcon; // icons 1 and 10, one picture stored under two numbers
+    QList<std::pair<int, QImage>> desktopIcons; // by pixel size
     QStringList planets; // what the program writes over each sign picture
     QImage banner;
 };
@@ -92,64 +94,149 @@ QImage withPlanets(const QImage &picture, const QString &planets)
     return shown;
 }
 
+// Lays pictures out in rows on the window grey: each group of pictures under a title, each
+// picture over an optional caption.
+class Sheet
+{
+public:
+    static constexpr int margin = 16;
+    static constexpr int gap = 12;
+    static constexpr int titleHeight = 18;
+    static constexpr int captionHeight = 16;
+
+    explicit Sheet(int width)
+        : m_image(width, 6000, QImage::Format_RGB32)
+    {
+        m_image.fill(Art::windowGrey);
+        m_painter.begin(&m_image);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(12);
+        m_painter.setFont(font);
+        m_painter.setPen(QColor(0x40, 0x40, 0x40));
+        m_rowTop = margin;
+        m_x = margin;
+    }
+
+    // Starts a group of pictures with its title, on the current row.
+    void group(const QString &title)
+    {
+        if (m_x > margin)
+            m_x += 2 * gap;
+        QFont bold = m_painter.font();
+        bold.setBold(true);
+        m_painter.save();
+        m_painter.setFont(bold);
+        m_painter.drawText(QPoint(m_x, m_rowTop + 12), title);
+        m_painter.restore();
+    }
+
+    void place(const QImage &image, const QString &caption = {})
+    {
+        const int top = m_rowTop + titleHeight;
+        m_painter.drawImage(QPoint(m_x, top), image);
+        int height = image.height();
+        if (!caption.isEmpty()) {
+            const int width = std::max(image.width(), m_painter.fontMetrics().horizontalAdvance(caption));
+            m_painter.drawText(QRect(m_x, top + image.height() + 2, width, captionHeight),
+                Qt::AlignLeft | Qt::AlignTop, caption);
+            height += 2 + captionHeight;
+            m_x += width - image.width();
+        }
+        m_x += image.width() + gap;
+        m_rowHeight = std::max(m_rowHeight, height);
+    }
+
+    void newRow()
+    {
+        m_rowTop += titleHeight + m_rowHeight + 2 * gap;
+        m_x = margin;
+        m_rowHeight = 0;
+    }
+
+    QImage finished()
+    {
+        if (m_x > margin)
+            newRow();
+        m_painter.end();
+        return m_image.copy(0, 0, m_image.width(), m_rowTop - 2 * gap + margin);
+    }
+
+private:
+    QImage m_image;
+    QPainter m_painter;
+    int m_rowTop = 0;
+    int m_x = 0;
+    int m_rowHeight = 0;
+};
+
+QString iconCaption(int size)
+{
+    return size == 32 ? QStringLiteral("32 = icons 1, 10") : QString::number(size);
+}
+
+// The program icon once at each of its sizes, the 32-pixel one as icons 1 and 10 store it.
+QList<std::pair<int, QImage>> programIcons(const Pictures &pictures)
+{
+    QList<std::pair<int, QImage>> icons = pictures.desktopIcons;
+    for (auto &[size, image] : icons) {
+        if (size == 32)
+            image = pictures.windowIcon;
+    }
+    return icons;
+}
+
 // Every picture at its own size, the sign pictures also as the sign page shows them, then
-// everything again four times as large, on the window grey.
+// everything again four times as large.
 QImage contactSheet(const Pictures &pictures)
 {
-    constexpr int margin = 16;
-    constexpr int gap = 12;
     constexpr int zoom = 4;
-    QImage sheet(margin * 2 + 6 * (120 * zoom + gap) - gap, 4000, QImage::Format_RGB32);
-    sheet.fill(Art::windowGrey);
-    QPainter p(&sheet);
-    QPoint at(margin, margin);
-    int rowHeight = 0;
-    const auto place = [&](const QImage &image) {
-        p.drawImage(at, image);
-        at.rx() += image.width() + gap;
-        rowHeight = std::max(rowHeight, image.height());
-    };
-    const auto newRow = [&] {
-        at = QPoint(margin, at.y() + rowHeight + 2 * gap);
-        rowHeight = 0;
-    };
+    Sheet sheet(Sheet::margin * 2 + 6 * (120 * zoom + Sheet::gap) - Sheet::gap);
 
+    sheet.group(QStringLiteral("Sign pictures 100-111 (Aries to Pisces)"));
     for (const QImage &image : pictures.signs)
-        place(image);
-    newRow();
+        sheet.place(image);
+    sheet.newRow();
+    sheet.group(QStringLiteral("The same as the sign page shows them, with the planets"));
     for (qsizetype i = 0; i < pictures.signs.size(); ++i)
-        place(withPlanets(pictures.signs[i], pictures.planets.value(i)));
-    newRow();
+        sheet.place(withPlanets(pictures.signs[i], pictures.planets.value(i)));
+    sheet.newRow();
+    sheet.group(QStringLiteral("Thumbnails 1000-1011"));
     for (const QImage &image : pictures.thumbnails)
-        place(image);
-    at.rx() += 2 * gap;
-    for (const QImage &image : pictures.icons)
-        place(image);
-    at.rx() += 2 * gap;
-    for (const QImage &image : pictures.desktopIcons)
-        place(image);
-    at.rx() += 2 * gap;
-    place(pictures.banner);
-    newRow();
+        sheet.place(image);
+    sheet.group(QStringLiteral("Topic icons 100-105"));
+    for (const QImage &image : pictures.topicIcons)
+        sheet.place(image);
+    sheet.newRow();
+    sheet.group(QStringLiteral("Program icon, by pixel size"));
+    for (const auto &[size, image] : programIcons(pictures))
+        sheet.place(image, iconCaption(size));
+    sheet.group(QStringLiteral("Banner"));
+    sheet.place(pictures.banner);
+    sheet.newRow();
 
     for (qsizetype i = 0; i < pictures.signs.size(); ++i) {
-        place(magnified(pictures.signs[i], zoom));
+        if (i % 6 == 0)
+            sheet.group(i == 0 ? QStringLiteral("Sign pictures, 4x") : QString());
+        sheet.place(magnified(pictures.signs[i], zoom));
         if (i % 6 == 5)
-            newRow();
+            sheet.newRow();
     }
+    sheet.group(QStringLiteral("Thumbnails, 4x"));
     for (const QImage &image : pictures.thumbnails)
-        place(magnified(image, zoom));
-    newRow();
-    for (const QImage &image : pictures.icons)
-        place(magnified(image, zoom));
-    newRow();
-    for (const QImage &image : pictures.desktopIcons)
-        place(magnified(image, zoom));
-    newRow();
-    place(magnified(pictures.banner, zoom));
-    newRow();
-    p.end();
-    return sheet.copy(0, 0, sheet.width(), at.y() - 2 * gap + margin);
+        sheet.place(magnified(image, zoom));
+    sheet.newRow();
+    sheet.group(QStringLiteral("Topic icons, 4x: character, appearance, illnesses, love, "
+                               "childhood, occupation"));
+    for (const QImage &image : pictures.topicIcons)
+        sheet.place(magnified(image, zoom));
+    sheet.newRow();
+    sheet.group(QStringLiteral("Program icon, 4x"));
+    for (const auto &[size, image] : programIcons(pictures))
+        sheet.place(magnified(image, zoom), iconCaption(size));
+    sheet.newRow();
+    sheet.group(QStringLiteral("Banner, 4x"));
+    sheet.place(magnified(pictures.banner, zoom));
+    return sheet.finished();
 }
 
 // The planets of each sign as the catalogue's strings 100 to 111 give them, capitalised as the
@@ -207,12 +294,12 @@ int main(int argc, char **argv)
         const Art::MaskedImage masked = Art::iconIndexed(icon);
         writeFile(root.filePath(QStringLiteral("catalogue/icons/%1.ico").arg(number)),
             Writers::ico8(masked.image, masked.transparent));
-        pictures.icons.append(decoded(masked.image, masked.transparent));
+        return decoded(masked.image, masked.transparent);
     };
     for (int topic = 0; topic < Art::topicCount; ++topic)
-        writeIcon(100 + topic, Art::topicIcon(topic));
+        pictures.topicIcons.append(writeIcon(100 + topic, Art::topicIcon(topic)));
     // Icon 10 is the same picture as the program icon, stored under a second number.
-    writeIcon(1, Art::programIcon(32));
+    pictures.windowIcon = writeIcon(1, Art::programIcon(32));
     writeIcon(10, Art::programIcon(32));
 
     for (const int size : { 16, 24, 32, 48, 64, 128 }) {
@@ -220,7 +307,7 @@ int main(int argc, char **argv)
         writeFile(
             root.filePath(QStringLiteral("packaging/icons/%1/cz.kelmo.Astrelo.png").arg(size)),
             pngBytes(icon));
-        pictures.desktopIcons.append(icon);
+        pictures.desktopIcons.append({ size, icon });
     }
 
     const Quantise::IndexedImage banner = Art::bannerIndexed();

@@ -147,7 +147,8 @@ QPainterPath zodiacSymbol(int sign)
 QPainterPath zodiacSymbolSmall(int sign)
 {
     // Drawn on the pixel grid of a 32 x 32 thumbnail: stems sit on whole pixels, counters are
-    // kept at least five pixels across, and every symbol spans about 20 pixels of centre line.
+    // kept at least five pixels across, and every symbol spans 20 to 22 pixels of centre line,
+    // so with its stroke it fills 22 to 24 pixels of the disc.
     QPainterPath p;
     switch (sign) {
     case 0:
@@ -168,12 +169,12 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.cubicTo(21, 14, 25, 11.5, 26, 6.5);
         break;
     case 2:
-        p.moveTo(7, 7);
-        p.quadTo(16, 10, 25, 7);
-        p.moveTo(7, 25);
-        p.quadTo(16, 22, 25, 25);
-        line(p, 12, 8.6, 12, 23.4);
-        line(p, 20, 8.6, 20, 23.4);
+        p.moveTo(7.5, 6);
+        p.quadTo(16, 9.5, 24.5, 6);
+        p.moveTo(7.5, 26);
+        p.quadTo(16, 22.5, 24.5, 26);
+        line(p, 12, 7.8, 12, 24.2);
+        line(p, 20, 7.8, 20, 24.2);
         break;
     case 3:
         circle(p, 10.5, 12.5, 3.8);
@@ -203,15 +204,15 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.lineTo(19, 21);
         p.cubicTo(19, 27, 27, 27, 27, 20);
         p.cubicTo(27, 15, 22, 14.5, 19, 18.5);
-        p.cubicTo(17.5, 20.5, 16.5, 24, 15.5, 27);
+        p.cubicTo(17.3, 20.8, 15.8, 25, 14, 29);
         break;
     case 6:
-        line(p, 6, 25, 26, 25);
-        p.moveTo(6, 20);
-        p.lineTo(11, 20);
-        p.cubicTo(8.5, 17, 9.5, 9.5, 16, 9.5);
-        p.cubicTo(22.5, 9.5, 23.5, 17, 21, 20);
-        p.lineTo(26, 20);
+        line(p, 5.5, 25.5, 26.5, 25.5);
+        p.moveTo(5.5, 19.5);
+        p.lineTo(10.5, 19.5);
+        p.cubicTo(7.5, 16, 8.5, 7, 16, 7);
+        p.cubicTo(23.5, 7, 24.5, 16, 21.5, 19.5);
+        p.lineTo(26.5, 19.5);
         break;
     case 7:
         p.moveTo(4.5, 9);
@@ -231,33 +232,34 @@ QPainterPath zodiacSymbolSmall(int sign)
         line(p, 9.5, 15.5, 16.5, 22.5);
         break;
     case 9:
-        p.moveTo(4.5, 9.5);
-        p.cubicTo(6.5, 7, 9, 8, 9.5, 10.5);
-        p.lineTo(12, 24);
-        p.lineTo(15, 11);
-        p.cubicTo(16, 7, 20.5, 7, 20.5, 11);
-        p.lineTo(20.5, 20.5);
-        p.cubicTo(20.5, 25, 22, 26.5, 24, 26.5);
-        p.cubicTo(26.5, 26.5, 27.5, 24, 27.5, 22);
-        p.cubicTo(27.5, 19.5, 25.5, 17.5, 23.5, 17.5);
-        p.cubicTo(20.5, 17.5, 19, 20.5, 18, 23);
-        p.cubicTo(17, 25.5, 15.5, 27, 13.5, 27.5);
+        // The bowl of the tail kept open: its counter is at least five pixels across.
+        p.moveTo(3.5, 9.5);
+        p.cubicTo(5.5, 7, 8, 8, 8.5, 10.5);
+        p.lineTo(11, 24);
+        p.lineTo(14, 11);
+        p.cubicTo(15, 7, 19.5, 7, 19.5, 11);
+        p.lineTo(19.5, 20.5);
+        p.cubicTo(19.5, 25.5, 21.5, 27, 24, 27);
+        p.cubicTo(27, 27, 28.5, 24.5, 28.5, 21.5);
+        p.cubicTo(28.5, 18.5, 26.5, 16.5, 23.5, 16.5);
+        p.cubicTo(20, 16.5, 18.5, 20, 17.5, 23);
+        p.cubicTo(16.5, 25.5, 15, 27.5, 12.5, 28);
         break;
     case 10:
-        for (const qreal y : { 12.5, 20.5 }) {
-            p.moveTo(5.5, y + 2.5);
-            p.lineTo(10.75, y - 2.5);
-            p.lineTo(16, y + 2.5);
-            p.lineTo(21.25, y - 2.5);
-            p.lineTo(26.5, y + 2.5);
+        for (const qreal y : { 10.5, 21.5 }) {
+            p.moveTo(5, y + 3.5);
+            p.lineTo(10.5, y - 3.5);
+            p.lineTo(16, y + 3.5);
+            p.lineTo(21.5, y - 3.5);
+            p.lineTo(27, y + 3.5);
         }
         break;
     case 11:
-        p.moveTo(8, 6);
-        p.cubicTo(13.5, 11, 13.5, 21, 8, 26);
-        p.moveTo(24, 6);
-        p.cubicTo(18.5, 11, 18.5, 21, 24, 26);
-        line(p, 6, 16, 26, 16);
+        p.moveTo(7.5, 5);
+        p.cubicTo(13.5, 10.5, 13.5, 21.5, 7.5, 27);
+        p.moveTo(24.5, 5);
+        p.cubicTo(18.5, 10.5, 18.5, 21.5, 24.5, 27);
+        line(p, 5, 16, 27, 16);
         break;
     default:
         break;

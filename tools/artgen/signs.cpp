@@ -27,10 +27,15 @@ constexpr QRectF glyphBadge(6, 6, 17, 17);
 // share one and a dithered gradient shows no clumps.
 constexpr std::array<int, 16> bayer = { 0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5 };
 
-// Where the sky is, from 0 at the top row to 1 at the bottom, in units of its tones.
+// The rows at the bottom where the program writes the planets: plain sky in its lowest tone,
+// with no dither pattern for the lettering to fight.
+constexpr int planetStripTop = 164;
+
+// Where the sky is, from 0 at the top row to 1 where the planet strip starts, in units of its
+// tones.
 qreal skyPosition(int y)
 {
-    return y / 189.0 * (skyTones.size() - 1);
+    return std::min(1.0, y / qreal(planetStripTop)) * (skyTones.size() - 1);
 }
 
 void paintSky(QPainter &p, int sign)
@@ -175,9 +180,28 @@ QImage renderThumbnail(int sign, QImage *discOnly)
         p.setPen(QPen(mix(colours.ink, colours.shade, 0.4), 1.0));
         p.setBrush(ground);
         p.drawEllipse(QPointF(16, 16), 15.5, 15.5);
-        const QPainterPath glyph = Shapes::zodiacGlyph(sign, true, 2.4);
-        p.fillPath(glyph.translated(0.7, 0.9), mix(colours.shade, colours.ink, 0.55));
+        // Scorpio's arrowhead is set pixel by pixel below; a drawn triangle this small blurs.
+        const QPainterPath glyph = sign == 7
+            ? Shapes::strokeOutline(Shapes::zodiacSymbolSmall(sign), 2.4)
+            : Shapes::zodiacGlyph(sign, true, 2.4);
+        const QColor shadow = mix(colours.shade, colours.ink, 0.55);
+        p.fillPath(glyph.translated(0.7, 0.9), shadow);
         p.fillPath(glyph, QColor(Qt::white));
+        if (sign == 7) {
+            // A chevron pointing up and right along the sting's last stroke: two arms of five
+            // pixels, two pixels thick, meeting in a single pixel at the tip, over a shadow
+            // one pixel down and right.
+            const QList<QPoint> arrow = { { 22, 19 }, { 23, 19 }, { 24, 19 }, { 25, 19 },
+                { 26, 19 }, { 26, 20 }, { 26, 21 }, { 26, 22 }, { 26, 23 }, { 23, 20 },
+                { 24, 20 }, { 25, 20 }, { 25, 21 }, { 25, 22 } };
+            p.setRenderHint(QPainter::Antialiasing, false);
+            for (const QPoint &at : arrow) {
+                if (!arrow.contains(at + QPoint(1, 1)))
+                    p.fillRect(QRect(at + QPoint(1, 1), QSize(1, 1)), shadow);
+            }
+            for (const QPoint &at : arrow)
+                p.fillRect(QRect(at, QSize(1, 1)), Qt::white);
+        }
     }
     if (discOnly)
         *discOnly = disc;

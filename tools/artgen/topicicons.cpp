@@ -5,10 +5,22 @@
 #include "shapes.h"
 
 #include <QPainter>
-#include <QRadialGradient>
 
 namespace Art {
 namespace {
+
+// A part drawn in the flat manner of the thumbnails: one colour, a narrow darker band along its
+// lower right edge where the light does not reach, and a dark outline.
+void flat(QPainter &p, const QPainterPath &path, const QColor &fill, const QColor &shade,
+    const QColor &edge, qreal width = 1.1)
+{
+    p.setPen(Qt::NoPen);
+    p.fillPath(path, fill);
+    p.fillPath(path.subtracted(path.translated(-1.6, -1.6)), shade);
+    p.setPen(QPen(edge, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
 
 QPainterPath maskShape(qreal w, qreal h)
 {
@@ -21,15 +33,16 @@ QPainterPath maskShape(qreal w, qreal h)
     return path;
 }
 
-void paintMask(
-    QPainter &p, QPointF centre, qreal angle, bool smiling, const QColor &light, const QColor &dark)
+void paintMask(QPainter &p, QPointF centre, qreal angle, qreal size, bool smiling,
+    const QColor &fill, const QColor &shade, const QColor &edge)
 {
     p.save();
     p.translate(centre);
     p.rotate(angle);
+    p.scale(size, size);
     const qreal w = 15.5, h = 18.5;
-    outlined(p, maskShape(w, h), verticalGradient(-h / 2, h / 2, light, dark), dark.darker(260));
-    // Eyes and mouth are holes, painted in the outline colour.
+    flat(p, maskShape(w, h), fill, shade, edge, 1.1 / size);
+    // Eyes and mouth are holes, painted in a deep violet.
     const QColor hole(0x1c, 0x16, 0x30);
     p.setPen(Qt::NoPen);
     p.setBrush(hole);
@@ -37,7 +50,7 @@ void paintMask(
         QPainterPath eye;
         const qreal x = side * 3.5;
         // Laughing eyes turn up at the outer corner, weeping ones droop.
-        const qreal tilt = smiling ? -0.8 : 0.8;
+        const qreal tilt = smiling ? -0.8 : 1.2;
         eye.moveTo(x - 2.5, -2.8 + side * tilt);
         eye.quadTo(x, -6.4, x + 2.5, -2.8 - side * tilt);
         eye.quadTo(x, -0.2, x - 2.5, -2.8 + side * tilt);
@@ -49,9 +62,9 @@ void paintMask(
         mouth.quadTo(0, 10.5, 5, 2.4);
         mouth.quadTo(0, 5.2, -5, 2.4);
     } else {
-        mouth.moveTo(-4.4, 7.2);
-        mouth.quadTo(0, 0.6, 4.4, 7.2);
-        mouth.quadTo(0, 3.8, -4.4, 7.2);
+        mouth.moveTo(-4.8, 7.6);
+        mouth.quadTo(0, 0.4, 4.8, 7.6);
+        mouth.quadTo(0, 3.8, -4.8, 7.6);
     }
     p.drawPath(mouth);
     p.restore();
@@ -59,76 +72,66 @@ void paintMask(
 
 void paintCharacter(QPainter &p)
 {
-    // Tragedy behind, comedy in front.
-    paintMask(p, QPointF(21.8, 12), 14, false, QColor(0xe0, 0xea, 0xf8), QColor(0x6a, 0x84, 0xb8));
-    paintMask(p, QPointF(10, 20.5), -12, true, QColor(0xff, 0xe6, 0x7c), QColor(0xd8, 0x88, 0x10));
+    // Tragedy behind, comedy in front, side by side at nearly one height and overlapping only
+    // at the cheek, so the pair sits in the middle of the square and both faces show whole;
+    // the weeping mask a little larger so it holds its own.
+    paintMask(p, QPointF(22, 14), 10, 1.1, false, QColor(0xc4, 0xd4, 0xf0),
+        QColor(0x84, 0x9c, 0xcc), QColor(0x26, 0x30, 0x5c));
+    paintMask(p, QPointF(9.5, 18), -10, 1.0, true, QColor(0xfc, 0xd2, 0x5a),
+        QColor(0xd8, 0x96, 0x1c), QColor(0x5c, 0x3a, 0x06));
 }
 
 void paintAppearance(QPainter &p)
 {
-    // A hand mirror held upright, its glass catching a sparkle.
-    const QColor frameDark(0x7a, 0x22, 0x50);
-    const QLinearGradient frameFill
-        = verticalGradient(1, 31, QColor(0xfa, 0xb4, 0xd4), QColor(0xb4, 0x3a, 0x7a));
+    // A hand mirror held upright, a single streak of light across its glass.
+    const QColor frame(0xe8, 0x7c, 0xb0), frameShade(0xb4, 0x44, 0x80);
+    const QColor frameDark(0x6a, 0x1c, 0x46);
     QPainterPath handle;
     handle.moveTo(16, 21);
     handle.lineTo(16, 28.5);
-    outlined(p, Shapes::strokeOutline(handle, 5), frameFill, frameDark);
+    flat(p, Shapes::strokeOutline(handle, 5), frame, frameShade, frameDark);
     QPainterPath knob;
     knob.addEllipse(QPointF(16, 29.5), 3, 2.4);
-    outlined(p, knob, frameFill, frameDark, 1.0);
-    const QRectF frame(3.5, 1, 25, 22);
-    QPainterPath rim;
-    rim.addEllipse(frame);
-    outlined(p, rim, frameFill, frameDark);
-    QRadialGradient glass(QPointF(11, 6), 18);
-    glass.setColorAt(0, QColor(0xf4, 0xfc, 0xff));
-    glass.setColorAt(0.5, QColor(0xa8, 0xdc, 0xf4));
-    glass.setColorAt(1, QColor(0x4c, 0x9c, 0xd0));
+    flat(p, knob, frame, frameShade, frameDark, 1.0);
+    const QRectF rim(3.5, 1, 25, 22);
+    QPainterPath outer;
+    outer.addEllipse(rim);
+    flat(p, outer, frame, frameShade, frameDark);
     QPainterPath pane;
-    pane.addEllipse(frame.adjusted(3, 3, -3, -3));
-    outlined(p, pane, glass, frameDark, 0.8);
-    p.setPen(QPen(QColor(255, 255, 255, 235), 1.7, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(8.5, 12), QPointF(13.5, 7));
-    p.drawLine(QPointF(11, 15), QPointF(16.5, 9.5));
-    p.setPen(Qt::NoPen);
-    p.fillPath(Shapes::star(QPointF(21.5, 15.5), 3.6, 0.9, 4, 0), QColor(Qt::white));
+    pane.addEllipse(rim.adjusted(3, 3, -3, -3));
+    flat(p, pane, QColor(0xb4, 0xe0, 0xf6), QColor(0x7c, 0xb8, 0xe0), frameDark, 0.8);
+    p.setPen(QPen(QColor(0xf2, 0xfa, 0xff), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 12.5), QPointF(14, 7.5));
 }
 
 void paintIllnesses(QPainter &p)
 {
-    // Medicine: a red and white capsule and, in front of it, a round tablet with its score.
+    // A clinical thermometer, its red column risen high, and beside it the red cross of first
+    // aid: illness at a glance.
+    const QColor glassEdge(0x34, 0x3c, 0x52);
+    const QColor red(0xe0, 0x2c, 0x34), redShade(0xa8, 0x12, 0x22), redEdge(0x5a, 0x06, 0x10);
     p.save();
-    p.translate(19, 12.5);
+    p.translate(10, 23);
     p.rotate(-45);
-    const QRectF capsule(-13, -6, 26, 12);
-    QPainterPath whole;
-    whole.addRoundedRect(capsule, 6, 6);
-    QPainterPath leftHalf;
-    leftHalf.addRect(QRectF(-14, -7, 14, 14));
-    const QColor redEdge(0x6a, 0x0a, 0x16);
+    QPainterPath tube;
+    tube.addRoundedRect(QRectF(-2, -3.2, 25, 6.4), 3.2, 3.2);
+    QPainterPath bulb;
+    bulb.addEllipse(QPointF(0, 0), 4.6, 4.6);
+    flat(p, tube.united(bulb), QColor(0xf0, 0xf4, 0xfa), QColor(0xb4, 0xbe, 0xd0), glassEdge);
     p.setPen(Qt::NoPen);
-    p.fillPath(whole, verticalGradient(-5, 5, QColor(0xff, 0xff, 0xff), QColor(0xc0, 0xc6, 0xd0)));
-    p.fillPath(whole.intersected(leftHalf),
-        verticalGradient(-5, 5, QColor(0xff, 0x7a, 0x6a), QColor(0xc4, 0x14, 0x24)));
-    p.setPen(QPen(redEdge, 1.2));
-    p.drawLine(QPointF(0, -5), QPointF(0, 5));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(whole);
-    p.setPen(QPen(QColor(255, 255, 255, 220), 1.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(-9.5, -2.6), QPointF(-4, -2.6));
+    p.setBrush(red);
+    p.drawEllipse(QPointF(0, 0), 2.9, 2.9);
+    p.drawRoundedRect(QRectF(0, -1.2, 15, 2.4), 1.2, 1.2);
+    // The scale: short marks along the upper side of the tube.
+    p.setPen(QPen(glassEdge, 0.9, Qt::SolidLine, Qt::FlatCap));
+    for (const qreal x : { 8.0, 11.5, 15.0, 18.5 })
+        p.drawLine(QPointF(x, -3.2), QPointF(x, -1.8));
     p.restore();
 
-    const QColor greyEdge(0x3c, 0x44, 0x56);
-    QPainterPath tablet;
-    tablet.addEllipse(QPointF(9, 23), 7.5, 7.5);
-    QRadialGradient chalk(QPointF(6.5, 19.5), 11);
-    chalk.setColorAt(0, QColor(0xff, 0xff, 0xff));
-    chalk.setColorAt(0.6, QColor(0xd8, 0xe8, 0xf8));
-    chalk.setColorAt(1, QColor(0x8c, 0xa8, 0xcc));
-    outlined(p, tablet, chalk, greyEdge);
-    p.setPen(QPen(greyEdge, 1.1, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(5, 19), QPointF(13, 27));
+    QPainterPath upright, bar;
+    upright.addRect(QRectF(5.2, 1.5, 4.6, 13));
+    bar.addRect(QRectF(1, 5.7, 13, 4.6));
+    flat(p, upright.united(bar), red, redShade, redEdge);
 }
 
 QPainterPath heartShape(QPointF centre, qreal size)
@@ -151,32 +154,19 @@ QPainterPath heartShape(QPointF centre, qreal size)
 
 void paintLove(QPainter &p)
 {
-    const QPainterPath heart = heartShape(QPointF(16, 17.5), 29);
-    QRadialGradient red(QPointF(11, 10), 22);
-    red.setColorAt(0, QColor(0xff, 0x8a, 0x96));
-    red.setColorAt(0.45, QColor(0xee, 0x24, 0x3c));
-    red.setColorAt(1, QColor(0x9a, 0x06, 0x1e));
-    outlined(p, heart, red, QColor(0x5c, 0x04, 0x12));
-    p.setPen(QPen(QColor(255, 255, 255, 220), 1.8, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(6, 7, 9, 9), 100 * 16, 70 * 16);
+    // A heart in a lighter red than a warning sign would use, without a glint.
+    flat(p, heartShape(QPointF(16, 17.5), 29), QColor(0xf0, 0x4c, 0x5e), QColor(0xc0, 0x24, 0x3a),
+        QColor(0x6a, 0x0c, 0x1c));
 }
 
 void paintChildhood(QPainter &p)
 {
     // A teddy bear.
-    const QColor edge(0x4a, 0x26, 0x0e);
-    const auto fur = [](QRectF r) {
-        QRadialGradient g(
-            r.center() - QPointF(r.width() * 0.2, r.height() * 0.25), r.width() * 0.8);
-        g.setColorAt(0, QColor(0xf0, 0xb8, 0x6c));
-        g.setColorAt(1, QColor(0xa8, 0x62, 0x26));
-        return g;
-    };
+    const QColor fur(0xdc, 0x9c, 0x56), furShade(0xac, 0x68, 0x2c), edge(0x4a, 0x26, 0x0e);
     const auto oval = [&](QRectF r) {
         QPainterPath e;
         e.addEllipse(r);
-        outlined(p, e, fur(r), edge, 1.1);
+        flat(p, e, fur, furShade, edge, 1.1);
     };
     oval(QRectF(3.5, 16.5, 7, 6)); // arms
     oval(QRectF(21.5, 16.5, 7, 6));
@@ -187,7 +177,7 @@ void paintChildhood(QPainter &p)
     oval(QRectF(19, 1.5, 6.5, 6.5));
     oval(QRectF(8, 3, 16, 14)); // head
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xf8, 0xdc, 0xb0));
+    p.setBrush(QColor(0xf6, 0xd8, 0xa8));
     p.drawEllipse(QRectF(12.2, 9.6, 7.6, 5.8)); // muzzle
     p.drawEllipse(QRectF(12, 19, 8, 7)); // tummy
     p.setBrush(QColor(0x2a, 0x14, 0x08));
@@ -204,21 +194,17 @@ void paintOccupation(QPainter &p)
     handle.addRoundedRect(QRectF(10.5, 3.5, 11, 8), 3, 3);
     handle.addRoundedRect(QRectF(13, 6, 6, 6), 1.2, 1.2);
     handle.setFillRule(Qt::OddEvenFill);
-    outlined(p, handle, QColor(0x7a, 0x44, 0x1c), edge, 1.0);
+    flat(p, handle, QColor(0x86, 0x4c, 0x20), QColor(0x62, 0x34, 0x14), edge, 1.0);
     QPainterPath body;
     body.addRoundedRect(QRectF(2.5, 9.5, 27, 14.5), 3, 3);
-    outlined(
-        p, body, verticalGradient(9, 24, QColor(0xd8, 0x92, 0x50), QColor(0x94, 0x52, 0x1e)), edge);
+    flat(p, body, QColor(0xc4, 0x7e, 0x40), QColor(0x96, 0x56, 0x24), edge);
     p.setPen(QPen(edge, 1.0));
     p.drawLine(QPointF(3, 15.5), QPointF(29, 15.5));
-    p.setPen(QPen(QColor(0xf0, 0xc0, 0x88), 1.0));
-    p.drawLine(QPointF(5, 11.6), QPointF(27, 11.6));
     QPainterPath clasp;
     clasp.addRoundedRect(QRectF(13, 13, 6, 5), 1, 1);
-    outlined(p, clasp, verticalGradient(13, 18, QColor(0xff, 0xec, 0x8c), QColor(0xcc, 0x96, 0x1c)),
-        QColor(0x6a, 0x4a, 0x08), 0.9);
+    flat(p, clasp, QColor(0xf4, 0xd0, 0x58), QColor(0xc8, 0x98, 0x24), QColor(0x6a, 0x4a, 0x08),
+        0.9);
 }
-
 
 void paintTopic(QPainter &p, int topic)
 {
@@ -273,9 +259,11 @@ QRectF paintedArea(int topic)
 QImage topicIcon(int topic)
 {
     // Every drawing is fitted into the same 28-pixel square, centred, so all six keep two
-    // pixels of clear ground on their widest sides.
+    // pixels of clear ground on their widest sides; the heart, one solid shape, fills less of
+    // it so it weighs no more than the others.
     const QRectF area = paintedArea(topic);
-    const QRectF box(2, 2, 28, 28);
+    const qreal side = topic == 3 ? 25 : 28;
+    const QRectF box(16 - side / 2, 16 - side / 2, side, side);
     const qreal scale = std::min(box.width() / area.width(), box.height() / area.height());
     QImage icon = blankImage(32, 32, Qt::transparent);
     QPainter p(&icon);
