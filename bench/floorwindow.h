@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QApplication;
 class QGroupBox;
 class QPlainTextEdit;
 
-// The floor of the benchmarks: what Qt itself costs for the main window's screen. A window of
-// the same size with the same labels, fonts, pictures and text, built in plain code: no
-// catalogue, no design file, no handlers. Its controls bear the main window's names, so the
-// benchmarks can check that the two screens still match.
+// The floor of the benchmarks: what Qt itself costs for the main window's screen. It is built
+// from the main window's own design file with uic's setupUi and filled with plain Qt calls:
+// the first sign's and topic's captions, pictures and text, from the files the catalogue is
+// made of, read with Qt's own readers. No catalogue, no handlers, no toolkit layer.
 class FloorWindow : public QWidget
 {
 public:
@@ -24,9 +25,10 @@ private:
     QGroupBox *m_panel = nullptr;
 };
 
-// The floor's look: the same style and palette as the program.
+// The program's look: Fusion with its standard palette, and the windows' default font in the
+// face the program shows for the design's MS Sans Serif.
 void setUpFloorLook(QApplication &app);
 
-// A topic text (10000 + 10 x sign + topic) read from the floor's own copy of the text files,
-// laid out as the program shows it: paragraphs separated by CR LF CR LF.
+// Topic text 10000 + 10 x sign + topic as the program shows it: paragraphs separated by
+// CR LF CR LF.
 QString floorText(int number);
