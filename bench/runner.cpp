@@ -552,13 +552,14 @@ private:
         throw Failure { QStringLiteral("no totals in %1").arg(path) };
     }
 
-    QMap<QString, QList<double>> benchmark(const char *name, int repetitions)
+    QMap<QString, QList<double>> benchmark(const char *filter, int repetitions)
     {
-        QStringList arguments = { QStringLiteral("--benchmark_format=json"),
+        QStringList arguments = { QStringLiteral("--benchmark_filter=") + QLatin1String(filter),
+            QStringLiteral("--benchmark_format=json"),
             QStringLiteral("--benchmark_min_time=") + m_settings.minTime };
         if (repetitions > 1)
             arguments << QStringLiteral("--benchmark_repetitions=%1").arg(repetitions);
-        return benchmarkTimes(runProgram(program(name), arguments, m_offscreen, 900));
+        return benchmarkTimes(runProgram(program("astrelo_bench"), arguments, m_offscreen, 900));
     }
 
     // Click to pixels: one process per round; within it the program and the floor take turns
@@ -583,8 +584,8 @@ private:
             progress(QStringLiteral("click benchmarks round %1/%2")
                          .arg(round + 1)
                          .arg(m_settings.benchmarkRounds));
-            const auto counters = benchmarkCounters(runProgram(program("astrelo_bench_clicks"),
-                { QStringLiteral("--benchmark_format=json"),
+            const auto counters = benchmarkCounters(runProgram(program("astrelo_bench"),
+                { QStringLiteral("--benchmark_filter=^pair/"), QStringLiteral("--benchmark_format=json"),
                     QStringLiteral("--benchmark_min_time=") + m_settings.minTime },
                 m_offscreen, 900));
             for (qsizetype i = 0; i < pairs.size(); ++i) {
@@ -613,7 +614,7 @@ private:
     {
         progress(QStringLiteral("catalogue benchmarks"));
         const QMap<QString, QList<double>> times
-            = benchmark("astrelo_bench_catalogue", m_settings.benchmarkRounds);
+            = benchmark("^catalogue/", m_settings.benchmarkRounds);
         Section section { QStringLiteral("Catalogue look-ups (us)"), {} };
         const auto row = [&times](const char *name, const char *figure, Goal goal) {
             Row row;
@@ -635,7 +636,7 @@ private:
     {
         progress(QStringLiteral("animation benchmarks"));
         const QMap<QString, QList<double>> times
-            = benchmark("astrelo_bench_animation", m_settings.benchmarkRounds);
+            = benchmark("^animation/", m_settings.benchmarkRounds);
         Section section { QStringLiteral("Falling-icon animation"), {} };
         for (const char *name : { "animation/tick", "animation/tick+paint" }) {
             Row row;
