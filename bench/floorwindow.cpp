@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QMap>
 #include <QPixmap>
@@ -44,10 +45,19 @@ QString catalogueString(int number)
     return strings.value(number);
 }
 
+// A picture of the resource, read by Qt's own reader for its format. The format is taken from
+// the name alone: guessing it from the contents would load every image plugin to ask them.
+QPixmap picture(const QString &file)
+{
+    QImageReader reader(QStringLiteral(":/floor/") + file, file.section(u'.', -1).toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 // A picture at its own size, its top-left corner where the design puts it.
 void showPicture(QLabel *image, const QString &file)
 {
-    image->setPixmap(QPixmap(QStringLiteral(":/floor/") + file));
+    image->setPixmap(picture(file));
     image->resize(image->pixmap().size());
 }
 
@@ -84,10 +94,14 @@ void applyDesignData(QWidget *control)
     control->setPalette(palette);
 }
 
-// A label that fits its text takes its caption's size, keeping the edge or the centre that
-// its alignment anchors it by.
-void fitToText(QLabel *label)
+// A caption; a label that fits its text then takes the caption's size, keeping the edge or
+// the centre that its alignment anchors it by. Only captions are fitted, so the hidden
+// panel's faces are not loaded before the panel is first shown, as in the program.
+void setCaption(QLabel *label, const QString &caption)
 {
+    label->setText(caption);
+    if (!label->property("fitsText").toBool())
+        return;
     const QRect box = label->geometry();
     label->adjustSize();
     if (label->alignment() & Qt::AlignRight)
@@ -110,32 +124,28 @@ FloorWindow::FloorWindow(QWidget *parent)
     // The first sign and the first topic, as the program starts.
     QLabel *const topics[] = { ui.Label1, ui.Label2, ui.Label3, ui.Label4, ui.Label5, ui.Label6 };
     for (int topic = 0; topic < 6; ++topic)
-        topics[topic]->setText(catalogueString(1200 + topic));
+        setCaption(topics[topic], catalogueString(1200 + topic));
     QLabel *const signs[] = { ui.Label8, ui.Label9, ui.Label10, ui.Label11, ui.Label12,
         ui.Label13, ui.Label14, ui.Label15, ui.Label16, ui.Label17, ui.Label18, ui.Label19 };
     QLabel *const thumbnails[] = { ui.Image1, ui.Image2, ui.Image3, ui.Image4, ui.Image5,
         ui.Image6, ui.Image7, ui.Image8, ui.Image9, ui.Image10, ui.Image11, ui.Image12 };
-    for (int sign = 0; sign < 12; ++sign) {
-        signs[sign]->setText(catalogueString(1100 + sign));
-        showPicture(thumbnails[sign], QStringLiteral("bitmaps/%1.bmp").arg(1000 + sign));
-    }
     QFont bold = ui.Label8->font();
     bold.setBold(true);
     ui.Label8->setFont(bold);
+    for (int sign = 0; sign < 12; ++sign) {
+        setCaption(signs[sign], catalogueString(1100 + sign));
+        showPicture(thumbnails[sign], QStringLiteral("bitmaps/%1.bmp").arg(1000 + sign));
+    }
     setWindowTitle(QStringLiteral("Astrelo - ") + catalogueString(1100));
-    setWindowIcon(QIcon(QStringLiteral(":/floor/icons/1.ico")));
+    setWindowIcon(QIcon(picture(QStringLiteral("icons/1.ico"))));
     showPicture(ui.Image14, QStringLiteral("bitmaps/100.bmp"));
     showPicture(ui.Image13, QStringLiteral("icons/100.ico"));
-    ui.Label7->setText(catalogueString(0).toUpper());
-    ui.Label20->setText(catalogueString(1000));
+    setCaption(ui.Label7, catalogueString(0).toUpper());
+    setCaption(ui.Label20, catalogueString(1000));
     QString planets = catalogueString(100);
     planets[0] = planets[0].toUpper();
     for (QLabel *label : { ui.Label21, ui.Label22, ui.Label23 })
-        label->setText(planets);
-    for (QLabel *label : findChildren<QLabel *>()) {
-        if (label->property("fitsText").toBool())
-            fitToText(label);
-    }
+        setCaption(label, planets);
     m_text = ui.Text1;
     m_text->setPlainText(floorText(10000));
     m_panel = ui.Frame1;
