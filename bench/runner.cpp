@@ -669,7 +669,7 @@ private:
             const QMap<QString, double> figures
                 = probeFigures(runProgram(program("astrelo_startprobe"), arguments, m_onX11, 120));
             run.ours << figure(figures, "animation_wall_ms");
-            run.floor << figure(figures, "animation_expected_ms");
+            run.floor << figure(figures, "animation_ticks") * 25.0;
             ticks = int(figure(figures, "animation_ticks"));
         }
         run.figure = QStringLiteral(
