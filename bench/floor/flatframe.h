@@ -3,4 +3,7 @@
 // path, so the design file's custom frame is built as a plain QGroupBox there.
 #pragma once
 #include <QGroupBox>
-class FlatFrame : public QGroupBox { using QGroupBox::QGroupBox; };
+class FlatFrame : public QGroupBox
+{
+    using QGroupBox::QGroupBox;
+};
