@@ -25,6 +25,7 @@ const char *const FitsTextProperty = "fitsText";
 // Where a fitting label is anchored, in pixels: its left edge, right edge or centre times two
 // (the centre of a box with an odd width lies on a half pixel).
 const char *const AnchorProperty = "sizingAnchor";
+const char *const FitPendingProperty = "fitPending";
 
 // Windows system colours by number, as the standard light palette shows them.
 QColor systemColour(unsigned int index)
@@ -51,6 +52,31 @@ QColor systemColour(unsigned int index)
 // The control that took the last press of the left button: a double-click is two presses on
 // the same control, and a second press that lands on another control is a single press there.
 QPointer<QWidget> lastPressed;
+
+// Fits a label that fits its text when it is first shown, unless a caption has fitted it.
+class FitOnShow : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *label = static_cast<QLabel *>(watched);
+            if (label->property(FitPendingProperty).isValid())
+                fitToText(label);
+            label->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+QObject *fitOnShow()
+{
+    static auto *const filter = new FitOnShow(qApp);
+    return filter;
+}
 
 // Fusion's light palette, written out: Fusion's own standard palette turns dark when the
 // desktop is in dark mode.
@@ -209,6 +235,7 @@ void fitToText(QLabel *label)
     const QVariant anchor = label->property(AnchorProperty);
     if (!anchor.isValid())
         return;
+    label->setProperty(FitPendingProperty, QVariant());
     const QFontMetrics metrics(label->font());
     const int width = metrics.horizontalAdvance(label->text());
     const int height = metrics.height();
@@ -270,7 +297,7 @@ void applyDesign(QWidget *window)
 {
     QList<QWidget *> controls = window->findChildren<QWidget *>();
     controls.prepend(window);
-    QList<QLabel *> fitting;
+
     for (QWidget *control : controls) {
         const QString face = faceFor(control->font().family());
         if (face != control->font().family()) {
@@ -301,7 +328,12 @@ void applyDesign(QWidget *window)
         }
         auto *label = qobject_cast<QLabel *>(control);
         if (label && label->property(FitsTextProperty).toBool()) {
-            fitting.append(label);
+            // The design boxes were measured in the designs' faces; the faces this system
+            // supplies may be wider, so the label fits its text before it is first seen (a
+            // caption written before that fits it anyway, and a hidden panel's labels wait
+            // until it opens instead of loading their faces at start-up).
+            label->setProperty(FitPendingProperty, true);
+            label->installEventFilter(fitOnShow());
             const QRect box = label->geometry();
             int anchor = box.left();
             if (label->alignment() & Qt::AlignRight)
@@ -311,10 +343,6 @@ void applyDesign(QWidget *window)
             label->setProperty(AnchorProperty, anchor);
         }
     }
-    // The design boxes were measured in the designs' faces; the faces this system supplies
-    // may be wider, so a label that fits its text fits it from the start.
-    for (QLabel *label : std::as_const(fitting))
-        fitToText(label);
 }
 
 void onClick(QWidget *control, std::function<void()> handler)
