@@ -23,6 +23,20 @@ void circle(QPainterPath &path, qreal cx, qreal cy, qreal r)
     path.arcTo(QRectF(cx - r, cy - r, 2 * r, 2 * r), 90, 360);
 }
 
+// The "m" that Virgo's and Scorpio's glyphs begin with: a lead-in stroke and three stems, the
+// second and third arching over from the one before. The pen ends on top of the third stem.
+void threeStems(QPainterPath &p, qreal second, qreal third)
+{
+    p.moveTo(4.5, 9);
+    p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
+    p.lineTo(7, 25);
+    p.moveTo(7, 12);
+    p.cubicTo(7, 7, second, 7, second, 12);
+    p.lineTo(second, 25);
+    p.moveTo(second, 12);
+    p.cubicTo(second, 7, third, 7, third, 12);
+}
+
 // The "m" that Virgo and Scorpio share: a lead-in hook and three legs. Leaves the path at the
 // top of the third leg so the caller can finish it.
 void threeLegs(QPainterPath &path, qreal left, qreal spacing, qreal legBottom)
@@ -193,14 +207,7 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.cubicTo(22, 27.5, 25, 26.5, 26.5, 24.5);
         break;
     case 5:
-        p.moveTo(4.5, 9);
-        p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
-        p.lineTo(7, 25);
-        p.moveTo(7, 12);
-        p.cubicTo(7, 7, 13, 7, 13, 12);
-        p.lineTo(13, 25);
-        p.moveTo(13, 12);
-        p.cubicTo(13, 7, 19, 7, 19, 12);
+        threeStems(p, 13, 19);
         p.lineTo(19, 21);
         p.cubicTo(19, 27, 27, 27, 27, 20);
         p.cubicTo(27, 15, 22, 14.5, 19, 18.5);
@@ -215,14 +222,7 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.lineTo(26.5, 19.5);
         break;
     case 7:
-        p.moveTo(4.5, 9);
-        p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
-        p.lineTo(7, 25);
-        p.moveTo(7, 12);
-        p.cubicTo(7, 7, 12.5, 7, 12.5, 12);
-        p.lineTo(12.5, 25);
-        p.moveTo(12.5, 12);
-        p.cubicTo(12.5, 7, 18, 7, 18, 12);
+        threeStems(p, 12.5, 18);
         p.lineTo(18, 22);
         p.quadTo(18, 25.5, 21, 25.5);
         p.lineTo(24.5, 22);
