@@ -1,60 +1,134 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Shared by the window tests: finding controls by their design names, clicking them as a
-// reader would, and collecting the errors the guard reports instead of showing them.
+// Shared by the tests: what the main window shows for each sign, controls, clicks, the guard's
+// reports, a stand-in browser, Qt's own picture readers and what a grab of a control shows.
 
+#include "catalogue.h"
 #include "guard.h"
 #include "toolkit.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QTest>
+#include <QUrl>
 
 namespace TestSupport {
+inline const char *const Titles[] = { "Astrelo - Beran", "Astrelo - Býk", "Astrelo - Blíženci",
+    "Astrelo - Rak", "Astrelo - Lev", "Astrelo - Panna", "Astrelo - Váhy", "Astrelo - Štír",
+    "Astrelo - Střelec", "Astrelo - Kozoroh", "Astrelo - Vodnář", "Astrelo - Ryby" };
+inline const char *const Names[] = { "Beran", "Býk", "Blíženci", "Rak", "Lev", "Panna", "Váhy",
+    "Štír", "Střelec", "Kozoroh", "Vodnář", "Ryby" };
+inline const char *const Headings[] = { "BERAN - ARIES", "BÝK - TAURUS", "BLÍŽENCI - GEMINI",
+    "RAK - CANCER", "LEV - LEO", "PANNA - VIRGO", "VÁHY - LIBRA", "ŠTÍR - SCORPIO",
+    "STŘELEC - SAGITTARIUS", "KOZOROH - CAPRICORN", "VODNÁŘ - AQUARIUS", "RYBY - PISCES" };
+inline const char *const Planets[] = { "Mars", "Venuše", "Merkur", "Měsíc", "Slunce", "Merkur",
+    "Venuše", "Mars a Pluto", "Jupiter", "Saturn", "Saturn a Uran", "Jupiter a Neptun" };
+inline const char *const Dates[] = { "21.3. - 20.4.", "21.4. - 21.5.", "22.5. - 21.6.",
+    "22.6. - 22.7.", "22.7. - 23.8.", "24.8. - 23.9.", "24.9. - 23.10.", "24.10. - 22.11.",
+    "23.11. - 21.12.", "22.12. - 20.1.", "21.1. - 20.2.", "19.2. - 20.3." };
+// Grey: the button shadow of unselected labels in Fusion's standard light palette.
+constexpr QRgb Black = 0xff000000, Grey = 0xff9f9f9f, White = 0xffffffff, Red = 0xffff0000;
 
-template <typename T = QWidget>
-T *control(const QWidget *window, const char *name)
+inline QString u8(const char *text) { return QString::fromUtf8(text); }
+inline int twips(int pixels) { return pixels * 15; }
+
+template <typename T = QWidget> T *control(const QWidget *window, const QString &name)
 {
-    T *found = window->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
+    T *found = window->findChild<T *>(name);
+    return found ? found : (qFatal("no control %s", qPrintable(name)), nullptr);
+}
+inline QString caption(const QWidget *window, const char *name)
+{
+    return control<QLabel>(window, QLatin1String(name))->text();
 }
 
-inline void click(QWidget *widget)
+// A click, and a double-click as the platform delivers it: a click, then the double-click.
+inline void click(QWidget *widget, QPoint at = { 1, 1 })
 {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
 }
-
-// A double-click as the platform delivers it: a click, then the double-click event.
 inline void doubleClick(QWidget *widget)
 {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(1, 1));
+    click(widget);
     QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(1, 1));
     QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(1, 1));
 }
 
-inline QString caption(const QWidget *window, const char *name)
+// A catalogue text as the text box gives it back: lines joined by LF, not CR LF.
+inline QString boxText(int number)
 {
-    return control<QLabel>(window, name)->text();
+    return LoadCatalogueString(number).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+// A picture as it looks: every fully transparent pixel transparent black, whatever its colour.
+inline QImage seen(const QImage &picture)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    auto *pixels = reinterpret_cast<QRgb *>(image.bits()); // 32-bit rows have no padding
+    for (qsizetype k = 0; k < image.width() * image.height(); ++k)
+        pixels[k] = qAlpha(pixels[k]) ? pixels[k] : 0;
+    return image;
+}
+
+// A catalogue picture as Qt's own BMP and ICO readers read the stored bytes.
+inline QImage qtDecoded(int number, CatalogueKind kind)
+{
+    const char *format = kind == CatalogueKind::Icon ? "ICO" : "BMP";
+    return seen(QImage::fromData(catalogueItemBytes(number, kind), format));
+}
+
+// Whether the darkest (or lightest) colour a control shows on screen is this one, give or take
+// the smoothing of thin letters: for a label, its text's colour on a lighter (darker) ground.
+inline bool inked(QWidget *widget, QRgb colour, bool lightest = false)
+{
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRgb found = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((qGray(image.pixel(x, y)) > qGray(found)) == lightest)
+                found = image.pixel(x, y);
+    const int red = qRed(found) - qRed(colour), green = qGreen(found) - qGreen(colour),
+              blue = qBlue(found) - qBlue(colour);
+    return std::max({ std::abs(red), std::abs(green), std::abs(blue) }) <= 4;
 }
 
 // Collects what the guard reports, for as long as it lives.
-class ErrorLog
+struct ErrorLog
 {
-public:
-    ErrorLog()
-    {
-        Guard::setErrorSink([this](const QString &message) { messages.append(message); });
-    }
+    ErrorLog() { Guard::setErrorSink([this](const QString &e) { messages.append(e); }); }
     ~ErrorLog() { Guard::setErrorSink({}); }
     ErrorLog(const ErrorLog &) = delete;
     ErrorLog &operator=(const ErrorLog &) = delete;
-
     QStringList messages;
 };
 
-inline int twips(int pixels) { return Toolkit::pixelsToTwips(pixels); }
+// Stands in for the desktop's browser: notes each address it is asked to open.
+class Browser : public QObject
+{
+    Q_OBJECT
+public:
+    Browser() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~Browser() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened.append(url); }
+};
 
+// Qt's warnings, less the offscreen platform's: it cannot raise a window, and nothing takes a
+// click on a window's bare background.
+inline QStringList qtWarnings;
+inline void watchQtWarnings()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (text.contains(u"not accepted by receiving widget")
+                || text == u"This plugin does not support raise()")
+                return;
+            if (type == QtWarningMsg || type == QtCriticalMsg)
+                qtWarnings.append(text);
+            previous(type, context, text);
+        });
+}
 } // namespace TestSupport

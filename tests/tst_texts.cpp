@@ -1,188 +1,141 @@
 // SPDX-License-Identifier: MIT
-// The 72 topic texts as the program gets them from the catalogue: lengths, paragraphs,
-// characters, spelling and repeated sentences. Run with -v2 to see a table of every text.
+// The catalogue's missing-item errors, and its 72 topic texts: lengths, paragraphs, characters,
+// spelling and repeated sentences. Run with -v2 to see a table of every text.
 
-#include "catalogue.h"
+#include "hiddenitem.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTest>
+
+using namespace TestSupport;
+using enum CatalogueKind;
 
 namespace {
-
 const QString Break = QStringLiteral("\r\n\r\n");
+QString text(int number) { return LoadCatalogueString(number); }
+int paragraphs(const QString &text) { return int(text.count(Break)) + 1; }
+// The texts' numbers: 10000 + 10 x sign + topic, for topics 0 to 5.
+int next(int number) { return number + (number % 10 == 5 ? 5 : 1); }
 
-int textNumber(int sign, int topic) { return 10000 + 10 * sign + topic; }
-int paragraphCount(const QString &text) { return int(text.count(Break)) + 1; }
-
-// Letters of the Windows-1250 code page beyond plain ASCII.
-const QString Cp1250Letters = QString::fromUtf8(
-    "ŠŚŤŽŹšśťžźŁĄŞŻłąşľĽżŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîďđńňóôőöřůúűüýţ");
-
+// ASCII letters, digits and " ,.-;\"", and the letters of Windows-1250 beyond ASCII.
+const QRegularExpression Paragraph(u8("[A-Za-z0-9 ,.;\"\\-ŠŚŤŽŹšśťžźŁĄŞŻłąşľĽżŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎ"
+                                      "ĐŃŇÓÔŐÖŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîďđńňóôőöřůúűüýţ]*"));
 } // namespace
 
 class TestTexts : public QObject
 {
     Q_OBJECT
-
 private Q_SLOTS:
-    void topicRanges_data();
-    void topicRanges();
-    void extremesAndTotals();
-    void format_data();
-    void format();
-    void noRepeatedSentences();
-    void spelling();
-};
-
-void TestTexts::topicRanges_data()
-{
-    QTest::addColumn<int>("topic");
-    QTest::addColumn<int>("minChars");
-    QTest::addColumn<int>("maxChars");
-    QTest::addColumn<int>("minParagraphs");
-    QTest::addColumn<int>("maxParagraphs");
-    QTest::newRow("character") << 0 << 1489 << 2620 << 3 << 8;
-    QTest::newRow("appearance") << 1 << 81 << 632 << 1 << 2;
-    QTest::newRow("illnesses") << 2 << 287 << 753 << 1 << 2;
-    QTest::newRow("love") << 3 << 536 << 2294 << 1 << 6;
-    QTest::newRow("childhood") << 4 << 590 << 1387 << 2 << 4;
-    QTest::newRow("occupation") << 5 << 442 << 1235 << 1 << 3;
-}
-
-// Every text of a topic lies in the topic's range, and some sign reaches each end of it.
-void TestTexts::topicRanges()
-{
-    QFETCH(int, topic);
-    QFETCH(int, minChars);
-    QFETCH(int, maxChars);
-    QFETCH(int, minParagraphs);
-    QFETCH(int, maxParagraphs);
-    int shortest = INT_MAX, longest = 0, fewest = INT_MAX, most = 0;
-    for (int sign = 0; sign < 12; ++sign) {
-        const QString text = LoadCatalogueString(textNumber(sign, topic));
-        const int chars = int(text.size());
-        const int paragraphs = paragraphCount(text);
-        qDebug("%d: %4d characters, %d paragraphs", textNumber(sign, topic), chars, paragraphs);
-        const QByteArray where = QByteArray::number(textNumber(sign, topic));
-        QVERIFY2(chars >= minChars && chars <= maxChars, (where + " length out of range").constData());
-        QVERIFY2(paragraphs >= minParagraphs && paragraphs <= maxParagraphs,
-            (where + " paragraph count out of range").constData());
-        shortest = std::min(shortest, chars);
-        longest = std::max(longest, chars);
-        fewest = std::min(fewest, paragraphs);
-        most = std::max(most, paragraphs);
-    }
-    QCOMPARE(shortest, minChars);
-    QCOMPARE(longest, maxChars);
-    QCOMPARE(fewest, minParagraphs);
-    QCOMPARE(most, maxParagraphs);
-}
-
-void TestTexts::extremesAndTotals()
-{
-    qsizetype total = 0, breaks = 0;
-    for (int sign = 0; sign < 12; ++sign) {
-        for (int topic = 0; topic < 6; ++topic) {
-            const int number = textNumber(sign, topic);
-            const QString text = LoadCatalogueString(number);
-            total += text.size();
-            breaks += text.count(Break);
-            if (number != 10071)
-                QVERIFY2(text.size() > 81, qPrintable(QStringLiteral("%1 is as short as 10071").arg(number)));
-            if (number != 10020)
-                QVERIFY2(text.size() < 2620, qPrintable(QStringLiteral("%1 is as long as 10020").arg(number)));
-        }
-    }
-    QCOMPARE(LoadCatalogueString(10071).size(), 81);
-    QCOMPARE(paragraphCount(LoadCatalogueString(10071)), 1);
-    QCOMPARE(LoadCatalogueString(10020).size(), 2620);
-    QCOMPARE(total, 74817);
-    QCOMPARE(breaks, 118);
-}
-
-void TestTexts::format_data()
-{
-    QTest::addColumn<int>("number");
-    for (int sign = 0; sign < 12; ++sign)
-        for (int topic = 0; topic < 6; ++topic)
-            QTest::addRow("%d", textNumber(sign, topic)) << textNumber(sign, topic);
-}
-
-void TestTexts::format()
-{
-    QFETCH(int, number);
-    const QString text = LoadCatalogueString(number);
-    const QStringList paragraphs = text.split(Break);
-    for (const QString &paragraph : paragraphs) {
-        QVERIFY2(!paragraph.isEmpty(), "empty paragraph (more than two line breaks in a row)");
-        QVERIFY2(!paragraph.contains(QLatin1Char('\r')) && !paragraph.contains(QLatin1Char('\n')),
-            "a single line break");
-        QVERIFY2(!paragraph.startsWith(QLatin1Char(' ')) && !paragraph.endsWith(QLatin1Char(' ')),
-            "a blank at the start or end of a paragraph");
-        QVERIFY2(!paragraph.contains(QLatin1String("  ")), "two blanks in a row");
-        for (const QChar c : paragraph) {
-            const bool allowed = (c.unicode() < 128 && (c.isLetterOrNumber() || QStringLiteral(" ,.-;\"").contains(c)))
-                || (c.isLetter() && Cp1250Letters.contains(c));
-            QVERIFY2(allowed, qPrintable(QStringLiteral("character U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
-        }
-    }
-}
-
-void TestTexts::noRepeatedSentences()
-{
-    QHash<QString, int> seen;
-    static const QRegularExpression sentenceEnd(QStringLiteral("(?<=\\.)\\s+"));
-    for (int sign = 0; sign < 12; ++sign) {
-        for (int topic = 0; topic < 6; ++topic) {
-            const int number = textNumber(sign, topic);
-            const QStringList sentences = LoadCatalogueString(number).split(sentenceEnd, Qt::SkipEmptyParts);
-            for (const QString &sentence : sentences) {
-                if (sentence.size() < 25)
-                    continue;
-                const int first = seen.value(sentence, 0);
-                QVERIFY2(first == 0 || first == number,
-                    qPrintable(QStringLiteral("%1 repeats a sentence of %2: %3").arg(number).arg(first).arg(sentence)));
-                seen.insert(sentence, number);
+    // The error names the missing item in Czech; the same number names unrelated items in each
+    // kind, and taking one away leaves the others.
+    void missingItems()
+    {
+        const std::tuple<CatalogueKind, int, const char *> items[] = {
+            { String, 1206, "řetězec 1206" }, { Icon, 0, "ikona 0" }, { Bitmap, 99, "bitmapa 99" },
+            { String, 12, "řetězec 12" }, { Bitmap, 1, "bitmapa 1" }, { Icon, 1000, "ikona 1000" },
+            { Bitmap, 1012, "bitmapa 1012" } };
+        for (const auto &[kind, number, message] : items) {
+            try {
+                kind == String ? void(text(number)) : void(decodeCataloguePicture(number, kind));
+                QFAIL(message);
+            } catch (const CatalogueError &error) {
+                QCOMPARE(u8(error.what()), u8("V katalogu chybí %1.").arg(u8(message)));
+                QVERIFY(error.kind() == kind && error.number() == number);
             }
         }
+        hideCatalogueItem(Bitmap, 100);
+        QVERIFY(text(100) == u"mars" && decodeCataloguePicture(100, Icon).size() == QSize(32, 32));
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogueItemBytes(100, String));
     }
-}
-
-// Every word passes the Czech Hunspell dictionary, or stands in the reviewed allow-list.
-void TestTexts::spelling()
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("hunspell")).isEmpty()
-        || !QFile::exists(QStringLiteral("/usr/share/hunspell/cs_CZ.dic")))
-        QSKIP("hunspell with the Czech dictionary is not installed");
-    QFile allowFile(QStringLiteral(ASTRELO_SOURCE_DIR "/catalogue/spelling-allowlist.txt"));
-    QVERIFY(allowFile.open(QIODevice::ReadOnly));
-    QSet<QString> allowed;
-    for (const QByteArray &line : allowFile.readAll().split('\n')) {
-        if (!line.isEmpty() && !line.startsWith('#'))
-            allowed.insert(QString::fromUtf8(line.trimmed()));
+    void topicRanges_data()
+    {
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<QList<int>>("range"); // characters min, max; paragraphs min, max
+        QTest::newRow("character") << 0 << QList<int> { 1489, 2620, 3, 8 };
+        QTest::newRow("appearance") << 1 << QList<int> { 81, 632, 1, 2 };
+        QTest::newRow("illnesses") << 2 << QList<int> { 287, 753, 1, 2 };
+        QTest::newRow("love") << 3 << QList<int> { 536, 2294, 1, 6 };
+        QTest::newRow("childhood") << 4 << QList<int> { 590, 1387, 2, 4 };
+        QTest::newRow("occupation") << 5 << QList<int> { 442, 1235, 1, 3 };
     }
-    QString all;
-    for (int sign = 0; sign < 12; ++sign)
-        for (int topic = 0; topic < 6; ++topic)
-            all += LoadCatalogueString(textNumber(sign, topic)) + QLatin1Char('\n');
-    QProcess hunspell;
-    hunspell.start(QStringLiteral("hunspell"), { QStringLiteral("-d"), QStringLiteral("cs_CZ"), QStringLiteral("-l") });
-    QVERIFY(hunspell.waitForStarted());
-    hunspell.write(all.replace(QLatin1Char('\r'), QLatin1Char(' ')).toUtf8());
-    hunspell.closeWriteChannel();
-    QVERIFY(hunspell.waitForFinished(60000));
-    QStringList unknown;
-    for (const QByteArray &word : hunspell.readAllStandardOutput().split('\n')) {
-        const QString w = QString::fromUtf8(word.trimmed());
-        if (!w.isEmpty() && !allowed.contains(w) && !unknown.contains(w))
-            unknown.append(w);
+    // Every text of a topic lies in the topic's range, and some sign reaches each end of it.
+    void topicRanges()
+    {
+        QFETCH(int, topic);
+        QFETCH(QList<int>, range);
+        QList<int> reached { INT_MAX, 0, INT_MAX, 0 };
+        for (int number = 10000 + topic; number < 10120; number += 10) {
+            const int chars = int(text(number).size()), count = paragraphs(text(number));
+            qDebug("%d: %4d characters, %d paragraphs", number, chars, count);
+            QVERIFY2(chars >= range[0] && chars <= range[1], qPrintable(QString::number(number)));
+            QVERIFY2(count >= range[2] && count <= range[3], qPrintable(QString::number(number)));
+            reached = { std::min(reached[0], chars), std::max(reached[1], chars),
+                std::min(reached[2], count), std::max(reached[3], count) };
+        }
+        QCOMPARE(reached, range);
     }
-    QVERIFY2(unknown.isEmpty(), qPrintable(QStringLiteral("unknown words: ") + unknown.join(QLatin1Char(' '))));
-}
+    // Every text there is, and none for topics 6 to 9; the totals, the one shortest and the one
+    // longest text, the form of every paragraph, and no sentence of 25 characters or more in
+    // two texts.
+    void allTexts()
+    {
+        for (int number = 10006; number < 10120; number += number % 10 == 9 ? 7 : 1)
+            QVERIFY_THROWS_EXCEPTION(CatalogueError, text(number));
+        qsizetype total = 0, breaks = 0;
+        QHash<QString, int> sentences;
+        static const QRegularExpression sentenceEnd(QStringLiteral("(?<=\\.)\\s+"));
+        for (int number = 10000; number < 10120; number = next(number)) {
+            const QString all = text(number), where = QString::number(number);
+            total += all.size();
+            breaks += all.count(Break);
+            QVERIFY2(number == 10071 ? all.size() == 81 : all.size() > 81, qPrintable(where));
+            QVERIFY2(number == 10020 ? all.size() == 2620 : all.size() < 2620, qPrintable(where));
+            for (const QString &paragraph : all.split(Break)) {
+                const qsizetype end = Paragraph.match(paragraph).capturedLength();
+                QVERIFY2(end == paragraph.size(), qPrintable(where + u' ' + paragraph.mid(end, 1)));
+                QVERIFY2(!paragraph.isEmpty() && paragraph.trimmed() == paragraph
+                        && !paragraph.contains(u"  "),
+                    qPrintable(where + QStringLiteral(": an empty paragraph or a stray blank")));
+            }
+            for (const QString &sentence : all.split(sentenceEnd, Qt::SkipEmptyParts)) {
+                const int first = sentences.value(sentence, number);
+                QVERIFY2(sentence.size() < 25 || first == number,
+                    qPrintable(where + QStringLiteral(" repeats %1: ").arg(first) + sentence));
+                sentences.insert(sentence, number);
+            }
+        }
+        QCOMPARE(paragraphs(text(10071)), 1);
+        QCOMPARE(total, 74817);
+        QCOMPARE(breaks, 118);
+    }
+    // Every word passes the Czech Hunspell dictionary, or stands in the reviewed allow-list.
+    void spelling()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("hunspell")).isEmpty()
+            || !QFile::exists(QStringLiteral("/usr/share/hunspell/cs_CZ.dic")))
+            QSKIP("hunspell with the Czech dictionary is not installed");
+        QFile allowList(QStringLiteral(ASTRELO_SOURCE_DIR "/catalogue/spelling-allowlist.txt"));
+        QVERIFY(allowList.open(QIODevice::ReadOnly));
+        const QStringList allowed = QString::fromUtf8(allowList.readAll()).split(u'\n') << "";
+        QString all;
+        for (int number = 10000; number < 10120; number = next(number))
+            all += text(number).replace(u'\r', u' ') + u'\n';
+        QProcess hunspell;
+        hunspell.start(QStringLiteral("hunspell"), { "-d", "cs_CZ", "-l" });
+        QVERIFY(hunspell.waitForStarted());
+        hunspell.write(all.toUtf8());
+        hunspell.closeWriteChannel();
+        QVERIFY(hunspell.waitForFinished(60000));
+        QStringList unknown = QString::fromUtf8(hunspell.readAllStandardOutput()).split(u'\n');
+        unknown.removeIf([&](const QString &word) { return allowed.contains(word); });
+        unknown.removeDuplicates();
+        QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(u' ')));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestTexts)
 #include "tst_texts.moc"
