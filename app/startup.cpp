@@ -27,13 +27,15 @@ QtMessageHandler previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 // While the platform starts, its complaints are held back; a fatal one becomes one line.
-void startupMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void startupMessageHandler(
+    QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtFatalMsg) {
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         const QByteArray display = qgetenv("DISPLAY");
         if (platform.isEmpty() && display.isEmpty())
-            std::fprintf(stderr, "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
+            std::fprintf(stderr,
+                "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
         else if (platform.isEmpty())
             std::fprintf(stderr, "astrelo: nelze otevřít okno: displej \"%s\" není k dispozici\n",
                 display.constData());
@@ -61,14 +63,16 @@ void Startup::prepareProcess()
         qunsetenv("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && !waylandReachable) {
-        std::fprintf(stderr, "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
+        std::fprintf(stderr,
+            "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
         std::exit(1);
     }
     // Without a session bus the program does without D-Bus. Left unset, the D-Bus library
     // would start a bus of its own on X11, which writes files into the home folder.
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        const QByteArray bus = (runtime.isEmpty() ? "/run/user/" + QByteArray::number(getuid()) : runtime) + "/bus";
+        const QByteArray bus
+            = (runtime.isEmpty() ? "/run/user/" + QByteArray::number(getuid()) : runtime) + "/bus";
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + bus);
     }
 #endif

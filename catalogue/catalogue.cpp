@@ -40,8 +40,7 @@ CatalogueError::CatalogueError(CatalogueKind kind, int number)
     : std::runtime_error(errorMessage(kind, number))
     , m_kind(kind)
     , m_number(number)
-{
-}
+{ }
 
 QString LoadCatalogueString(int number)
 {
@@ -66,7 +65,8 @@ QByteArrayView catalogueItemBytes(int number, CatalogueKind kind)
 QImage decodeCataloguePicture(int number, CatalogueKind kind)
 {
     const QByteArrayView bytes = catalogueItemBytes(number, kind);
-    QImage image = kind == CatalogueKind::Bitmap ? Dib::decodeBmpFile(bytes) : Dib::decodeIcoFile(bytes);
+    QImage image
+        = kind == CatalogueKind::Bitmap ? Dib::decodeBmpFile(bytes) : Dib::decodeIcoFile(bytes);
     if (image.isNull())
         throw CatalogueError(kind, number);
     return image;

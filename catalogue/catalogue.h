@@ -31,14 +31,38 @@ private:
 // The numbers of the item families, by sign (0 Aries .. 11 Pisces) and topic (0 character ..
 // 5 occupation). A topic text's number is made by the main window's own rule.
 namespace CatalogueNumber {
-constexpr int signTitle(int sign) { return sign; } // string: "beran - Aries"
-constexpr int signPlanets(int sign) { return 100 + sign; } // string: "mars"
-constexpr int signDates(int sign) { return 1000 + sign; } // string: "21.3. - 20.4."
-constexpr int signName(int sign) { return 1100 + sign; } // string: "Beran"
-constexpr int topicName(int topic) { return 1200 + topic; } // string: "Povaha"
-constexpr int signPicture(int sign) { return 100 + sign; } // bitmap, 120 x 190
-constexpr int signThumbnail(int sign) { return 1000 + sign; } // bitmap, 32 x 32
-constexpr int topicIcon(int topic) { return 100 + topic; } // icon, 32 x 32
+constexpr int signTitle(int sign)
+{
+    return sign;
+} // string: "beran - Aries"
+constexpr int signPlanets(int sign)
+{
+    return 100 + sign;
+} // string: "mars"
+constexpr int signDates(int sign)
+{
+    return 1000 + sign;
+} // string: "21.3. - 20.4."
+constexpr int signName(int sign)
+{
+    return 1100 + sign;
+} // string: "Beran"
+constexpr int topicName(int topic)
+{
+    return 1200 + topic;
+} // string: "Povaha"
+constexpr int signPicture(int sign)
+{
+    return 100 + sign;
+} // bitmap, 120 x 190
+constexpr int signThumbnail(int sign)
+{
+    return 1000 + sign;
+} // bitmap, 32 x 32
+constexpr int topicIcon(int topic)
+{
+    return 100 + topic;
+} // icon, 32 x 32
 } // namespace CatalogueNumber
 
 // The string with this number, whole and exactly as stored.

@@ -6,11 +6,23 @@
 namespace Dib {
 namespace {
 
-quint16 u16(QByteArrayView data, qsizetype at) { return qFromLittleEndian<quint16>(data.data() + at); }
-quint32 u32(QByteArrayView data, qsizetype at) { return qFromLittleEndian<quint32>(data.data() + at); }
-qint32 s32(QByteArrayView data, qsizetype at) { return qFromLittleEndian<qint32>(data.data() + at); }
+quint16 u16(QByteArrayView data, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(data.data() + at);
+}
+quint32 u32(QByteArrayView data, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(data.data() + at);
+}
+qint32 s32(QByteArrayView data, qsizetype at)
+{
+    return qFromLittleEndian<qint32>(data.data() + at);
+}
 
-qsizetype rowStride(int width, int bits) { return ((qsizetype(width) * bits + 31) / 32) * 4; }
+qsizetype rowStride(int width, int bits)
+{
+    return ((qsizetype(width) * bits + 31) / 32) * 4;
+}
 
 // Decodes a device-independent bitmap: information header, palette and pixel rows, with
 // `height` rows of pixels (an icon's header counts its mask rows too, so the caller says).
@@ -61,7 +73,8 @@ QImage decodeDib(QByteArrayView dib, int width, int height, bool withMask)
         }
         for (int x = 0; x < width; ++x) {
             const int bitOffset = x * bits;
-            const int index = (row[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);
+            const int index
+                = (row[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);
             QRgb pixel = index < colours ? palette[index] : palette[0];
             if (withMask && (mask[x / 8] & (0x80 >> (x % 8))))
                 pixel = qRgba(0, 0, 0, 0);

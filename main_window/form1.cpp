@@ -64,7 +64,8 @@ Form1::Form1(QWidget *parent)
     Toolkit::hideFromScreenReaders(ui->Label22);
     Toolkit::hideFromScreenReaders(ui->Label23);
     Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
-    for (QWidget *drawnOnly : std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
+    for (QWidget *drawnOnly :
+        std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
     Toolkit::onClick(ui->Frame1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
     Toolkit::onClick(ui->Text1, [this] {
@@ -115,12 +116,14 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::InitMainWindow()
 {
     for (int topic = 0; topic < 6; ++topic)
-        Toolkit::setCaption(m_topicLabels[topic], LoadCatalogueString(CatalogueNumber::topicName(topic)));
+        Toolkit::setCaption(
+            m_topicLabels[topic], LoadCatalogueString(CatalogueNumber::topicName(topic)));
     for (int sign = 0; sign < 12; ++sign)
-        Toolkit::setCaption(m_signLabels[sign], LoadCatalogueString(CatalogueNumber::signName(sign)));
+        Toolkit::setCaption(
+            m_signLabels[sign], LoadCatalogueString(CatalogueNumber::signName(sign)));
     for (int sign = 0; sign < 12; ++sign)
-        Toolkit::setPicture(
-            m_thumbnails[sign], LoadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
+        Toolkit::setPicture(m_thumbnails[sign],
+            LoadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
     m_state.SignIndex = 0;
     m_state.TextFontSize = StartingFontSize;
     ShowSign();
@@ -135,9 +138,12 @@ void Form1::ShowSign()
         Toolkit::setBold(m_signLabels[k], k == sign);
         Toolkit::setChosen(m_thumbnails[k], k == sign);
     }
-    setWindowTitle(QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
-    Toolkit::setPicture(ui->Image14, LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
-    Toolkit::setCaption(ui->Label7, LoadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
+    setWindowTitle(
+        QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
+    Toolkit::setPicture(ui->Image14,
+        LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
+    Toolkit::setCaption(
+        ui->Label7, LoadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
     Toolkit::setCaption(ui->Label20, LoadCatalogueString(CatalogueNumber::signDates(sign)));
     const QString planets = LoadCatalogueString(CatalogueNumber::signPlanets(sign));
     Toolkit::setCaption(ui->Label21, planets.left(1).toUpper() + planets.mid(1));
@@ -150,10 +156,12 @@ void Form1::ShowTopic()
 {
     const int topic = m_state.TopicIndex;
     for (int k = 0; k < 6; ++k) {
-        Toolkit::setForeColour(m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
+        Toolkit::setForeColour(
+            m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setChosen(m_topicLabels[k], k == topic);
     }
-    Toolkit::setPicture(ui->Image13, LoadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
+    Toolkit::setPicture(
+        ui->Image13, LoadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
     ShowText();
 }
 
@@ -198,8 +206,7 @@ void Form1::openAboutWindow()
 }
 
 // Each change of the text box's font is one step of its own: the face, the size, bold, italic.
-template <typename Change>
-void Form1::changeTextFont(Change change)
+template <typename Change> void Form1::changeTextFont(Change change)
 {
     QFont font = ui->Text1->font();
     change(font);

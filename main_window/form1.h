@@ -76,8 +76,7 @@ private:
     void toggleItalic();
     void chooseFace(int face);
     void restoreSettings();
-    template <typename Change>
-    void changeTextFont(Change change);
+    template <typename Change> void changeTextFont(Change change);
     void setTextFace(int face);
     void applySize();
     void markFace(int face);

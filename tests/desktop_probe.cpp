@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 

@@ -31,8 +31,14 @@ inline const char *const Dates[] = { "21.3. - 20.4.", "21.4. - 21.5.", "22.5. - 
 // Grey: the button shadow of unselected labels in Fusion's standard light palette.
 constexpr QRgb Black = 0xff000000, Grey = 0xff9f9f9f, White = 0xffffffff, Red = 0xffff0000;
 
-inline QString u8(const char *text) { return QString::fromUtf8(text); }
-inline int twips(int pixels) { return pixels * 15; }
+inline QString u8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+inline int twips(int pixels)
+{
+    return pixels * 15;
+}
 
 template <typename T = QWidget> T *control(const QWidget *window, const QString &name)
 {
@@ -97,7 +103,10 @@ inline bool inked(QWidget *widget, QRgb colour, bool lightest = false)
 // Collects what the guard reports, for as long as it lives.
 struct ErrorLog
 {
-    ErrorLog() { Guard::setErrorSink([this](const QString &e) { messages.append(e); }); }
+    ErrorLog()
+    {
+        Guard::setErrorSink([this](const QString &e) { messages.append(e); });
+    }
     ~ErrorLog() { Guard::setErrorSink({}); }
     ErrorLog(const ErrorLog &) = delete;
     ErrorLog &operator=(const ErrorLog &) = delete;

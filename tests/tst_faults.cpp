@@ -50,7 +50,12 @@ class TestFaults : public QObject
     {
         const int sign = thumbnail ? index : m_window->state().SignIndex;
         const int topic = thumbnail ? m_window->state().TopicIndex : index;
-        struct Step { CatalogueKind kind; int number; const char *control; };
+        struct Step
+        {
+            CatalogueKind kind;
+            int number;
+            const char *control;
+        };
         std::vector<Step> steps = { { Icon, 100 + topic, "Image13" } };
         if (thumbnail)
             steps = { { String, 1100 + sign, nullptr }, { Bitmap, 100 + sign, "Image14" },

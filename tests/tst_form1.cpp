@@ -14,7 +14,10 @@
 using namespace TestSupport;
 
 namespace {
-QRgb colourOf(const QWidget *label) { return label->palette().color(QPalette::WindowText).rgba(); }
+QRgb colourOf(const QWidget *label)
+{
+    return label->palette().color(QPalette::WindowText).rgba();
+}
 } // namespace
 
 class TestForm1 : public QObject
@@ -41,8 +44,8 @@ class TestForm1 : public QObject
                 else
                     QTest::mousePress(first, Qt::LeftButton, {}, QPoint(1, 1));
                 if (how.isEmpty() || how == u"out")
-                    QTest::mouseRelease(names.size() > 1 ? at(names[1]) : first, Qt::LeftButton,
-                        {}, QPoint(how == u"out" ? -2 : 1, 1));
+                    QTest::mouseRelease(names.size() > 1 ? at(names[1]) : first, Qt::LeftButton, {},
+                        QPoint(how == u"out" ? -2 : 1, 1));
             }
         }
     }
@@ -81,10 +84,11 @@ private Q_SLOTS:
             shown << (name[0] == 'I' ? QString::asprintf("%d %d %d", x, y, w)
                                      : widget->font().toString().section(u',', 0, 1));
         }
-        QCOMPARE(shown, QStringList({ "Liberation Sans,9.75", "Liberation Sans,12",
-                            "Liberation Sans,8", "Liberation Sans,12", "Arial,9.75",
-                            "Courier New,9.75", "Comic Sans MS,9.75", "Liberation Sans,8",
-                            "120 5760 480", "9360 5760 480", "1320 4200 480", "120 480 1800" }));
+        QCOMPARE(shown,
+            QStringList({ "Liberation Sans,9.75", "Liberation Sans,12", "Liberation Sans,8",
+                "Liberation Sans,12", "Arial,9.75", "Courier New,9.75", "Comic Sans MS,9.75",
+                "Liberation Sans,8", "120 5760 480", "9360 5760 480", "1320 4200 480",
+                "120 480 1800" }));
         play(QStringLiteral("Image8 Label2"));
         for (const auto &[name, expected] : { std::pair("Image11", "Vodnář"),
                  std::pair("Text1", "Štír, Vzhled"), std::pair("Image13", "O programu") }) {
@@ -129,15 +133,15 @@ private Q_SLOTS:
         const QWidget *w = m_window.get();
         QCOMPARE(QStringList({ w->windowTitle(), caption(w, "Label7"), caption(w, "Label20"),
                      caption(w, "Label21"), caption(w, "Label22"), caption(w, "Label23") }),
-            QStringList({ u8(Titles[sign]), u8(Headings[sign]), u8(Dates[sign]),
-                u8(Planets[sign]), u8(Planets[sign]), u8(Planets[sign]) }));
+            QStringList({ u8(Titles[sign]), u8(Headings[sign]), u8(Dates[sign]), u8(Planets[sign]),
+                u8(Planets[sign]), u8(Planets[sign]) }));
         QCOMPARE(seen(control<QLabel>(w, "Image14")->pixmap().toImage()),
             qtDecoded(100 + sign, CatalogueKind::Bitmap));
         QCOMPARE(seen(control<QLabel>(w, "Image13")->pixmap().toImage()),
             qtDecoded(100 + topic, CatalogueKind::Icon));
         // The selected topic black, the others grey; the selected sign's name black and bold.
-        const char *const topics[] = { "Povaha", "Vzhled", "Nemoci", "Láska", "Dětství",
-            "Povolání" };
+        const char *const topics[]
+            = { "Povaha", "Vzhled", "Nemoci", "Láska", "Dětství", "Povolání" };
         for (int k = 0; k < 18; ++k) {
             auto *label = control<QLabel>(w, QString::asprintf("Label%d", k < 6 ? 1 + k : 2 + k));
             const bool selected = k == (k < 6 ? topic : 6 + sign);
@@ -215,7 +219,8 @@ private Q_SLOTS:
         const QFont shown = text()->font();
         const QStringList expected = font.split(u',');
         QCOMPARE(QStringList({ shown.family(), QString::number(shown.pointSizeF()),
-                     QString::number(shown.bold()), QString::number(shown.italic()) }), expected);
+                     QString::number(shown.bold()), QString::number(shown.italic()) }),
+            expected);
         QCOMPARE(caption(m_window.get(), "Label28"), expected[1]);
         QCOMPARE(at("Shape1")->isHidden(), !shown.bold());
         QCOMPARE(at("Shape2")->isHidden(), !shown.italic());

@@ -71,12 +71,15 @@ private Q_SLOTS:
             { "Label4", { 720, 1080, 1800, 240 }, -9.75, "www.kelmo.cz" },
             { "Label6", { 120, 2040, 1470, 195 }, 8, "...věnováno Marii..." },
             // The fixed wording, in Liberation Sans for MS Sans Serif, runs past the width.
-            { "Label7", { 120, 2280, 0, 195 }, 8, "F tekstách múšou (sou) bít chibi a překlepi"
-                                                  "..." },
-            { "Label5", { 120, 2520, 0, 195 }, 8, "v1.1.                                        "
-                                                  "                           Id.:30417" },
+            { "Label7", { 120, 2280, 0, 195 }, 8,
+                "F tekstách múšou (sou) bít chibi a překlepi"
+                "..." },
+            { "Label5", { 120, 2520, 0, 195 }, 8,
+                "v1.1.                                        "
+                "                           Id.:30417" },
             { "Image1", { 120, 120, 480, 480 }, 8, "" },
-            { "Image2", { 720, 1440, 3300, 525 }, 8, "" } };
+            { "Image2", { 720, 1440, 3300, 525 }, 8, "" }
+        };
         for (const auto &[name, box, points, caption] : controls) {
             const QLabel *label = at(name);
             const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
@@ -135,21 +138,52 @@ private Q_SLOTS:
         };
         const char *const overflow = "Přetečení reálného čísla.";
         // From 120 a single glide step reaches 117, at or above 150: the throw follows at once.
-        row("glide", {}, 1, { .IconTop = 117, .IconSpeed = 5, .IconGravity = 0.3f,
-            .IconRebounding = true, .BounceCount = 2, .AnimationArmed = true }, "");
-        row("speed < 1", {}, 23, { .IconTop = 62.6599998f, .IconSpeed = 0.92999953f,
-            .IconGravity = 0.0800000057f, .BounceCount = 2, .AnimationArmed = true }, "");
+        row("glide", {}, 1,
+            { .IconTop = 117,
+                .IconSpeed = 5,
+                .IconGravity = 0.3f,
+                .IconRebounding = true,
+                .BounceCount = 2,
+                .AnimationArmed = true },
+            "");
+        row("speed < 1", {}, 23,
+            { .IconTop = 62.6599998f,
+                .IconSpeed = 0.92999953f,
+                .IconGravity = 0.0800000057f,
+                .BounceCount = 2,
+                .AnimationArmed = true },
+            "");
         // Falling fast onto the floor, one contact short of rest: the last tick still moves.
-        row("last tick", { .IconTop = 1500, .IconSpeed = -20, .IconGravity = 0.1f,
-            .BounceCount = 43, .AnimationArmed = true }, 1, { .IconTop = 1520.31494f,
-            .IconSpeed = 20.3150005f, .IconGravity = 0.314999998f, .IconRebounding = true,
-            .BounceCount = 44, .AnimationArmed = true }, "");
-        row("gravity", { .IconTop = 600, .IconGravity = FLT_MAX, .BounceCount = FLT_MAX,
-            .AnimationArmed = true }, 1, {}, overflow);
-        row("speed", { .IconTop = 600, .IconSpeed = FLT_MAX, .IconGravity = -FLT_MAX,
-            .IconRebounding = true, .AnimationArmed = true }, 1, {}, overflow);
-        row("glide NaN", { .IconTop = NAN, .IconSpeed = 5, .AnimationArmed = true,
-            .IconRising = true }, 1, {}, "Neplatná operace s reálným číslem.");
+        row("last tick",
+            { .IconTop = 1500,
+                .IconSpeed = -20,
+                .IconGravity = 0.1f,
+                .BounceCount = 43,
+                .AnimationArmed = true },
+            1,
+            { .IconTop = 1520.31494f,
+                .IconSpeed = 20.3150005f,
+                .IconGravity = 0.314999998f,
+                .IconRebounding = true,
+                .BounceCount = 44,
+                .AnimationArmed = true },
+            "");
+        row("gravity",
+            { .IconTop = 600,
+                .IconGravity = FLT_MAX,
+                .BounceCount = FLT_MAX,
+                .AnimationArmed = true },
+            1, {}, overflow);
+        row("speed",
+            { .IconTop = 600,
+                .IconSpeed = FLT_MAX,
+                .IconGravity = -FLT_MAX,
+                .IconRebounding = true,
+                .AnimationArmed = true },
+            1, {}, overflow);
+        row("glide NaN",
+            { .IconTop = NAN, .IconSpeed = 5, .AnimationArmed = true, .IconRising = true }, 1, {},
+            "Neplatná operace s reálným číslem.");
     }
     void ticks()
     {
@@ -200,9 +234,8 @@ private Q_SLOTS:
         QCOMPARE(runToRest(), top == 0 ? 537 : 0);
         if (top != 0)
             m_form->setAnimationForTesting(m_form->animation(), top);
-        const auto describe = [this] {
-            return fields(m_form->animation()) + QString::number(at("Image1")->y());
-        };
+        const auto describe
+            = [this] { return fields(m_form->animation()) + QString::number(at("Image1")->y()); };
         const QString before = describe();
         click(qPrintable(name));
         if (name == u"Label4") { // the link opens the site; screen readers name it by its address

@@ -70,9 +70,8 @@ class TestSoak : public QObject
         QWidget *chosen = controls[below(int(controls.size()))];
         const QPoint at = chosen->mapTo(window,
             QPoint(below(std::max(1, chosen->width())), below(std::max(1, chosen->height()))));
-        const auto under = [window, at] {
-            return window->childAt(at) ? window->childAt(at) : window;
-        };
+        const auto under
+            = [window, at] { return window->childAt(at) ? window->childAt(at) : window; };
         QWidget *receiver = below(2) ? chosen : under();
         click(receiver, receiver->mapFrom(window, at));
         const QString name = receiver->window() == m_main.get() ? receiver->objectName() : "";
@@ -111,8 +110,8 @@ class TestSoak : public QObject
                   QString::asprintf("%d%d", font.bold(), font.italic()),
                   QString::asprintf("%d%d", !control(w, "Shape1")->isHidden(),
                       !control(w, "Shape2")->isHidden()) };
-        const QStringList expected = { QString::number(s * 10 + t), u8(Titles[s]),
-            u8(Headings[s]), u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
+        const QStringList expected = { QString::number(s * 10 + t), u8(Titles[s]), u8(Headings[s]),
+            u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
             boxText(10000 + 10 * s + t), u8(faces[m_face]), size, size, flags, flags };
         if (shown != expected)
             return shown.join(u'|') + QStringLiteral(" instead of ") + expected.join(u'|');
@@ -124,8 +123,8 @@ class TestSoak : public QObject
         if (picture("Image14") != m_pictures[s] || picture("Image13") != m_icons[t])
             return QStringLiteral("a picture");
         // Only the chosen sign's name black and bold, topic black, face red.
-        for (const int k : { 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 30, 31,
-                 32, 33 }) {
+        for (const int k :
+            { 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 30, 31, 32, 33 }) {
             const auto *label = control<QLabel>(w, QStringLiteral("Label%1").arg(k));
             const QRgb colour = label->palette().color(QPalette::WindowText).rgba();
             const bool bold = label->font().bold(),
@@ -194,8 +193,7 @@ private Q_SLOTS:
         QString memory = status.open(QIODevice::ReadOnly) ? status.readAll() : QString();
         memory = memory.mid(memory.indexOf(u"VmHWM:") + 6).section(u'\n', 0, 0).simplified();
         qInfo("soak: %lld events, %.0f a second; peak memory %s", done,
-            double(done) * 1e9 / double(clock.nsecsElapsed() + 1),
-            qPrintable(memory));
+            double(done) * 1e9 / double(clock.nsecsElapsed() + 1), qPrintable(memory));
         m_main.reset();
     }
 };

@@ -16,10 +16,19 @@ using enum CatalogueKind;
 
 namespace {
 const QString Break = QStringLiteral("\r\n\r\n");
-QString text(int number) { return LoadCatalogueString(number); }
-int paragraphs(const QString &text) { return int(text.count(Break)) + 1; }
+QString text(int number)
+{
+    return LoadCatalogueString(number);
+}
+int paragraphs(const QString &text)
+{
+    return int(text.count(Break)) + 1;
+}
 // The texts' numbers: 10000 + 10 x sign + topic, for topics 0 to 5.
-int next(int number) { return number + (number % 10 == 5 ? 5 : 1); }
+int next(int number)
+{
+    return number + (number % 10 == 5 ? 5 : 1);
+}
 
 // ASCII letters, digits and " ,.-;\"", and the letters of Windows-1250 beyond ASCII.
 const QRegularExpression Paragraph(u8("[A-Za-z0-9 ,.;\"\\-ŠŚŤŽŹšśťžźŁĄŞŻłąşľĽżŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎ"
@@ -34,10 +43,11 @@ private Q_SLOTS:
     // kind, and taking one away leaves the others.
     void missingItems()
     {
-        const std::tuple<CatalogueKind, int, const char *> items[] = {
-            { String, 1206, "řetězec 1206" }, { Icon, 0, "ikona 0" }, { Bitmap, 99, "bitmapa 99" },
-            { String, 12, "řetězec 12" }, { Bitmap, 1, "bitmapa 1" }, { Icon, 1000, "ikona 1000" },
-            { Bitmap, 1012, "bitmapa 1012" } };
+        const std::tuple<CatalogueKind, int, const char *> items[]
+            = { { String, 1206, "řetězec 1206" }, { Icon, 0, "ikona 0" },
+                  { Bitmap, 99, "bitmapa 99" }, { String, 12, "řetězec 12" },
+                  { Bitmap, 1, "bitmapa 1" }, { Icon, 1000, "ikona 1000" },
+                  { Bitmap, 1012, "bitmapa 1012" } };
         for (const auto &[kind, number, message] : items) {
             try {
                 kind == String ? void(text(number)) : void(decodeCataloguePicture(number, kind));

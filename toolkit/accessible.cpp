@@ -22,8 +22,7 @@ class ControlAccessible : public QAccessibleWidget
 public:
     explicit ControlAccessible(QWidget *control)
         : QAccessibleWidget(control)
-    {
-    }
+    { }
 
     QAccessible::Role role() const override
     {
@@ -83,8 +82,7 @@ class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterf
 public:
     explicit TextBoxAccessible(QPlainTextEdit *box)
         : QAccessibleWidget(box, QAccessible::EditableText)
-    {
-    }
+    { }
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
@@ -187,8 +185,7 @@ class WindowAccessible : public QAccessibleWidget
 public:
     explicit WindowAccessible(QWidget *window)
         : QAccessibleWidget(window, QAccessible::Window)
-    {
-    }
+    { }
 
     int childCount() const override { return int(shownChildren().size()); }
 

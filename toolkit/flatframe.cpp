@@ -21,7 +21,8 @@ void FlatFrame::paintEvent(QPaintEvent *)
     if (caption.isEmpty())
         return;
     const int captionLeft = 8;
-    const QRect captionBox(captionLeft, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
+    const QRect captionBox(
+        captionLeft, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
     painter.fillRect(captionBox, palette().color(QPalette::Window));
     painter.drawText(captionBox, Qt::AlignCenter, caption);
 }

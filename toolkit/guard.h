@@ -21,8 +21,7 @@ void setErrorSink(ErrorSink sink);
 } // namespace Guard
 
 // Runs one event handler; returns false when it ended with an error.
-template <typename Handler>
-bool runGuarded(Handler &&handler) noexcept
+template <typename Handler> bool runGuarded(Handler &&handler) noexcept
 {
     try {
         handler();

@@ -315,7 +315,8 @@ void applyDesign(QWidget *window)
         const QVariant background = control->property("backColor");
         if (background.isValid()) {
             QPalette palette = control->palette();
-            palette.setColor(QPalette::Window, colourFromValue(parseColourValue(background.toString())));
+            palette.setColor(
+                QPalette::Window, colourFromValue(parseColourValue(background.toString())));
             control->setPalette(palette);
             control->setAutoFillBackground(true);
         }

@@ -17,7 +17,10 @@ namespace Toolkit {
 
 // Lengths in the window designs are twips; the designs are laid out at 15 twips a pixel.
 constexpr int TwipsPerPixel = 15;
-constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
 
 // Colour values are 0x00BBGGRR, or with the top bit set a system colour by its low byte.
 constexpr unsigned int Black = 0x00000000;

@@ -34,10 +34,10 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 // the ones it finds there when it maps the window.
 void skipTaskbarAndPager(xcb_connection_t *connection, xcb_window_t window)
 {
-    const xcb_atom_t states[]
-        = { atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"), atom(connection, "_NET_WM_STATE_SKIP_PAGER") };
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_WM_STATE"),
-        XCB_ATOM_ATOM, 32, 2, states);
+    const xcb_atom_t states[] = { atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+        atom(connection, "_NET_WM_STATE_SKIP_PAGER") };
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
+        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
 }
 
 // Qt makes a tool window transient for the program's window group, and window managers keep

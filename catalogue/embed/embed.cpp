@@ -65,7 +65,8 @@ QString cString(const QString &text)
 void writeBlobs(QTextStream &out, const QString &dir, const QString &suffix, const char *prefix,
     std::map<int, QString> &names)
 {
-    const QFileInfoList files = QDir(dir).entryInfoList({ QLatin1String("*.") + suffix }, QDir::Files);
+    const QFileInfoList files
+        = QDir(dir).entryInfoList({ QLatin1String("*.") + suffix }, QDir::Files);
     for (const QFileInfo &info : files) {
         bool ok = false;
         const int number = info.completeBaseName().toInt(&ok);
@@ -101,7 +102,8 @@ int main(int argc, char **argv)
         if (tab < 0 || !ok || !strings.emplace(number, line.mid(tab + 1)).second)
             fail(QStringLiteral("%1: bad or repeated row \"%2\"").arg(args[2], line));
     }
-    const QFileInfoList texts = QDir(args[3]).entryInfoList({ QStringLiteral("*.txt") }, QDir::Files);
+    const QFileInfoList texts
+        = QDir(args[3]).entryInfoList({ QStringLiteral("*.txt") }, QDir::Files);
     for (const QFileInfo &info : texts) {
         bool ok = false;
         const int number = info.completeBaseName().toInt(&ok);

@@ -21,7 +21,6 @@ const std::array<SignColours, signCount> signColours = { {
     { QColor(0x2e, 0xbd, 0x9a), QColor(0xf4, 0x8c, 0x6c) }, // Pisces: sea green, coral fins
 } };
 
-
 QColor mix(const QColor &a, const QColor &b, qreal t)
 {
     return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),

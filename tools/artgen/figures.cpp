@@ -282,8 +282,8 @@ void ram(Figure &f)
     }
     f.part(ellipse(110, 106, 5, 6));
 
-    const QPainterPath head = shape({ { 48, 70 }, { 36, 70 }, { 26, 80 }, { 18, 96 },
-        { 17, 103 }, { 23, 107 }, { 32, 104 }, { 44, 100 }, { 54, 104, Corner }, { 58, 84 } });
+    const QPainterPath head = shape({ { 48, 70 }, { 36, 70 }, { 26, 80 }, { 18, 96 }, { 17, 103 },
+        { 23, 107 }, { 32, 104 }, { 44, 100 }, { 54, 104, Corner }, { 58, 84 } });
     f.part(head);
     f.dot(31, 86, 1.6, m.ink);
     f.line(curve({ { 18, 100 }, { 22, 101 } }), m.ink, 1.0);
@@ -314,16 +314,16 @@ void bull(Figure &f)
     // The tail swings down from the rump and ends in a tuft.
     f.part(tapered(curve({ { 108, 98 }, { 114, 112 }, { 113, 130 } }), 3.5, 2), m);
     f.part(shape({ { 113, 128 }, { 116, 134 }, { 113, 140 }, { 110, 134 } }), m);
-    const QPainterPath body = shape({ { 36, 96 }, { 46, 80 }, { 64, 76 }, { 80, 86 },
-        { 98, 88 }, { 110, 96 }, { 112, 112 }, { 106, 126 }, { 90, 128 }, { 70, 130 },
-        { 52, 130 }, { 40, 124 }, { 34, 112 } });
+    const QPainterPath body = shape(
+        { { 36, 96 }, { 46, 80 }, { 64, 76 }, { 80, 86 }, { 98, 88 }, { 110, 96 }, { 112, 112 },
+            { 106, 126 }, { 90, 128 }, { 70, 130 }, { 52, 130 }, { 40, 124 }, { 34, 112 } });
     f.part(body);
     f.line(curve({ { 56, 96 }, { 60, 108 }, { 58, 120 } }), m.shade, 1.2);
     f.line(curve({ { 92, 100 }, { 96, 112 }, { 92, 124 } }), m.shade, 1.2);
     // The lowered head, horns forward.
     f.part(tapered(curve({ { 36, 90 }, { 44, 86 }, { 48, 76 }, { 46, 68 } }), 7, 2), f.accent());
-    const QPainterPath head = shape({ { 42, 90 }, { 32, 86 }, { 22, 92 }, { 16, 104 },
-        { 12, 120 }, { 14, 128 }, { 22, 131 }, { 30, 126 }, { 36, 114 }, { 44, 106 } });
+    const QPainterPath head = shape({ { 42, 90 }, { 32, 86 }, { 22, 92 }, { 16, 104 }, { 12, 120 },
+        { 14, 128 }, { 22, 131 }, { 30, 126 }, { 36, 114 }, { 44, 106 } });
     f.part(head);
     f.part(ellipse(17, 126, 6, 4.5), f.far());
     f.dot(15, 126, 1.1, m.ink);
@@ -342,8 +342,8 @@ void twins(Figure &f)
                    6, 5),
             ramp);
         const QPainterPath robe = shape({ { cx - 10, 80 }, { cx - 13, 100 }, { cx - 15, 130 },
-            { cx - 18, 156, Corner }, { cx + 18, 156, Corner }, { cx + 15, 130 },
-            { cx + 13, 100 }, { cx + 10, 80 }, { cx, 76 } });
+            { cx - 18, 156, Corner }, { cx + 18, 156, Corner }, { cx + 15, 130 }, { cx + 13, 100 },
+            { cx + 10, 80 }, { cx, 76 } });
         f.part(robe, ramp);
         f.line(curve({ { cx - 12, 104 }, { cx + 12, 104 } }), ramp.shade, 1.6);
         f.line(curve({ { cx - s * 4, 110 }, { cx - s * 6, 132 }, { cx - s * 8, 154 } }), ramp.shade,
@@ -369,7 +369,8 @@ void crab(Figure &f)
     const Ramp &m = f.main();
     // Four walking legs a side, jointed, and the claws held up.
     for (const bool right : { false, true }) {
-        const auto side = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
+        const auto side
+            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
         const std::initializer_list<std::initializer_list<Knot>> legs {
             { { 38, 110 }, { 22, 102, Corner }, { 10, 114 } },
             { { 38, 118 }, { 18, 116, Corner }, { 8, 132 } },
@@ -390,8 +391,8 @@ void crab(Figure &f)
     const QPainterPath shell = shape({ { 60, 90 }, { 76, 92 }, { 88, 102 }, { 90, 114 },
         { 82, 128 }, { 60, 136 }, { 38, 128 }, { 30, 114 }, { 32, 102 }, { 44, 92 } });
     f.part(shell);
-    f.line(curve({ { 46, 104 }, { 52, 112 }, { 60, 114 }, { 68, 112 }, { 74, 104 } }), m.shade,
-        1.2);
+    f.line(
+        curve({ { 46, 104 }, { 52, 112 }, { 60, 114 }, { 68, 112 }, { 74, 104 } }), m.shade, 1.2);
     f.line(curve({ { 50, 122 }, { 60, 126 }, { 70, 122 } }), m.shade, 1.2);
     for (const qreal x : { 53.0, 67.0 }) {
         f.part(tapered(curve({ { x, 92 }, { x + (x < 60 ? -1 : 1), 84 } }), 3, 2.5), m);
@@ -415,18 +416,17 @@ void lion(Figure &f)
     // Body and near legs as one outline, so the legs grow out of a deep chest and a round
     // haunch instead of standing under a box: the chest low in front, the belly tucked up
     // towards the hind legs, the thigh swelling over the hind leg.
-    const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 },
-        { 108, 100 }, { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 },
-        { 48, 126 } });
+    const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 }, { 108, 100 },
+        { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 }, { 48, 126 } });
     const QPainterPath foreleg = tapered(curve({ { 52, 112 }, { 51, 134 }, { 47, 152 } }), 16, 9);
-    const QPainterPath hindLeg = tapered(
-        curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
+    const QPainterPath hindLeg
+        = tapered(curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
     f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
     // The line of the thigh and of the shoulder over the near legs.
     f.line(curve({ { 90, 104 }, { 86, 116 }, { 92, 127 } }), m.shade, 1.1);
     f.line(curve({ { 64, 104 }, { 63, 116 }, { 58, 126 } }), m.shade, 1.0);
-    for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> { { 45, 155 },
-             { 99, 155 } }) {
+    for (const auto &[x, y] :
+        std::initializer_list<std::array<qreal, 2>> { { 45, 155 }, { 99, 155 } }) {
         f.part(ellipse(x, y, 6.5, 3.2), m);
         f.line(curve({ { x - 3, y - 1.5 }, { x - 3, y + 2.5 } }), m.shade, 0.9);
         f.line(curve({ { x, y - 1.5 }, { x, y + 2.5 } }), m.shade, 0.9);
@@ -439,8 +439,8 @@ void lion(Figure &f)
         locks.push_back({ 40 + std::cos(a) * r, 94 + std::sin(a) * r * 1.05, i % 2 == 1 });
     }
     f.part(through(locks, true), f.accent());
-    const QPainterPath head = shape({ { 40, 80 }, { 30, 80 }, { 22, 88 }, { 16, 98 },
-        { 18, 106 }, { 26, 110 }, { 36, 108 }, { 44, 100 }, { 46, 88 } });
+    const QPainterPath head = shape({ { 40, 80 }, { 30, 80 }, { 22, 88 }, { 16, 98 }, { 18, 106 },
+        { 26, 110 }, { 36, 108 }, { 44, 100 }, { 46, 88 } });
     f.part(head);
     f.part(ellipse(41, 80, 4, 4), m);
     f.dot(28, 92, 1.6, m.ink);
@@ -474,9 +474,8 @@ void maiden(Figure &f)
     f.part(shape({ { 53, 50 }, { 63, 53 }, { 67, 64 }, { 68, 84 }, { 72, 104 }, { 62, 100 },
                { 58, 84 }, { 46, 80 }, { 40, 70 }, { 42, 56 } }),
         veil);
-    const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 },
-        { 82, 144 }, { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 },
-        { 46, 90 } });
+    const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 }, { 82, 144 },
+        { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 }, { 46, 90 } });
     f.part(robe);
     f.line(curve({ { 56, 104 }, { 54, 130 }, { 50, 156 } }), m.shade, 1.0);
     f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
@@ -494,13 +493,13 @@ void maiden(Figure &f)
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
              { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
-        f.line(curve({ { 42, 104 }, { (x + 42) / 2, (y + 104) / 2 + 2 }, { x, y + 10 } }),
-            a.shade, 1.4);
+        f.line(curve({ { 42, 104 }, { (x + 42) / 2, (y + 104) / 2 + 2 }, { x, y + 10 } }), a.shade,
+            1.4);
         QTransform t;
         t.translate(x, y);
         t.rotate(lean);
-        f.part(t.map(shape({ { 0, -9 }, { 3, -4 }, { 3.4, 4 }, { 0, 10 }, { -3.4, 4 },
-                   { -3, -4 } })),
+        f.part(
+            t.map(shape({ { 0, -9 }, { 3, -4 }, { 3.4, 4 }, { 0, 10 }, { -3.4, 4 }, { -3, -4 } })),
             grain, 1.0);
         for (const qreal gy : { -3.0, 1.0, 5.0 })
             f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
@@ -516,8 +515,8 @@ void scales(Figure &f)
     QPainterPath post;
     post.addRect(QRectF(57, 66, 6, 82));
     f.part(post, a);
-    const QPainterPath base = shape({ { 46, 146, Corner }, { 74, 146, Corner }, { 86, 158, Corner },
-        { 34, 158, Corner } });
+    const QPainterPath base = shape(
+        { { 46, 146, Corner }, { 74, 146, Corner }, { 86, 158, Corner }, { 34, 158, Corner } });
     f.part(base, a);
     f.part(ellipse(60, 58, 5.5, 5.5), a);
     QPainterPath beam;
@@ -539,7 +538,8 @@ void scorpion(Figure &f)
 {
     const Ramp &m = f.main();
     for (const bool right : { false, true }) {
-        const auto side = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
+        const auto side
+            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
         const std::initializer_list<std::initializer_list<Knot>> legs {
             { { 52, 102 }, { 36, 96, Corner }, { 26, 106 } },
             { { 52, 110 }, { 34, 108, Corner }, { 24, 120 } },
@@ -567,7 +567,8 @@ void scorpion(Figure &f)
         const qreal len = std::hypot(d.x(), d.y());
         const QPointF n(-d.y() / len, d.x() / len);
         const qreal w = (11 + (6 - 11) * t) / 2 - 0.8;
-        f.line(curve({ { (at + n * w).x(), (at + n * w).y() }, { (at - n * w).x(), (at - n * w).y() } }),
+        f.line(curve({ { (at + n * w).x(), (at + n * w).y() },
+                   { (at - n * w).x(), (at - n * w).y() } }),
             m.ink, 1.0);
     }
     // The sting: a small bulb at the end of the tail and a spine hooking up and over from it
@@ -591,9 +592,9 @@ void archer(Figure &f)
     f.part(tapered(curve({ { 108, 104 }, { 116, 118 }, { 112, 140 } }), 7, 2), f.far());
     // The rider's body and the horse's as one outline: the man's back runs in a smooth curve
     // into the horse's withers, and his belly into its chest, with no seam between them.
-    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 },
-        { 62, 90 }, { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 },
-        { 94, 126 }, { 70, 128 }, { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
+    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 }, { 62, 90 },
+        { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 }, { 94, 126 }, { 70, 128 },
+        { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
     const QPainterPath foreleg = tapered(curve({ { 52, 118 }, { 48, 138 }, { 52, 156 } }), 9, 5);
     const QPainterPath hindLeg = tapered(curve({ { 96, 116 }, { 100, 136 }, { 94, 156 } }), 10, 5);
     f.part(united({ centaur, foreleg, hindLeg }));
@@ -619,7 +620,8 @@ void archer(Figure &f)
     f.part(tapered(curve({ aimed(21, 72), aimed(23, 56), aimed(33, 44) }), 5.5, 2.5), a, 1.0);
     f.part(tapered(curve({ aimed(21, 72), aimed(23, 88), aimed(33, 100) }), 5.5, 2.5), a, 1.0);
     f.part(tapered(curve({ aimed(54, 72), aimed(12, 72) }), 2.4, 2.4), a, 0.8);
-    f.part(aim.map(shape({ { 5, 72, Corner }, { 14, 67, Corner }, { 12, 72 }, { 14, 77, Corner } })),
+    f.part(
+        aim.map(shape({ { 5, 72, Corner }, { 14, 67, Corner }, { 12, 72 }, { 14, 77, Corner } })),
         a, 0.8);
     f.part(tapered(curve({ { 44, 80 }, aimed(34, 73), aimed(22, 72) }), 6, 5), m);
     f.part(tapered(curve({ { 60, 80 }, { 68, 74 }, aimed(54, 72) }), 6, 5), m);
@@ -630,8 +632,8 @@ void seaGoat(Figure &f)
     const Ramp &m = f.main();
     const Ramp &a = f.accent();
     // The fish's tail curls up behind, ending in a fan.
-    const QPainterPath tailLine = curve({ { 46, 112 }, { 74, 122 }, { 96, 116 }, { 106, 100 },
-        { 102, 84 } });
+    const QPainterPath tailLine
+        = curve({ { 46, 112 }, { 74, 122 }, { 96, 116 }, { 106, 100 }, { 102, 84 } });
     f.part(shape({ { 102, 86 }, { 94, 74 }, { 92, 60 }, { 102, 68 }, { 106, 62 }, { 114, 58 },
                { 112, 72 }, { 106, 86 } }),
         a);
@@ -678,8 +680,8 @@ void waterBearer(Figure &f)
     const QPainterPath jar = tip.map(shape({ { 0, -15 }, { 8, -10 }, { 11, 0 }, { 8, 12 },
         { 4, 15, Corner }, { -4, 15, Corner }, { -8, 12 }, { -11, 0 }, { -8, -10 } }));
     const QPointF mouth = tip.map(QPointF(0, -16));
-    for (const auto &[dx, w] : std::initializer_list<std::array<qreal, 2>> {
-             { 0, 6 }, { 7, 4.5 }, { 13, 3.5 } }) {
+    for (const auto &[dx, w] :
+        std::initializer_list<std::array<qreal, 2>> { { 0, 6 }, { 7, 4.5 }, { 13, 3.5 } }) {
         const QPainterPath stream = curve({ { mouth.x(), mouth.y() + dx * 0.2 },
             { mouth.x() + 10 + dx * 0.4, mouth.y() + 6 + dx * 0.3 }, { 96 + dx * 0.6, 100 },
             { 98 + dx * 0.8, 128 }, { 96 + dx, 156 } });
@@ -707,8 +709,8 @@ void fishes(Figure &f)
     const auto fish = [&](qreal cx, qreal cy, bool facingRight, const Ramp &ramp) {
         QPainterPath body = shape({ { -30, 0, Corner }, { -14, -10 }, { 8, -12 }, { 30, 0, Corner },
             { 8, 12 }, { -14, 10 } });
-        QPainterPath tail = shape({ { -26, 0, Corner }, { -40, -12, Corner }, { -36, 0 },
-            { -40, 12, Corner } });
+        QPainterPath tail
+            = shape({ { -26, 0, Corner }, { -40, -12, Corner }, { -36, 0 }, { -40, 12, Corner } });
         QPainterPath fin = shape({ { -6, -10, Corner }, { 4, -20, Corner }, { 12, -10, Corner } });
         QTransform place;
         place.translate(cx, cy);

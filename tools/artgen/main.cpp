@@ -85,9 +85,8 @@ QImage withPlanets(const QImage &picture, const QString &planets)
     font.setBold(true);
     p.setFont(font);
     const QRect box(0, 168, 115, 18);
-    for (const auto &[offset, colour] :
-        { std::pair { QPoint(-2, -2), Qt::white }, { QPoint(2, 2), Qt::white },
-            { QPoint(0, 0), Qt::black } }) {
+    for (const auto &[offset, colour] : { std::pair { QPoint(-2, -2), Qt::white },
+             { QPoint(2, 2), Qt::white }, { QPoint(0, 0), Qt::black } }) {
         p.setPen(colour);
         p.drawText(box.translated(offset), Qt::AlignRight | Qt::AlignTop, planets);
     }
@@ -136,7 +135,8 @@ public:
         m_painter.drawImage(QPoint(m_x, top), image);
         int height = image.height();
         if (!caption.isEmpty()) {
-            const int width = std::max(image.width(), m_painter.fontMetrics().horizontalAdvance(caption));
+            const int width
+                = std::max(image.width(), m_painter.fontMetrics().horizontalAdvance(caption));
             m_painter.drawText(QRect(m_x, top + image.height() + 2, width, captionHeight),
                 Qt::AlignLeft | Qt::AlignTop, caption);
             height += 2 + captionHeight;

@@ -26,7 +26,8 @@ using PixelMap = std::vector<std::string_view>;
 // The twelve signs' symbols pixel by pixel, in strokes one pixel wide, for the wheels too small
 // for a drawn symbol to stay sharp.
 const std::array<PixelMap, signCount> pixelSymbols = { {
-    { // Aries
+    {
+        // Aries
         ".##.##.",
         "#..#..#",
         "#..#..#",
@@ -34,7 +35,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "...#...",
         "...#...",
     },
-    { // Taurus
+    {
+        // Taurus
         "#.....#",
         ".#...#.",
         "..###..",
@@ -43,7 +45,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         ".#...#.",
         "..###..",
     },
-    { // Gemini
+    {
+        // Gemini
         "#######",
         ".#...#.",
         ".#...#.",
@@ -52,7 +55,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         ".#...#.",
         "#######",
     },
-    { // Cancer
+    {
+        // Cancer
         "..####.",
         ".#....#",
         "##.....",
@@ -61,7 +65,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "#....#.",
         ".####..",
     },
-    { // Leo
+    {
+        // Leo
         "...###.",
         "..#...#",
         "..#...#",
@@ -70,7 +75,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "#.#..#.",
         ".#....#",
     },
-    { // Virgo
+    {
+        // Virgo
         "##.#...",
         "#.#.#..",
         "#.#.##.",
@@ -79,14 +85,16 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "....##.",
         "...#...",
     },
-    { // Libra
+    {
+        // Libra
         "..###..",
         ".#...#.",
         "##...##",
         ".......",
         "#######",
     },
-    { // Scorpio
+    {
+        // Scorpio
         "##.#....",
         "#.#.#...",
         "#.#.#...",
@@ -95,7 +103,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "....####",
         "......#.",
     },
-    { // Sagittarius
+    {
+        // Sagittarius
         "...####",
         ".....##",
         "....#.#",
@@ -104,7 +113,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         ".#.#...",
         "#......",
     },
-    { // Capricorn
+    {
+        // Capricorn
         "##..#...",
         ".#.#.#..",
         ".#.#.#..",
@@ -113,7 +123,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "..#..###",
         "...##...",
     },
-    { // Aquarius
+    {
+        // Aquarius
         ".#...#.",
         "#.#.#.#",
         "...#...",
@@ -122,7 +133,8 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
         "#.#.#.#",
         "...#...",
     },
-    { // Pisces
+    {
+        // Pisces
         "#.....#",
         ".#...#.",
         ".#...#.",
@@ -208,9 +220,9 @@ QImage smallWheel(int size)
     // Six fields, red at the top, in the colours of Aries, Gemini, Taurus, Aquarius,
     // Sagittarius and Scorpio, hues spread round the circle: a ring that reads as a wheel of
     // signs, not as slivers.
-    const std::array<QColor, 6> fields = { signColours[0].figure, signColours[2].figure,
-        signColours[1].figure, signColours[10].figure, signColours[8].figure,
-        signColours[7].figure };
+    const std::array<QColor, 6> fields
+        = { signColours[0].figure, signColours[2].figure, signColours[1].figure,
+              signColours[10].figure, signColours[8].figure, signColours[7].figure };
     QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     for (int y = 0; y < size; ++y) {
@@ -369,8 +381,8 @@ QImage programIcon(int size)
         starFill.setColorAt(0, Qt::white);
         starFill.setColorAt(0.45, QColor(0xff, 0xec, 0x9c));
         starFill.setColorAt(1, gold);
-        p.setPen(QPen(goldDark, std::max(0.8, size / 64.0), Qt::SolidLine, Qt::RoundCap,
-            Qt::MiterJoin));
+        p.setPen(
+            QPen(goldDark, std::max(0.8, size / 64.0), Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
         p.setBrush(starFill);
         p.drawPath(Shapes::star(c, w.star * 0.62, w.star * 0.26, 4, 45));
         p.drawPath(Shapes::star(c, w.star, w.star * 0.28, 4, 0));

@@ -16,8 +16,8 @@ using Quantise::IndexedImage;
 
 // The night sky of the sign pictures, darkest at the zenith: three tones, ordered-dithered into
 // a smooth gradient, one for the constellation's lines and faint stars, and white.
-const std::array<QColor, 3> skyTones = { QColor(0x05, 0x09, 0x22), QColor(0x0d, 0x16, 0x3e),
-    QColor(0x1a, 0x28, 0x5e) };
+const std::array<QColor, 3> skyTones
+    = { QColor(0x05, 0x09, 0x22), QColor(0x0d, 0x16, 0x3e), QColor(0x1a, 0x28, 0x5e) };
 const QColor starDim(0x4a, 0x5e, 0xa4);
 
 constexpr QRectF constellationArea(32, 8, 78, 30);
@@ -192,8 +192,8 @@ QImage renderThumbnail(int sign, QImage *discOnly)
             // pixels, two pixels thick, meeting in a single pixel at the tip, over a shadow
             // one pixel down and right.
             const QList<QPoint> arrow = { { 22, 19 }, { 23, 19 }, { 24, 19 }, { 25, 19 },
-                { 26, 19 }, { 26, 20 }, { 26, 21 }, { 26, 22 }, { 26, 23 }, { 23, 20 },
-                { 24, 20 }, { 25, 20 }, { 25, 21 }, { 25, 22 } };
+                { 26, 19 }, { 26, 20 }, { 26, 21 }, { 26, 22 }, { 26, 23 }, { 23, 20 }, { 24, 20 },
+                { 25, 20 }, { 25, 21 }, { 25, 22 } };
             p.setRenderHint(QPainter::Antialiasing, false);
             for (const QPoint &at : arrow) {
                 if (!arrow.contains(at + QPoint(1, 1)))
