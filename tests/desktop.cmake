@@ -20,5 +20,5 @@ target_link_libraries(desktop_probe PRIVATE astrelo_shell)
 foreach(case look about-window screen-reader wayland)
     add_test(NAME desktop_${case} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tst_environment.sh ${case}
         $<TARGET_FILE:astrelo> $<TARGET_FILE:desktop_probe>)
-    set_tests_properties(desktop_${case} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+    set_tests_properties(desktop_${case} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RESOURCE_LOCK xvfb)
 endforeach()

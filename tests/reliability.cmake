@@ -14,5 +14,5 @@ set_tests_properties(tst_faults PROPERTIES TIMEOUT 900)
 foreach(case nothing-written no-display no-browser missing-font)
     add_test(NAME environment_${case}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tst_environment.sh ${case} $<TARGET_FILE:astrelo>)
-    set_tests_properties(environment_${case} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+    set_tests_properties(environment_${case} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RESOURCE_LOCK xvfb)
 endforeach()
