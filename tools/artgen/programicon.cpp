@@ -145,26 +145,6 @@ const std::array<PixelMap, signCount> pixelSymbols = { {
     },
 } };
 
-// Aries alone, large in the hub of the 16 and 24 pixel icons: the first sign stands for all
-// twelve where there is no room for them.
-const PixelMap aries16 = {
-    ".##...##.",
-    "#..#.#..#",
-    "#...#...#",
-    ".#..#..#.",
-    "....#....",
-    "....#....",
-};
-const PixelMap aries24 = {
-    ".###....###.",
-    "##.##..##.##",
-    "##..####..##",
-    ".#...##...#.",
-    ".....##.....",
-    ".....##.....",
-    ".....##.....",
-};
-
 QSize mapSize(const PixelMap &map)
 {
     int width = 0;
@@ -209,48 +189,170 @@ const QColor gold(0xf6, 0xc8, 0x40);
 const QColor goldDark(0x9a, 0x62, 0x08);
 const QColor hubBlue(0x1c, 0x2a, 0x70);
 
-// The 16 and 24 pixel icons, set pixel by pixel: a thick ring of six bold colours inside a dark
-// rim, and Aries in gold on the night-blue hub. Only the outermost pixels are partly
-// transparent, by how much of each the round edge covers.
+// The colour of a sign's field on the wheel at every size, lit from the upper left like the
+// rest of the icon.
+QColor fieldColour(int sign)
+{
+    const Figures::Ramp ramp = Figures::rampFrom(signColours[std::size_t(sign)].figure);
+    const qreal a = (90 - sign * 30) * std::numbers::pi / 180;
+    const qreal lit = 0.5 + 0.5 * (-std::cos(a) * 0.6 + std::sin(a) * 0.8);
+    return mix(ramp.shade, ramp.base, 0.35 + 0.65 * lit);
+}
+
+// Whether the point (dx, dy) from the centre lies in a star of `points` points reaching
+// `outer`, with its notches at `inner` and its first point `turn` degrees clockwise from the
+// top.
+bool inStar(qreal dx, qreal dy, int points, qreal outer, qreal inner, qreal turn)
+{
+    const qreal step = 2 * std::numbers::pi / points;
+    qreal angle = std::atan2(dx, -dy) - turn * std::numbers::pi / 180;
+    angle = std::fmod(angle + 8 * std::numbers::pi, step); // from one point towards the next
+    if (angle > step / 2)
+        angle = step - angle; // mirrored into the half from a point to its notch
+    const qreal r = std::hypot(dx, dy);
+    const QPointF p(r * std::cos(angle), r * std::sin(angle));
+    const QPointF tip(outer, 0), notch(inner * std::cos(step / 2), inner * std::sin(step / 2));
+    // Inside when on the centre's side of the edge from the point to the notch.
+    const auto side = [&](QPointF q) {
+        return (notch.x() - tip.x()) * (q.y() - tip.y()) - (notch.y() - tip.y()) * (q.x() - tip.x());
+    };
+    return side(p) * side(QPointF(0, 0)) >= 0;
+}
+
+// The upper-left quarter of the hub's star at 16 and 24 pixels, its last row and column next to
+// the centre, mirrored into the other three: 'W' white, 'P' pale gold, 'Y' light gold, 'G' gold.
+// Four rays two pixels wide at the tips, widening towards the white core.
+const PixelMap star16 = {
+    "...G",
+    "...Y",
+    "..YP",
+    "GYPW",
+};
+const PixelMap star24 = {
+    ".....G",
+    ".....G",
+    ".....Y",
+    "....YY",
+    "...YPP",
+    "GGYYPW",
+};
+
+void plotStar(QImage &icon, const PixelMap &quarter)
+{
+    const int n = int(quarter.size());
+    const int c = icon.width() / 2;
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            QColor colour;
+            switch (quarter[std::size_t(y)][std::size_t(x)]) {
+            case 'W': colour = Qt::white; break;
+            case 'P': colour = QColor(0xff, 0xec, 0x9c); break;
+            case 'Y': colour = QColor(0xff, 0xd8, 0x60); break;
+            case 'G': colour = gold; break;
+            default: continue;
+            }
+            const int dx = n - x, dy = n - y; // 1 next to the centre
+            for (const int px : { c - dx, c + dx - 1 }) {
+                for (const int py : { c - dy, c + dy - 1 })
+                    icon.setPixelColor(px, py, colour);
+            }
+        }
+    }
+}
+
+// The wheel up to 32 pixels, set pixel by pixel for its size: the twelve fields in the signs'
+// colours, Aries at the top and the others following clockwise, inside a dark rim, with the
+// gold star of four long and four short rays on the night-blue hub. The outermost pixels are
+// partly transparent by how much of each the round edge covers; a field's pixel takes the
+// colour of the field its middle lies in, so the small fields stay clean blocks of colour.
 QImage smallWheel(int size)
 {
     const qreal c = size / 2.0;
-    const qreal rim = size <= 16 ? 7.0 : 10.8; // beyond this radius the rim
-    const qreal hub = size <= 16 ? 5.0 : 7.2; // within it the hub
-    // Six fields, red at the top, in the colours of Aries, Gemini, Taurus, Aquarius,
-    // Sagittarius and Scorpio, hues spread round the circle: a ring that reads as a wheel of
-    // signs, not as slivers.
-    const std::array<QColor, 6> fields
-        = { signColours[0].figure, signColours[2].figure, signColours[1].figure,
-              signColours[10].figure, signColours[8].figure, signColours[7].figure };
+    struct Measures
+    {
+        qreal rim; // beyond this radius the rim
+        qreal hub; // within it the hub
+        qreal star; // reach of the star
+        bool seams; // dark seams between the fields and round the hub
+    };
+    const Measures m = size <= 16 ? Measures { 6.9, 4.3, 4.4, false }
+        : size <= 24              ? Measures { 10.6, 6.2, 6.4, false }
+                                  : Measures { 14.7, 8.6, 8.2, true };
     QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
+    // The wheel's colour at (dx, dy) from the centre, star aside.
+    const auto ground = [&](qreal dx, qreal dy) {
+        const qreal r = std::hypot(dx, dy);
+        if (r > m.rim)
+            return seam;
+        if (r <= m.hub)
+            return hubBlue;
+        // Degrees clockwise from the top, the first field centred there.
+        const qreal degrees = std::atan2(dx, -dy) * 180 / std::numbers::pi + 15;
+        const qreal within = std::fmod(degrees + 360, 30);
+        // Half the seam's width, in degrees at this radius.
+        const qreal half = 0.55 / r * 180 / std::numbers::pi;
+        if (m.seams && (r < m.hub + 0.8 || within < half || within > 30 - half))
+            return seam;
+        return fieldColour((int(std::floor(degrees / 30)) + 12) % 12);
+    };
+    constexpr int samples = 8;
+    constexpr int all = samples * samples;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             int covered = 0;
-            for (int sy = 0; sy < 4; ++sy) {
-                for (int sx = 0; sx < 4; ++sx)
-                    covered += std::hypot(x + (sx + 0.5) / 4 - c, y + (sy + 0.5) / 4 - c) <= c;
+            int starred = 0;
+            qreal starRadius = 0;
+            qreal red = 0, green = 0, blue = 0;
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    const qreal dx = x + (sx + 0.5) / samples - c;
+                    const qreal dy = y + (sy + 0.5) / samples - c;
+                    if (std::hypot(dx, dy) > c)
+                        continue;
+                    ++covered;
+                    const QColor here = ground(dx, dy);
+                    red += here.redF();
+                    green += here.greenF();
+                    blue += here.blueF();
+                    if (inStar(dx, dy, 4, m.star, m.star * 0.22, 0)
+                        || inStar(dx, dy, 4, m.star * 0.58, m.star * 0.2, 45)) {
+                        ++starred;
+                        starRadius += std::hypot(dx, dy);
+                    }
+                }
             }
             if (covered == 0)
                 continue;
             const qreal dx = x + 0.5 - c, dy = y + 0.5 - c;
-            const qreal r = std::hypot(dx, dy);
-            QColor colour = hubBlue;
-            if (r > rim || covered < 12) {
+            QColor colour;
+            if (m.seams) {
+                // Smooth: the mean of the pixel's covered part.
+                colour = QColor::fromRgbF(float(red / covered), float(green / covered),
+                    float(blue / covered), float(covered) / all);
+            } else if (covered < all * 3 / 4) {
                 colour = seam;
-                colour.setAlpha(covered * 255 / 16);
-            } else if (r > hub) {
-                // Degrees clockwise from the top, the first field centred there.
-                const qreal degrees = std::atan2(dx, -dy) * 180 / std::numbers::pi + 30;
-                const int field = (int(std::floor(degrees / 60)) + 6) % 6;
-                colour = fields[std::size_t(field)];
+                colour.setAlpha(covered * 255 / all);
+            } else {
+                // Sharp: the colour at the pixel's middle.
+                colour = ground(dx, dy);
+            }
+            if (starred > 0 && m.seams) {
+                // White at the core, through pale gold to gold at the tips.
+                const qreal t = std::clamp(starRadius / starred / m.star, 0.0, 1.0);
+                const QColor pale(0xff, 0xec, 0x9c);
+                const QColor ray = t < 0.15 ? mix(Qt::white, pale, t / 0.15)
+                                            : mix(pale, gold, std::min(1.0, (t - 0.15) / 0.5));
+                const qreal share = qreal(starred) / all;
+                const int alpha = colour.alpha();
+                colour = mix(colour, ray, share);
+                colour.setAlpha(alpha);
             }
             icon.setPixelColor(x, y, colour);
         }
     }
-    const PixelMap &aries = size <= 16 ? aries16 : aries24;
-    plot(icon, placed(QPointF(c, c), mapSize(aries)), aries, qRgb(0xff, 0xd8, 0x50), std::nullopt);
+    if (!m.seams)
+        plotStar(icon, size <= 16 ? star16 : star24);
     return icon;
 }
 
@@ -268,10 +370,8 @@ struct Wheel
 Wheel wheelFor(int size)
 {
     const qreal r = size / 2.0;
-    // At 32 pixels the band is wide enough for the four cardinal signs set pixel by pixel; at
-    // 48 every field carries its sign that way; from 64 pixels up the symbols are drawn.
-    if (size <= 32)
-        return { r - 0.5, 14.8, 7.5, 6, 0, 1.0 };
+    // At 48 pixels every field carries its sign set pixel by pixel; from 64 pixels up the
+    // symbols are drawn.
     if (size <= 48)
         return { r - 0.5, r - 1.2, r * 0.56, r * 0.44, 0, 1.0 };
     return { r - 0.5, r - 0.8, r * 0.56, r * 0.44, r * 0.3, std::max(1.0, r / 40) };
@@ -289,35 +389,11 @@ QPainterPath sector(QPointF c, qreal inner, qreal outer, qreal fromDegrees, qrea
     return path;
 }
 
-// The hub's star for 32 pixels: a cross of gold rays, lighter towards a white core, with short
-// diagonal rays, every edge on a pixel boundary.
-void paintPixelStar(QPainter &p, int size, int reach)
-{
-    const int c = size / 2; // the star's centre is the corner between four pixels
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const auto cross = [&](int half, int thick, const QColor &colour) {
-        p.fillRect(QRect(c - thick, c - half, 2 * thick, 2 * half), colour);
-        p.fillRect(QRect(c - half, c - thick, 2 * half, 2 * thick), colour);
-    };
-    cross(reach, 1, gold);
-    // Short diagonal rays.
-    for (int i = 2; i <= reach / 2; ++i) {
-        for (const auto &[dx, dy] : { std::pair { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } })
-            p.fillRect(QRect(c + (dx < 0 ? -i : i - 1), c + (dy < 0 ? -i : i - 1), 1, 1),
-                i == reach / 2 ? goldDark : gold);
-    }
-    cross(reach - 2, 1, QColor(0xff, 0xe4, 0x80));
-    cross(reach * 2 / 3, 1, QColor(0xff, 0xf2, 0xc0));
-    cross(1, 1, Qt::white);
-    p.restore();
-}
-
 } // namespace
 
 QImage programIcon(int size)
 {
-    if (size <= 24)
+    if (size <= 32)
         return smallWheel(size);
     QImage icon = blankImage(size, size, Qt::transparent);
     QPainter p(&icon);
@@ -373,9 +449,7 @@ QImage programIcon(int size)
     p.setBrush(sky);
     p.drawEllipse(c, w.inner - 0.5, w.inner - 0.5);
 
-    if (size <= 32) {
-        paintPixelStar(p, size, int(w.star));
-    } else {
+    {
         // The star at the hub: four long rays and four short ones between them.
         QRadialGradient starFill(c - QPointF(w.star * 0.2, w.star * 0.2), w.star);
         starFill.setColorAt(0, Qt::white);
@@ -391,16 +465,13 @@ QImage programIcon(int size)
     icon = icon.convertToFormat(QImage::Format_ARGB32);
 
     if (w.glyph == 0) {
-        // The symbols set pixel by pixel in white over a dark shadow, without antialiasing:
-        // at 32 pixels the four cardinal signs (Aries, Cancer, Libra, Capricorn) at the
-        // quarters, at 48 all twelve.
+        // The twelve symbols set pixel by pixel in plain white strokes, without antialiasing
+        // or outline, on the darkened fields.
         for (int sign = 0; sign < signCount; ++sign) {
-            if (size <= 32 && sign % 3 != 0)
-                continue;
             const qreal a = (90 - sign * 30) * std::numbers::pi / 180;
             const QPointF at = c + QPointF(std::cos(a), -std::sin(a)) * (w.inner + w.outer) / 2;
             const PixelMap &map = pixelSymbols[std::size_t(sign)];
-            plot(icon, placed(at, mapSize(map)), map, qRgb(255, 255, 255), seam.rgb());
+            plot(icon, placed(at, mapSize(map)), map, qRgb(255, 255, 255), std::nullopt);
         }
     }
     return icon;
