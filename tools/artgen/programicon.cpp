@@ -214,7 +214,8 @@ bool inStar(qreal dx, qreal dy, int points, qreal outer, qreal inner, qreal turn
     const QPointF tip(outer, 0), notch(inner * std::cos(step / 2), inner * std::sin(step / 2));
     // Inside when on the centre's side of the edge from the point to the notch.
     const auto side = [&](QPointF q) {
-        return (notch.x() - tip.x()) * (q.y() - tip.y()) - (notch.y() - tip.y()) * (q.x() - tip.x());
+        return (notch.x() - tip.x()) * (q.y() - tip.y())
+            - (notch.y() - tip.y()) * (q.x() - tip.x());
     };
     return side(p) * side(QPointF(0, 0)) >= 0;
 }
@@ -245,11 +246,20 @@ void plotStar(QImage &icon, const PixelMap &quarter)
         for (int x = 0; x < n; ++x) {
             QColor colour;
             switch (quarter[std::size_t(y)][std::size_t(x)]) {
-            case 'W': colour = Qt::white; break;
-            case 'P': colour = QColor(0xff, 0xec, 0x9c); break;
-            case 'Y': colour = QColor(0xff, 0xd8, 0x60); break;
-            case 'G': colour = gold; break;
-            default: continue;
+            case 'W':
+                colour = Qt::white;
+                break;
+            case 'P':
+                colour = QColor(0xff, 0xec, 0x9c);
+                break;
+            case 'Y':
+                colour = QColor(0xff, 0xd8, 0x60);
+                break;
+            case 'G':
+                colour = gold;
+                break;
+            default:
+                continue;
             }
             const int dx = n - x, dy = n - y; // 1 next to the centre
             for (const int px : { c - dx, c + dx - 1 }) {
