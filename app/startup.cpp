@@ -23,6 +23,10 @@
 
 namespace {
 
+// The one line for a machine without a display.
+const char *const NoDisplay
+    = "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n";
+
 QtMessageHandler previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
@@ -34,8 +38,7 @@ void startupMessageHandler(
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         const QByteArray display = qgetenv("DISPLAY");
         if (platform.isEmpty() && display.isEmpty())
-            std::fprintf(stderr,
-                "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
+            std::fputs(NoDisplay, stderr);
         else if (platform.isEmpty())
             std::fprintf(stderr, "astrelo: nelze otevřít okno: displej \"%s\" není k dispozici\n",
                 display.constData());
@@ -56,15 +59,14 @@ void Startup::prepareProcess()
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // A Wayland display named relative to a runtime folder that is not set cannot be reached;
     // left set, the Wayland library would say so on standard error before Qt gets a word in.
-    const bool waylandReachable = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && (qgetenv("WAYLAND_DISPLAY").startsWith('/')
-            || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    const bool waylandReachable = !wayland.isEmpty()
+        && (wayland.startsWith('/') || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
     if (!waylandReachable)
         qunsetenv("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && !waylandReachable) {
-        std::fprintf(stderr,
-            "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n");
+        std::fputs(NoDisplay, stderr);
         std::exit(1);
     }
     // Without a session bus the program does without D-Bus. Left unset, the D-Bus library

@@ -367,16 +367,24 @@ bool hasClickHandler(QWidget *control)
     return filter && filter->click;
 }
 
-bool performClick(QWidget *control)
+// Runs one of a control's handlers as its mouse event would; false when it has none.
+static bool perform(QWidget *control, std::function<void()> ClickFilter::*handler)
 {
     const ClickFilter *filter = existingClickFilter(control);
-    return filter && filter->click && (runGuarded(filter->click), true);
+    if (!filter || !(filter->*handler))
+        return false;
+    runGuarded(filter->*handler);
+    return true;
+}
+
+bool performClick(QWidget *control)
+{
+    return perform(control, &ClickFilter::click);
 }
 
 bool performDoubleClick(QWidget *control)
 {
-    const ClickFilter *filter = existingClickFilter(control);
-    return filter && filter->doubleClick && (runGuarded(filter->doubleClick), true);
+    return perform(control, &ClickFilter::doubleClick);
 }
 
 void setUpLook(QApplication &app)
