@@ -66,7 +66,7 @@ Quantise::IndexedImage bannerIndexed()
         mix(bannerGold, grey, 0.75).rgb(),
         windowGrey,
     };
-    return Quantise::reduce(banner(), palette, Quantise::Dither::None);
+    return Quantise::reduce(banner(), palette);
 }
 
 } // namespace Art

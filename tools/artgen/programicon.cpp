@@ -514,7 +514,7 @@ MaskedImage iconIndexed(const QImage &source)
         for (int x = 0; x < icon.width(); ++x)
             flat.setPixel(x, y, icon.pixel(x, y) | 0xff000000u);
     }
-    out.image = Quantise::reduce(flat, palette, Quantise::Dither::None);
+    out.image = Quantise::reduce(flat, palette);
     return out;
 }
 

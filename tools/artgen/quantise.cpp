@@ -141,8 +141,8 @@ int nearest(const QList<QRgb> &palette, qsizetype count, int r, int g, int b)
     return best;
 }
 
-IndexedImage reduce(const QImage &source, const QList<QRgb> &palette, Dither dither,
-    const std::vector<int> &choices)
+IndexedImage reduce(
+    const QImage &source, const QList<QRgb> &palette, const std::vector<int> &choices)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     IndexedImage out;
@@ -150,52 +150,15 @@ IndexedImage reduce(const QImage &source, const QList<QRgb> &palette, Dither dit
     out.height = image.height();
     out.palette = palette;
     out.pixels.assign(std::size_t(out.width) * out.height, 0);
-
-    // Rounding error carried to the current and the next row, three channels per pixel, with a
-    // pixel of margin on either side. Rows alternate direction so the error does not drift.
-    const int w = out.width;
-    std::vector<float> current(3 * (w + 2)), next(3 * (w + 2));
     for (int y = 0; y < out.height; ++y) {
-        std::fill(next.begin(), next.end(), 0.0f);
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        const bool leftToRight = y % 2 == 0;
-        for (int step = 0; step < w; ++step) {
-            const int x = leftToRight ? step : w - 1 - step;
-            const int dir = leftToRight ? 1 : -1;
-            float wanted[3] = { float(qRed(row[x])), float(qGreen(row[x])), float(qBlue(row[x])) };
-            if (dither == Dither::FloydSteinberg) {
-                for (int c = 0; c < 3; ++c)
-                    wanted[c] = std::clamp(wanted[c] + current[3 * (x + 1) + c], 0.0f, 255.0f);
-            }
-            const std::size_t at = std::size_t(y) * w + x;
+        for (int x = 0; x < out.width; ++x) {
+            const std::size_t at = std::size_t(y) * out.width + x;
             const qsizetype count
                 = choices.empty() || choices[at] == 0 ? palette.size() : choices[at];
-            const int index = nearest(palette, count, int(std::lround(wanted[0])),
-                int(std::lround(wanted[1])), int(std::lround(wanted[2])));
-            out.pixels[at] = quint8(index);
-            if (dither != Dither::FloydSteinberg)
-                continue;
-            const float got[3] = { float(qRed(palette[index])), float(qGreen(palette[index])),
-                float(qBlue(palette[index])) };
-            // The error only flows to neighbours in the same region: a region that is kept to
-            // fewer colours could not absorb what its neighbour leaves over.
-            const auto sameRegion = [&](int nx, int ny) {
-                if (nx < 0 || nx >= w || ny >= out.height)
-                    return false;
-                return choices.empty() || choices[std::size_t(ny) * w + nx] == choices[at];
-            };
-            const float share[4] = { sameRegion(x + dir, y) ? 7.0f / 16 : 0,
-                sameRegion(x - dir, y + 1) ? 3.0f / 16 : 0, sameRegion(x, y + 1) ? 5.0f / 16 : 0,
-                sameRegion(x + dir, y + 1) ? 1.0f / 16 : 0 };
-            for (int c = 0; c < 3; ++c) {
-                const float error = wanted[c] - got[c];
-                current[3 * (x + 1 + dir) + c] += error * share[0];
-                next[3 * (x + 1 - dir) + c] += error * share[1];
-                next[3 * (x + 1) + c] += error * share[2];
-                next[3 * (x + 1 + dir) + c] += error * share[3];
-            }
+            out.pixels[at]
+                = quint8(nearest(palette, count, qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
         }
-        std::swap(current, next);
     }
     return out;
 }

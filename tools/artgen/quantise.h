@@ -26,14 +26,11 @@ struct IndexedImage
 // more than `count` distinct values, exactly those values are returned.
 QList<QRgb> medianCut(const std::vector<QRgb> &colours, int count);
 
-enum class Dither { None, FloydSteinberg };
-
-// Maps every pixel of `image` (its alpha is ignored) to the nearest palette entry, optionally
-// spreading the rounding error onto the neighbours. When `choices` is given, it holds for
-// each pixel how many leading palette entries that pixel may use (0: all of them), so a
-// region can be kept to its own colours while the error still flows across it.
-IndexedImage reduce(const QImage &image, const QList<QRgb> &palette, Dither dither,
-    const std::vector<int> &choices = {});
+// Maps every pixel of `image` (its alpha is ignored) to the nearest palette entry. When
+// `choices` is given, it holds for each pixel how many leading palette entries that pixel may
+// use (0: all of them), so a region can be kept to its own colours.
+IndexedImage reduce(
+    const QImage &image, const QList<QRgb> &palette, const std::vector<int> &choices = {});
 
 // The index of the entry among the first `count` of `palette` nearest to the colour.
 int nearest(const QList<QRgb> &palette, qsizetype count, int r, int g, int b);
