@@ -23,18 +23,20 @@ void circle(QPainterPath &path, qreal cx, qreal cy, qreal r)
     path.arcTo(QRectF(cx - r, cy - r, 2 * r, 2 * r), 90, 360);
 }
 
-// The "m" that Virgo's and Scorpio's glyphs begin with: a lead-in stroke and three stems, the
-// second and third arching over from the one before. The pen ends on top of the third stem.
-void threeStems(QPainterPath &p, qreal second, qreal third)
+// The "m" that Virgo's and Scorpio's thumbnail symbols begin with: a lead-in stroke and three
+// stems `spacing` apart from `first`, the second and third arching over from the one before.
+// The pen ends on top of the third stem.
+void threeStems(QPainterPath &p, qreal first, qreal spacing)
 {
-    p.moveTo(4.5, 9);
-    p.cubicTo(5.5, 7.5, 7, 7.5, 7, 10);
-    p.lineTo(7, 25);
-    p.moveTo(7, 12);
-    p.cubicTo(7, 7, second, 7, second, 12);
-    p.lineTo(second, 25);
-    p.moveTo(second, 12);
-    p.cubicTo(second, 7, third, 7, third, 12);
+    const qreal second = first + spacing, third = second + spacing;
+    p.moveTo(first - 2.5, 8);
+    p.cubicTo(first - 1.5, 6.5, first, 6.5, first, 9);
+    p.lineTo(first, 22);
+    p.moveTo(first, 10.5);
+    p.cubicTo(first, 6, second, 6, second, 10.5);
+    p.lineTo(second, 22);
+    p.moveTo(second, 10.5);
+    p.cubicTo(second, 6, third, 6, third, 10.5);
 }
 
 // The "m" that Virgo and Scorpio share: a lead-in hook and three legs. Leaves the path at the
@@ -207,11 +209,12 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.cubicTo(22, 27.5, 25, 26.5, 26.5, 24.5);
         break;
     case 5:
-        threeStems(p, 13, 19);
-        p.lineTo(19, 21);
-        p.cubicTo(19, 27, 27, 27, 27, 20);
-        p.cubicTo(27, 15, 22, 14.5, 19, 18.5);
-        p.cubicTo(17.3, 20.8, 15.8, 25, 14, 29);
+        // Stems two pixels apart; the last turns into a loop that crosses it on the way down.
+        threeStems(p, 8, 4);
+        p.lineTo(16, 16.5);
+        p.cubicTo(16, 22, 25, 22.5, 25, 16);
+        p.cubicTo(25, 11.5, 20, 11.5, 18, 15);
+        p.cubicTo(16.5, 17.5, 15, 21.5, 13, 25);
         break;
     case 6:
         line(p, 5.5, 25.5, 26.5, 25.5);
@@ -222,28 +225,28 @@ QPainterPath zodiacSymbolSmall(int sign)
         p.lineTo(26.5, 19.5);
         break;
     case 7:
-        threeStems(p, 12.5, 18);
-        p.lineTo(18, 22);
-        p.quadTo(18, 25.5, 21, 25.5);
-        p.lineTo(24.5, 22);
+        threeStems(p, 8, 4);
+        p.lineTo(16, 19.5);
+        p.quadTo(16, 23, 19.5, 23);
+        p.lineTo(23.5, 19);
         break;
     case 8:
         line(p, 7, 25, 23, 9);
         line(p, 9.5, 15.5, 16.5, 22.5);
         break;
     case 9:
-        // The bowl of the tail kept open: its counter is at least five pixels across.
-        p.moveTo(3.5, 9.5);
-        p.cubicTo(5.5, 7, 8, 8, 8.5, 10.5);
-        p.lineTo(11, 24);
-        p.lineTo(14, 11);
-        p.cubicTo(15, 7, 19.5, 7, 19.5, 11);
-        p.lineTo(19.5, 20.5);
-        p.cubicTo(19.5, 25.5, 21.5, 27, 24, 27);
-        p.cubicTo(27, 27, 28.5, 24.5, 28.5, 21.5);
-        p.cubicTo(28.5, 18.5, 26.5, 16.5, 23.5, 16.5);
-        p.cubicTo(20, 16.5, 18.5, 20, 17.5, 23);
-        p.cubicTo(16.5, 25.5, 15, 27.5, 12.5, 28);
+        // The bowl of the tail kept open: its counter is five pixels across.
+        p.moveTo(5.5, 10);
+        p.cubicTo(7, 8, 9, 8.5, 9.5, 11);
+        p.lineTo(12, 23);
+        p.lineTo(14.5, 11);
+        p.cubicTo(15.3, 7.5, 19.5, 7.5, 19.5, 11);
+        p.lineTo(19.5, 20);
+        p.cubicTo(19.5, 24.5, 21, 26, 23, 26);
+        p.cubicTo(25.5, 26, 26.5, 24, 26.5, 21.5);
+        p.cubicTo(26.5, 19, 25, 17.5, 23, 17.5);
+        p.cubicTo(20.5, 17.5, 19, 20, 18, 22.5);
+        p.cubicTo(17, 25, 15.5, 27, 13, 27.5);
         break;
     case 10:
         for (const qreal y : { 10.5, 21.5 }) {

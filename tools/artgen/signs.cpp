@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The sign pictures for the sign pages and the thumbnails on the sign buttons.
+// The sign pictures for the sign pages.
 #include "common.h"
 #include "figures.h"
 #include "shapes.h"
@@ -147,7 +147,7 @@ IndexedImage signPictureIndexed(int sign)
         }
     }
     // The figure is mapped without dithering, so its flat tones stay clean.
-    IndexedImage out = Quantise::reduce(picture, palette, Quantise::Dither::None, choices);
+    IndexedImage out = Quantise::reduce(picture, palette, choices);
     // Only the open sky is dithered, in an ordered pattern between the two tones of its row.
     for (int y = 0; y < picture.height(); ++y) {
         const qreal at = skyPosition(y);
@@ -163,61 +163,4 @@ IndexedImage signPictureIndexed(int sign)
     return out;
 }
 
-namespace {
-
-// A disc in the sign's colour, lit from the upper left and ringed in its dark tone, with the
-// symbol drawn for this size in white over a narrow shadow.
-QImage renderThumbnail(int sign, QImage *discOnly)
-{
-    const Figures::Ramp colours = Figures::rampFrom(signColours[sign].figure);
-    QImage disc = blankImage(32, 32, Qt::transparent);
-    {
-        QPainter p(&disc);
-        p.setRenderHint(QPainter::Antialiasing);
-        QRadialGradient ground(QPointF(11, 9), 24);
-        ground.setColorAt(0, colours.base);
-        ground.setColorAt(1, mix(colours.base, colours.shade, 0.85));
-        p.setPen(QPen(mix(colours.ink, colours.shade, 0.4), 1.0));
-        p.setBrush(ground);
-        p.drawEllipse(QPointF(16, 16), 15.5, 15.5);
-        // Scorpio's arrowhead is set pixel by pixel below; a drawn triangle this small blurs.
-        const QPainterPath glyph = sign == 7
-            ? Shapes::strokeOutline(Shapes::zodiacSymbolSmall(sign), 2.4)
-            : Shapes::zodiacGlyph(sign, true, 2.4);
-        const QColor shadow = mix(colours.shade, colours.ink, 0.55);
-        p.fillPath(glyph.translated(0.7, 0.9), shadow);
-        p.fillPath(glyph, QColor(Qt::white));
-        if (sign == 7) {
-            // A chevron pointing up and right along the sting's last stroke: two arms of five
-            // pixels, two pixels thick, meeting in a single pixel at the tip, over a shadow
-            // one pixel down and right.
-            const QList<QPoint> arrow = { { 22, 19 }, { 23, 19 }, { 24, 19 }, { 25, 19 },
-                { 26, 19 }, { 26, 20 }, { 26, 21 }, { 26, 22 }, { 26, 23 }, { 23, 20 }, { 24, 20 },
-                { 25, 20 }, { 25, 21 }, { 25, 22 } };
-            p.setRenderHint(QPainter::Antialiasing, false);
-            for (const QPoint &at : arrow) {
-                if (!arrow.contains(at + QPoint(1, 1)))
-                    p.fillRect(QRect(at + QPoint(1, 1), QSize(1, 1)), shadow);
-            }
-            for (const QPoint &at : arrow)
-                p.fillRect(QRect(at, QSize(1, 1)), Qt::white);
-        }
-    }
-    if (discOnly)
-        *discOnly = disc;
-    QImage thumbnail = blankImage(32, 32, QColor::fromRgb(windowGrey));
-    composite(thumbnail, disc);
-    return thumbnail.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
-IndexedImage signThumbnailIndexed(int sign)
-{
-    QImage disc;
-    const QImage thumbnail = renderThumbnail(sign, &disc);
-    QList<QRgb> palette { windowGrey };
-    palette.append(Quantise::medianCut(coveredColours(thumbnail, disc), 15));
-    return Quantise::reduce(thumbnail, palette, Quantise::Dither::None);
-}
 } // namespace Art
