@@ -492,14 +492,18 @@ MaskedImage iconIndexed(const QImage &source)
     const QImage icon = source.convertToFormat(QImage::Format_ARGB32);
     MaskedImage out;
     out.transparent.assign(std::size_t(icon.width()) * icon.height(), true);
+    // The mask is 1-bit: a pixel at least half covered is shown. It is shown as it looks over
+    // the window grey the icons always stand on, so a partly covered edge pixel keeps its
+    // smoothing.
+    QImage shown(icon.size(), QImage::Format_RGB32);
+    shown.fill(windowGrey);
+    composite(shown, icon);
     std::vector<QRgb> opaque;
     for (int y = 0; y < icon.height(); ++y) {
         for (int x = 0; x < icon.width(); ++x) {
-            const QRgb pixel = icon.pixel(x, y);
-            // The mask is 1-bit: a pixel at least half covered is shown, in its own colour.
-            if (qAlpha(pixel) >= 128) {
+            if (qAlpha(icon.pixel(x, y)) >= 128) {
                 out.transparent[std::size_t(y) * icon.width() + x] = false;
-                opaque.push_back(pixel | 0xff000000u);
+                opaque.push_back(shown.pixel(x, y));
             }
         }
     }
@@ -508,13 +512,7 @@ MaskedImage iconIndexed(const QImage &source)
     palette.append(Quantise::medianCut(opaque, 255));
     while (palette.size() < 256)
         palette.append(qRgb(0, 0, 0));
-    // The colour of a partly covered pixel as it is, not darkened by its coverage.
-    QImage flat(icon.size(), QImage::Format_RGB32);
-    for (int y = 0; y < icon.height(); ++y) {
-        for (int x = 0; x < icon.width(); ++x)
-            flat.setPixel(x, y, icon.pixel(x, y) | 0xff000000u);
-    }
-    out.image = Quantise::reduce(flat, palette);
+    out.image = Quantise::reduce(shown, palette);
     return out;
 }
 

@@ -6,6 +6,10 @@
 
 #include <QPainter>
 
+#include <array>
+#include <cmath>
+#include <numbers>
+
 namespace Art {
 namespace {
 
@@ -22,141 +26,147 @@ void flat(QPainter &p, const QPainterPath &path, const QColor &fill, const QColo
     p.drawPath(path);
 }
 
-QPainterPath maskShape(qreal w, qreal h)
+// A head in profile, facing right, from the nape round the crown to the chin and the neck.
+QPainterPath headShape()
 {
     QPainterPath path;
-    path.moveTo(-w / 2, -h / 2);
-    path.quadTo(0, -h / 2 - 2.5, w / 2, -h / 2);
-    path.cubicTo(w / 2 + 0.5, h * 0.15, w * 0.28, h / 2, 0, h / 2);
-    path.cubicTo(-w * 0.28, h / 2, -w / 2 - 0.5, h * 0.15, -w / 2, -h / 2);
+    path.moveTo(10, 31);
+    path.lineTo(10, 24);
+    path.cubicTo(6, 21.5, 3.5, 17.5, 3.5, 12.5);
+    path.cubicTo(3.5, 5.5, 9, 1.5, 15.5, 1.5);
+    path.cubicTo(21.5, 1.5, 25.5, 5.5, 25.5, 10.5);
+    path.lineTo(29, 16.5);
+    path.lineTo(26.5, 17.5);
+    path.lineTo(27, 19.5);
+    path.lineTo(26, 20.5);
+    path.lineTo(26.8, 22);
+    path.cubicTo(26.5, 24.5, 25.5, 25.5, 23.5, 25.5);
+    path.lineTo(20.5, 25.5);
+    path.lineTo(20.5, 31);
     path.closeSubpath();
     return path;
 }
 
-void paintMask(QPainter &p, QPointF centre, qreal angle, qreal size, bool smiling,
-    const QColor &fill, const QColor &shade, const QColor &edge)
-{
-    p.save();
-    p.translate(centre);
-    p.rotate(angle);
-    p.scale(size, size);
-    const qreal w = 15.5, h = 18.5;
-    flat(p, maskShape(w, h), fill, shade, edge, 1.1 / size);
-    // Eyes and mouth are holes, painted in a deep violet.
-    const QColor hole(0x1c, 0x16, 0x30);
-    p.setPen(Qt::NoPen);
-    p.setBrush(hole);
-    for (const qreal side : { -1.0, 1.0 }) {
-        QPainterPath eye;
-        const qreal x = side * 3.5;
-        // Laughing eyes turn up at the outer corner, weeping ones droop.
-        const qreal tilt = smiling ? -0.8 : 1.2;
-        eye.moveTo(x - 2.5, -2.8 + side * tilt);
-        eye.quadTo(x, -6.4, x + 2.5, -2.8 - side * tilt);
-        eye.quadTo(x, -0.2, x - 2.5, -2.8 + side * tilt);
-        p.drawPath(eye);
-    }
-    QPainterPath mouth;
-    if (smiling) {
-        mouth.moveTo(-5, 2.4);
-        mouth.quadTo(0, 10.5, 5, 2.4);
-        mouth.quadTo(0, 5.2, -5, 2.4);
-    } else {
-        mouth.moveTo(-4.8, 7.6);
-        mouth.quadTo(0, 0.4, 4.8, 7.6);
-        mouth.quadTo(0, 3.8, -4.8, 7.6);
-    }
-    p.drawPath(mouth);
-    p.restore();
-}
-
 void paintCharacter(QPainter &p)
 {
-    // Tragedy behind, comedy in front, side by side at nearly one height and overlapping only
-    // at the cheek, so the pair sits in the middle of the square and both faces show whole;
-    // the weeping mask a little larger so it holds its own.
-    paintMask(p, QPointF(22, 14), 10, 1.1, false, QColor(0xc4, 0xd4, 0xf0),
-        QColor(0x84, 0x9c, 0xcc), QColor(0x26, 0x30, 0x5c));
-    paintMask(p, QPointF(9.5, 18), -10, 1.0, true, QColor(0xfc, 0xd2, 0x5a),
-        QColor(0xd8, 0x96, 0x1c), QColor(0x5c, 0x3a, 0x06));
+    // What someone is like inside: a head in profile holding a bright star.
+    flat(p, headShape(), QColor(0x8c, 0x7c, 0xd8), QColor(0x5e, 0x4c, 0xac),
+        QColor(0x26, 0x1a, 0x5a));
+    const QPainterPath star = Shapes::star(QPointF(14.5, 12), 6.2, 2.6, 5, 0);
+    p.setPen(QPen(QColor(0x7a, 0x4e, 0x04), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(0xff, 0xd2, 0x3c));
+    p.drawPath(star);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xff, 0xf4, 0xc0));
+    p.drawEllipse(QPointF(13.3, 10.8), 1.4, 1.4);
 }
 
 void paintAppearance(QPainter &p)
 {
-    // A hand mirror held upright, a single streak of light across its glass.
-    const QColor frame(0xe8, 0x7c, 0xb0), frameShade(0xb4, 0x44, 0x80);
+    // A hand mirror: an oval glass in a crested frame on a turned handle, the glass showing a
+    // sparkle of reflected light.
+    const QColor frame(0xee, 0x86, 0xb8), frameShade(0xbc, 0x4c, 0x88);
     const QColor frameDark(0x6a, 0x1c, 0x46);
+    const QColor gold(0xf4, 0xc8, 0x48), goldShade(0xc0, 0x8c, 0x1c), goldDark(0x6a, 0x46, 0x06);
     QPainterPath handle;
-    handle.moveTo(16, 21);
-    handle.lineTo(16, 28.5);
-    flat(p, Shapes::strokeOutline(handle, 5), frame, frameShade, frameDark);
-    QPainterPath knob;
-    knob.addEllipse(QPointF(16, 29.5), 3, 2.4);
-    flat(p, knob, frame, frameShade, frameDark, 1.0);
-    const QRectF rim(3.5, 1, 25, 22);
+    handle.moveTo(16, 23);
+    handle.lineTo(16, 29);
+    flat(p, Shapes::strokeOutline(handle, 4), frame, frameShade, frameDark);
+    QPainterPath collar, finial;
+    collar.addEllipse(QPointF(16, 24.4), 3.4, 1.9);
+    finial.addEllipse(QPointF(16, 30), 2.6, 2.1);
+    flat(p, collar, gold, goldShade, goldDark, 0.9);
+    flat(p, finial, gold, goldShade, goldDark, 0.9);
+    const QPointF centre(16, 12.5);
     QPainterPath outer;
-    outer.addEllipse(rim);
+    outer.addEllipse(centre, 10.4, 10.6);
     flat(p, outer, frame, frameShade, frameDark);
-    QPainterPath pane;
-    pane.addEllipse(rim.adjusted(3, 3, -3, -3));
-    flat(p, pane, QColor(0xb4, 0xe0, 0xf6), QColor(0x7c, 0xb8, 0xe0), frameDark, 0.8);
-    p.setPen(QPen(QColor(0xf2, 0xfa, 0xff), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(9, 12.5), QPointF(14, 7.5));
+    // A gold crest of three beads on top of the frame.
+    QPainterPath crest;
+    crest.addEllipse(QPointF(16, 1.6), 2.1, 2.1);
+    crest.addEllipse(QPointF(12.6, 2.8), 1.5, 1.5);
+    crest.addEllipse(QPointF(19.4, 2.8), 1.5, 1.5);
+    crest.setFillRule(Qt::WindingFill);
+    flat(p, crest.simplified(), gold, goldShade, goldDark, 0.9);
+    QPainterPath glass;
+    glass.addEllipse(centre, 7.4, 7.6);
+    flat(p, glass, QColor(0xb8, 0xe2, 0xf8), QColor(0x84, 0xbc, 0xe4), frameDark, 0.8);
+    // The reflection: a four-pointed sparkle and a small one beside it.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(Shapes::star(QPointF(13.2, 9.8), 4.2, 1.1, 4, 0));
+    p.drawPath(Shapes::star(QPointF(18.8, 15.6), 2.2, 0.7, 4, 0));
 }
 
 void paintIllnesses(QPainter &p)
 {
-    // A clinical thermometer, its red column risen high, and beside it the red cross of first
-    // aid: illness at a glance.
-    const QColor glassEdge(0x34, 0x3c, 0x52);
-    const QColor red(0xe0, 0x2c, 0x34), redShade(0xa8, 0x12, 0x22), redEdge(0x5a, 0x06, 0x10);
+    // A clinical thermometer, its red column risen into a fever.
+    const QColor glassEdge(0x2c, 0x34, 0x4c);
+    const QColor red(0xe0, 0x30, 0x38);
     p.save();
-    p.translate(10, 23);
+    p.translate(7.5, 24.5);
     p.rotate(-45);
     QPainterPath tube;
-    tube.addRoundedRect(QRectF(-2, -3.2, 25, 6.4), 3.2, 3.2);
+    tube.addRoundedRect(QRectF(-2, -3.8, 30, 7.6), 3.8, 3.8);
     QPainterPath bulb;
-    bulb.addEllipse(QPointF(0, 0), 4.6, 4.6);
-    flat(p, tube.united(bulb), QColor(0xf0, 0xf4, 0xfa), QColor(0xb4, 0xbe, 0xd0), glassEdge);
+    bulb.addEllipse(QPointF(0, 0), 5.4, 5.4);
+    flat(p, tube.united(bulb), QColor(0xf2, 0xf6, 0xfc), QColor(0xaa, 0xb6, 0xcc), glassEdge);
     p.setPen(Qt::NoPen);
     p.setBrush(red);
-    p.drawEllipse(QPointF(0, 0), 2.9, 2.9);
-    p.drawRoundedRect(QRectF(0, -1.2, 15, 2.4), 1.2, 1.2);
-    // The scale: short marks along the upper side of the tube.
-    p.setPen(QPen(glassEdge, 0.9, Qt::SolidLine, Qt::FlatCap));
-    for (const qreal x : { 8.0, 11.5, 15.0, 18.5 })
-        p.drawLine(QPointF(x, -3.2), QPointF(x, -1.8));
+    p.drawEllipse(QPointF(0, 0), 3.4, 3.4);
+    p.drawRoundedRect(QRectF(0, -1.4, 19, 2.8), 1.4, 1.4);
+    p.setBrush(QColor(0xff, 0xa4, 0xa4));
+    p.drawEllipse(QPointF(-1.2, -1.2), 1.1, 1.1);
+    // The scale: marks along the upper side of the tube, every other one longer.
+    p.setPen(QPen(glassEdge, 1.0, Qt::SolidLine, Qt::FlatCap));
+    for (int i = 0; i < 5; ++i) {
+        const qreal x = 9 + 4 * i;
+        p.drawLine(QPointF(x, -3.8), QPointF(x, i % 2 ? -2.6 : -1.8));
+    }
     p.restore();
-
-    QPainterPath upright, bar;
-    upright.addRect(QRectF(5.2, 1.5, 4.6, 13));
-    bar.addRect(QRectF(1, 5.7, 13, 4.6));
-    flat(p, upright.united(bar), red, redShade, redEdge);
 }
 
-QPainterPath heartShape(QPointF centre, qreal size)
+// A heart with round lobes, mirrored from its left half so both sides match to the pixel.
+QPainterPath heartShape()
 {
+    struct Cubic
+    {
+        QPointF c1, c2, to;
+    };
+    // From the bottom tip up the left side, round the lobe and down into the cleft; x from the
+    // middle, y from the heart's centre.
+    const QPointF tip(0, 12.5);
+    const std::array<Cubic, 3> left = { {
+        { { -5, 7.5 }, { -13.5, 2.5 }, { -13.5, -4.5 } },
+        { { -13.5, -10 }, { -10, -13.5 }, { -6.8, -13.5 } },
+        { { -3.5, -13.5 }, { -1, -11.5 }, { 0, -9 } },
+    } };
     QPainterPath path;
-    const qreal s = size / 28;
-    path.moveTo(0, 11);
-    path.cubicTo(-4, 7, -14, 1, -14, -6);
-    path.cubicTo(-14, -11, -10.5, -13, -7, -13);
-    path.cubicTo(-3.5, -13, -1, -10.5, 0, -8);
-    path.cubicTo(1, -10.5, 3.5, -13, 7, -13);
-    path.cubicTo(10.5, -13, 14, -11, 14, -6);
-    path.cubicTo(14, 1, 4, 7, 0, 11);
+    path.moveTo(tip);
+    for (const Cubic &c : left)
+        path.cubicTo(c.c1, c.c2, c.to);
+    // Back down the right side: the same curves mirrored and in reverse order.
+    const auto mirrored = [](QPointF q) { return QPointF(-q.x(), q.y()); };
+    for (std::size_t i = left.size(); i-- > 0;) {
+        const QPointF to = i == 0 ? tip : left[i - 1].to;
+        path.cubicTo(mirrored(left[i].c2), mirrored(left[i].c1), mirrored(to));
+    }
     path.closeSubpath();
-    QTransform t;
-    t.translate(centre.x(), centre.y());
-    t.scale(s, s);
-    return t.map(path);
+    return path.translated(16, 16);
 }
 
 void paintLove(QPainter &p)
 {
-    // A heart in a lighter red than a warning sign would use, without a glint.
-    flat(p, heartShape(QPointF(16, 17.5), 29), QColor(0xf0, 0x4c, 0x5e), QColor(0xc0, 0x24, 0x3a),
+    // A heart in a lighter red than a warning sign would use, a glint on its left lobe.
+    flat(p, heartShape(), QColor(0xf0, 0x4c, 0x5e), QColor(0xc0, 0x24, 0x3a),
         QColor(0x6a, 0x0c, 0x1c));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xff, 0xb8, 0xc2));
+    p.save();
+    p.translate(8.8, 9.6);
+    p.rotate(-40);
+    p.drawEllipse(QPointF(0, 0), 2.8, 1.6);
+    p.restore();
 }
 
 void paintChildhood(QPainter &p)
