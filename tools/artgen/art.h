@@ -27,6 +27,9 @@ QImage topicIcon(int topic);
 // The program icon at any pixel size, drawn afresh at that size.
 QImage programIcon(int size);
 
+// The program icon as a scalable drawing, SVG, from the same drawing as its large sizes.
+QByteArray programIconSvg();
+
 // An icon picture reduced to 256 colours with index 0 black, and its 1-bit transparency.
 struct MaskedImage
 {

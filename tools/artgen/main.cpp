@@ -309,6 +309,8 @@ int main(int argc, char **argv)
             pngBytes(icon));
         pictures.desktopIcons.append({ size, icon });
     }
+    writeFile(root.filePath(QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")),
+        Art::programIconSvg());
 
     const Quantise::IndexedImage banner = Art::bannerIndexed();
     std::vector<bool> background(banner.pixels.size());
