@@ -106,7 +106,13 @@ std::unique_ptr<Form1> Startup::createMainWindow()
 {
     auto window = std::make_unique<Form1>();
     const bool loaded = runGuarded([&window] {
-        QGuiApplication::setWindowIcon(QIcon(LoadCataloguePicture(1, CatalogueKind::Icon)));
+        // Both windows take the program's icon at every size it is drawn in; at 32 pixels it
+        // is the catalogue's icon, the picture the about window shows too.
+        QIcon icon;
+        for (const int size : { 16, 24, 48, 64, 128 })
+            icon.addFile(QStringLiteral(":/icons/%1/" ASTRELO_APP_ID ".png").arg(size));
+        icon.addPixmap(LoadCataloguePicture(1, CatalogueKind::Icon));
+        QGuiApplication::setWindowIcon(icon);
         window->load();
     });
     if (!loaded)

@@ -25,6 +25,7 @@ usr/share/icons/hicolor/24x24/apps/$app_id.png
 usr/share/icons/hicolor/32x32/apps/$app_id.png
 usr/share/icons/hicolor/48x48/apps/$app_id.png
 usr/share/icons/hicolor/64x64/apps/$app_id.png
+usr/share/icons/hicolor/scalable/apps/$app_id.svg
 usr/share/man/man1/astrelo.1.gz
 usr/share/metainfo/$app_id.metainfo.xml"
 found=$(cd "$stage" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
@@ -50,6 +51,8 @@ for size in 16 24 32 48 64 128; do
     [ "$width x $height" = "$size x $size" ] \
         || fail "the ${size}x$size icon is $width x $height pixels"
 done
+svg="$stage/usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+grep -q '<svg width="128" height="128"' "$svg" || fail "the scalable icon is not a 128-pixel SVG"
 
 # Compressed files carry no name or time stamp and use the best compression, as Debian asks:
 # recompressing them the prescribed way gives the same bytes.

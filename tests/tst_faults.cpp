@@ -99,7 +99,15 @@ private Q_SLOTS:
     void wholeCatalogue()
     {
         QVERIFY(Startup::createMainWindow());
-        QCOMPARE(seen(QGuiApplication::windowIcon().pixmap(32, 32).toImage()), qtDecoded(1, Icon));
+        const QIcon icon = QGuiApplication::windowIcon();
+        QCOMPARE(seen(icon.pixmap(32, 32).toImage()), qtDecoded(1, Icon));
+        // Every drawn size, each as the desktop's icon file holds it, not a scaled 32.
+        QCOMPARE(icon.availableSizes(),
+            QList<QSize>(
+                { { 16, 16 }, { 24, 24 }, { 48, 48 }, { 64, 64 }, { 128, 128 }, { 32, 32 } }));
+        QCOMPARE(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+            QImage(QStringLiteral(ASTRELO_SOURCE_DIR "/packaging/icons/16/cz.kelmo.Astrelo.png"))
+                .convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(runProgram(), 0);
     }
     void missingItem_data()
