@@ -11,6 +11,8 @@ namespace {
 const QColor bannerInk(0x1a, 0x28, 0x5c);
 const QColor bannerGold(0xf0, 0xb4, 0x28);
 const QColor bannerGoldShade(0xc0, 0x7a, 0x0c);
+// The lettering starts right of this column, the stars end left of it.
+constexpr int lettersLeft = 37;
 
 // A four-pointed star cut into facets, each ray half in light and half in shade.
 void facetedStar(QPainter &p, QPointF centre, qreal outer, qreal inner)
@@ -54,19 +56,35 @@ QImage banner()
 Quantise::IndexedImage bannerIndexed()
 {
     const QColor grey = QColor::fromRgb(windowGrey);
-    // Ink and gold with the in-between tones their smoothed edges need; entry 7 is the
-    // background and is shown transparent.
+    // Ink with three in-between tones for the lettering's smoothed edges, gold with one for the
+    // stars'; entry 7 is the background and is shown transparent.
     const QList<QRgb> palette {
         bannerInk.rgb(),
-        mix(bannerInk, grey, 0.35).rgb(),
-        mix(bannerInk, grey, 0.7).rgb(),
+        mix(bannerInk, grey, 0.3).rgb(),
+        mix(bannerInk, grey, 0.55).rgb(),
+        mix(bannerInk, grey, 0.8).rgb(),
         bannerGoldShade.rgb(),
         bannerGold.rgb(),
-        mix(bannerGold, grey, 0.4).rgb(),
-        mix(bannerGold, grey, 0.75).rgb(),
+        mix(bannerGold, grey, 0.5).rgb(),
         windowGrey,
     };
-    return Quantise::reduce(banner(), palette);
+    // The lettering keeps to the ink's tones and the stars to the gold's, so the faint edge of
+    // a letter never turns cream nor a star's edge blue.
+    const QImage image = banner();
+    const QList<QRgb> ink { palette[0], palette[1], palette[2], palette[3], palette[7] };
+    const QList<QRgb> gold { palette[4], palette[5], palette[6], palette[7] };
+    const Quantise::IndexedImage inked = Quantise::reduce(image, ink);
+    const Quantise::IndexedImage gilded = Quantise::reduce(image, gold);
+    Quantise::IndexedImage out = inked;
+    out.palette = palette;
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            const int index = x < lettersLeft ? gilded.at(x, y) + 4 : inked.at(x, y);
+            const bool background = x < lettersLeft ? index == 4 + 3 : index == 4;
+            out.pixels[std::size_t(y) * out.width + x] = quint8(background ? 7 : index);
+        }
+    }
+    return out;
 }
 
 } // namespace Art
