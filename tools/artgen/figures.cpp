@@ -136,19 +136,86 @@ QPainterPath mirrored(const QPainterPath &path, qreal axisX)
     return t.map(path);
 }
 
+QColor rgb(QRgb value)
+{
+    return QColor(value);
+}
+
+// The tones of parts that stand behind the others (the far legs): one step darker.
+Ramp behind(const Ramp &r)
+{
+    return { r.ink, r.ink, r.shade, r.base };
+}
+
+// The materials a sign's figure is painted in; the first is the figure itself, the second what
+// it holds or wears. Every ink is kept light enough (at least 1.5:1 against the night sky) that
+// an outline never turns into a hole in the silhouette.
+std::vector<Ramp> materials(int sign)
+{
+    const Ramp skin { rgb(0x6a3018), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) };
+    switch (sign) {
+    case 0: // red fleece, horn
+        return { { rgb(0x74261c), rgb(0xb02e26), rgb(0xe8463a), rgb(0xf8866a) },
+            { rgb(0x74261c), rgb(0xa8844e), rgb(0xe6c88c), rgb(0xfaecc6) } };
+    case 1: // green hide, ivory horns
+        return { { rgb(0x1e5222), rgb(0x2e8236), rgb(0x4cae48), rgb(0x9ad878) },
+            { rgb(0x1e5222), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
+    case 2: // two tunics, gold and amber; skin; dark and auburn hair
+        return { { rgb(0x5a3a1c), rgb(0xc48c1c), rgb(0xf2c230), rgb(0xfbe27c) },
+            { rgb(0x5a3a1c), rgb(0xa85a14), rgb(0xe08a24), rgb(0xf2c230) },
+            { rgb(0x5a3a1c), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
+            { rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x8a4e28) },
+            { rgb(0x5a3a1c), rgb(0x8a4e28), rgb(0xb86a30), rgb(0xe08a24) } };
+    case 3: // moon-silver shell
+        return { { rgb(0x44506e), rgb(0x6e7ea4), rgb(0xa4b6d6), rgb(0xdce6f6) },
+            { rgb(0x44506e), rgb(0x44506e), rgb(0x1a1e2c), rgb(0xffffff) } };
+    case 4: // orange coat, russet mane
+        return { { rgb(0x7a3a10), rgb(0xc0661a), rgb(0xf5912a), rgb(0xfcc46c) },
+            { rgb(0x7a3a10), rgb(0x7e3416), rgb(0xb4522a), rgb(0xd87a44) } };
+    case 5: // olive robe, wheat, skin, pale wings
+        return { { rgb(0x4a4a14), rgb(0x7a7626), rgb(0xa6a038), rgb(0xd4ce6a) },
+            { rgb(0x4a4a14), rgb(0xb88a24), rgb(0xeaba42), rgb(0xf8e08a) },
+            { rgb(0x6a3018), rgb(0xc88e6c), rgb(0xecc0a0), rgb(0xecc0a0) },
+            { rgb(0x4a4a14), rgb(0x9aa6cc), rgb(0xcfd5ea), rgb(0xffffff) } };
+    case 6: // brass, rose pans
+        return { { rgb(0x6a4a14), rgb(0xb8467a), rgb(0xec6aa0), rgb(0xf8a8c8) },
+            { rgb(0x6a4a14), rgb(0xb08420), rgb(0xe8b840), rgb(0xf8e08a) } };
+    case 7: // magenta carapace
+        return { { rgb(0x6c2068), rgb(0xa23c98), rgb(0xd660c8), rgb(0xf4a2e6) } };
+    case 8: // chestnut horse, skin, blue cloak, gold bow
+        return { { rgb(0x6a3018), rgb(0x94461f), rgb(0xc06a32), rgb(0xe49a5c) },
+            { rgb(0x6a3018), rgb(0xb8862a), rgb(0xe8b840), rgb(0xf8d4b4) }, skin,
+            { rgb(0x6a3018), rgb(0x34409e), rgb(0x5a6ae8), rgb(0x5a6ae8) } };
+    case 9: // brown goat, cream horn, sea-green tail
+        return { { rgb(0x623a1c), rgb(0x8e5a30), rgb(0xc08450), rgb(0xe0b282) },
+            { rgb(0x623a1c), rgb(0xb09a70), rgb(0xe6d6aa), rgb(0xfaf0d6) },
+            { rgb(0x623a1c), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
+    case 10: // azure tunic, skin, terracotta jar, water
+        return { { rgb(0x523858), rgb(0x1f82c0), rgb(0x3cb4ec), rgb(0x9ddcf8) },
+            { rgb(0x523858), rgb(0x96401e), rgb(0xcc6a3a), rgb(0xec9a64) },
+            { rgb(0x523858), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
+            { rgb(0x1f82c0), rgb(0x9ddcf8), rgb(0xc8f0ff), rgb(0xffffff) } };
+    case 11: // sea green, coral fins
+        return { { rgb(0x145a4a), rgb(0x1e8a70), rgb(0x2ebd9a), rgb(0x8ee6c8) },
+            { rgb(0x145a4a), rgb(0xc85a44), rgb(0xf48c6c), rgb(0xfcc0a4) } };
+    default:
+        return { skin, skin };
+    }
+}
+
 // Paints the parts of one figure in its tones.
 class Figure
 {
 public:
-    Figure(QPainter &p, const Colours &colours)
+    Figure(QPainter &p, std::vector<Ramp> materials)
         : m_p(p)
-        , m_colours(colours)
-        , m_far { colours.main.ink, colours.main.ink, colours.main.shade, colours.main.base }
+        , m_materials(std::move(materials))
+        , m_far(behind(m_materials[0]))
     { }
 
-    const Ramp &main() const { return m_colours.main; }
-    const Ramp &accent() const { return m_colours.accent; }
-    // The tones of parts that stand behind the others (the far legs): one step darker.
+    const Ramp &main() const { return m_materials[0]; }
+    const Ramp &accent() const { return m_materials[1]; }
+    const Ramp &material(std::size_t i) const { return m_materials[i]; }
     const Ramp &far() const { return m_far; }
 
     // A lit, shaded and outlined part.
@@ -163,7 +230,7 @@ public:
         m_p.setBrush(Qt::NoBrush);
         m_p.drawPath(filled);
     }
-    void part(const QPainterPath &outline) { part(outline, m_colours.main); }
+    void part(const QPainterPath &outline) { part(outline, main()); }
 
     // A line drawn on a part: a fold, a curl of wool, a mouth.
     void line(const QPainterPath &centre, const QColor &colour, qreal width = 1.0)
@@ -188,7 +255,7 @@ public:
 
 private:
     QPainter &m_p;
-    Colours m_colours;
+    std::vector<Ramp> m_materials;
     Ramp m_far;
 };
 
@@ -227,34 +294,283 @@ QPainterPath coil(QPointF centre, qreal startRadius, qreal endRadius, qreal star
     return tapered(line, startWidth, endWidth);
 }
 
-// A head: the face in the figure's light tone, the hair one step darker than the figure.
-// `facing` is -1 for a profile looking left, 1 looking right and 0 for a face seen from the front.
-void head(Figure &f, qreal cx, qreal cy, int facing, const Ramp &ramp)
+// A hand or a foot: a small lit oval.
+void hand(Figure &f, qreal x, qreal y, const Ramp &skin, qreal rx = 2.6, qreal ry = 2.4)
 {
-    const Ramp skin { ramp.ink, ramp.base, ramp.light, ramp.light };
-    const Ramp hair { ramp.ink, ramp.ink, ramp.shade, ramp.base };
-    QPainterPath face = ellipse(cx, cy, 7, 8);
-    if (facing != 0)
-        face = united({ face, ellipse(cx + facing * 6.6, cy + 1.2, 2, 1.8) });
-    f.part(face, skin);
-    if (facing == 0) {
-        f.part(shape({ { cx - 7.5, cy + 1 }, { cx - 7, cy - 6 }, { cx, cy - 9 }, { cx + 7, cy - 6 },
-                   { cx + 7.5, cy + 1 }, { cx + 5, cy - 3 }, { cx, cy - 4 }, { cx - 5, cy - 3 } }),
-            hair);
-        f.dot(cx - 2.8, cy + 1, 1.1, ramp.ink);
-        f.dot(cx + 2.8, cy + 1, 1.1, ramp.ink);
-        return;
+    f.part(ellipse(x, y, rx, ry), skin, 0.9);
+}
+
+// A face in profile looking left (`facing` -1) or right (1) round (cx, cy): brow, nose, lips
+// and chin on the front, the hair over the crown and the back of the head.
+void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair)
+{
+    const qreal s = facing;
+    f.part(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
+               { cx + s * 7, cy + 1, Corner }, { cx + s * 5, cy + 2.5 }, { cx + s * 5, cy + 4 },
+               { cx + s * 4, cy + 6.5 }, { cx, cy + 7.5 }, { cx - s * 4, cy + 5 },
+               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } }),
+        skin, 1.0);
+    f.part(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
+               { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
+               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
+        hair, 1.0);
+    f.dot(cx + s * 3, cy - 1.2, 0.8, skin.ink);
+}
+
+// A face seen from the front, tilted by `degrees` about the neck.
+void frontFace(
+    Figure &f, qreal cx, qreal cy, qreal degrees, const Ramp &skin, const Ramp &hair, bool curls)
+{
+    QTransform t;
+    t.translate(cx, cy + 7);
+    t.rotate(degrees);
+    t.translate(-cx, -cy - 7);
+    f.part(t.map(ellipse(cx, cy, 5.8, 7)), skin, 1.0);
+    if (curls) {
+        QPainterPath hair1;
+        hair1.setFillRule(Qt::WindingFill);
+        for (const auto &[dx, dy, r] :
+            std::initializer_list<std::array<qreal, 3>> { { -5, -2, 2.6 }, { -4, -5.5, 2.8 },
+                { 0, -7, 3 }, { 4, -5.5, 2.8 }, { 5, -2, 2.6 } })
+            hair1.addEllipse(QPointF(cx + dx, cy + dy), r, r);
+        f.part(t.map(hair1.simplified()), hair, 1.0);
+    } else {
+        f.part(t.map(shape({ { cx - 6.2, cy + 1 }, { cx - 6, cy - 5 }, { cx - 1, cy - 8.2 },
+                   { cx + 5, cy - 6.5 }, { cx + 6.3, cy - 1 }, { cx + 4, cy - 3.8 },
+                   { cx - 1, cy - 4.8, Corner }, { cx - 4, cy - 3 } })),
+            hair, 1.0);
     }
-    // Seen from the side the hair covers the crown and the back of the head.
-    const qreal s = -facing;
-    f.part(shape({ { cx - s * 6, cy - 4 }, { cx - s * 2, cy - 8.5 }, { cx + s * 4, cy - 8 },
-               { cx + s * 8, cy - 2 }, { cx + s * 7, cy + 6 }, { cx + s * 3, cy + 7 },
-               { cx + s * 3, cy - 1 }, { cx - s * 2, cy - 4 } }),
-        hair);
-    f.dot(cx + facing * 3.2, cy, 1.1, ramp.ink);
+    const QPointF left = t.map(QPointF(cx - 2.3, cy + 0.4));
+    const QPointF right = t.map(QPointF(cx + 2.3, cy + 0.4));
+    f.dot(left.x(), left.y(), 0.8, skin.ink);
+    f.dot(right.x(), right.y(), 0.8, skin.ink);
+    f.line(t.map(curve({ { cx - 1.2, cy + 4 }, { cx + 1.2, cy + 4 } })), skin.shade, 1.0);
 }
 
 // ---------------------------------------------------------------------------------------------
+
+void archer(Figure &f)
+{
+    const Ramp &hide = f.main();
+    const Ramp &gold = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &cloak = f.material(3);
+    const Ramp hoof { hide.ink, hide.ink, hide.ink, hide.shade };
+    const Ramp hair { hide.ink, hide.ink, hide.ink, hide.shade };
+    // The far legs: a foreleg lifted at the knee, a hind leg bent back at the hock.
+    f.part(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4), f.far());
+    f.part(ellipse(60.5, 145, 3, 2.2, 20), hoof, 0.8);
+    f.part(tapered(curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4),
+        f.far());
+    f.part(ellipse(103, 155, 3.2, 2.2), hoof, 0.8);
+    // The tail, full and flowing from the croup.
+    f.part(shape({ { 108, 103 }, { 115, 106 }, { 118, 120 }, { 116, 138 }, { 111, 148 },
+               { 111, 132 }, { 108, 116 } }),
+        hair);
+    // The horse: a deep chest, a level back, the croup and a round haunch; the near legs
+    // jointed at knee, fetlock and hock.
+    const QPainterPath barrel
+        = shape({ { 50, 108 }, { 56, 99 }, { 70, 100 }, { 86, 102 }, { 100, 99 }, { 110, 104 },
+            { 112, 114 }, { 106, 122 }, { 94, 124 }, { 78, 126 }, { 64, 124 }, { 54, 119 } });
+    const QPainterPath foreleg
+        = tapered(curve({ { 58, 114 }, { 56, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
+    const QPainterPath hindLeg
+        = tapered(curve({ { 99, 110 }, { 95, 128 }, { 104, 142, Corner }, { 102, 154 } }), 14, 4.5);
+    f.part(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) }), hide);
+    f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
+    for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
+        f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
+    // The cloak falls from his shoulders onto the horse's back.
+    f.part(shape({ { 60, 76 }, { 68, 79 }, { 78, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
+               { 60, 90 } }),
+        cloak);
+    // The man: torso rising from the horse's chest, a blue sash where man becomes horse.
+    f.part(shape({ { 50, 104 }, { 52, 94 }, { 49, 84 }, { 50, 78 }, { 55, 75 }, { 62, 75 },
+               { 65, 80 }, { 63, 92 }, { 64, 104 } }),
+        skin);
+    f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
+    f.line(curve({ { 52, 86 }, { 56, 88 }, { 60, 86 } }), skin.shade, 1.0);
+    QPainterPath neck;
+    neck.addRect(QRectF(53.5, 67, 5, 9));
+    f.part(neck, skin, 1.0);
+    profile(f, 56, 62, -1, skin, hair);
+    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards.
+    QTransform aim;
+    aim.translate(61, 81);
+    aim.rotate(6);
+    aim.translate(-61, -81);
+    const auto aimed = [&](qreal x, qreal y) {
+        const QPointF at = aim.map(QPointF(x, y));
+        return Knot { at.x(), at.y() };
+    };
+    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
+    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
+    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
+    f.part(
+        tapered(curve({ aimed(27, 80), aimed(24, 68), aimed(27, 60), top }), 3.6, 1.4), gold, 0.9);
+    f.part(tapered(curve({ aimed(27, 80), aimed(24, 92), aimed(27, 100), bottom }), 3.6, 1.4), gold,
+        0.9);
+    f.part(tapered(curve({ aimed(61, 81), aimed(17, 81) }), 1.8, 1.8), gold, 0.7);
+    f.part(aim.map(shape(
+               { { 10, 81, Corner }, { 17, 77.5, Corner }, { 16, 81 }, { 17, 84.5, Corner } })),
+        gold, 0.8);
+    f.part(tapered(curve({ { 52, 78 }, { 40, 79 }, aimed(28, 80) }), 4.6, 3.6), skin, 1.0);
+    hand(f, aimed(27, 80).x, aimed(27, 80).y, skin);
+    f.part(tapered(curve({ { 62, 78 }, { 72, 80, Corner }, { 62, 81 } }), 4.6, 3.8), skin, 1.0);
+    hand(f, 61, 81, skin, 2.5, 2.2);
+}
+
+void scorpion(Figure &f)
+{
+    const Ramp &m = f.main();
+    const Ramp plate { m.ink, m.ink, m.shade, m.base };
+    for (const bool right : { false, true }) {
+        const auto side
+            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
+        // Four walking legs a side, each raised to a knee and down to the ground.
+        const std::initializer_list<std::initializer_list<Knot>> legs {
+            { { 52, 102 }, { 38, 94, Corner }, { 28, 104 } },
+            { { 52, 108 }, { 34, 104, Corner }, { 24, 118 } },
+            { { 52, 115 }, { 37, 116, Corner }, { 27, 132 } },
+            { { 53, 121 }, { 42, 128, Corner }, { 37, 144 } },
+        };
+        for (const auto &l : legs) {
+            f.part(side(tapered(curve(l), 3.6, 2.2)), m, 0.9);
+            const Knot knee = *(l.begin() + 1);
+            const QPointF at = right ? QPointF(120 - knee.x, knee.y) : QPointF(knee.x, knee.y);
+            f.dot(at.x(), at.y() - 0.6, 1.1, m.light);
+        }
+        // The pincer on its jointed arm.
+        f.part(side(tapered(curve({ { 52, 92 }, { 40, 86, Corner }, { 34, 74 } }), 5.5, 4.5)), m);
+        f.part(side(united({ ellipse(31, 66, 6.5, 8.5, 14),
+                   tapered(curve({ { 26, 62 }, { 23, 53 }, { 27, 45 } }), 5, 1.2) })),
+            m);
+        f.part(side(tapered(curve({ { 35, 60 }, { 36, 54 }, { 33, 48 } }), 4, 1.2)), m, 0.9);
+    }
+    // The tail arches round and up in five swelling segments to the sting.
+    const QPainterPath tail = curve({ { 60, 132 }, { 64, 146 }, { 78, 152 }, { 94, 146 },
+        { 102, 130 }, { 100, 114 }, { 93, 105 } });
+    for (int i = 5; i >= 0; --i) {
+        const qreal t = i / 5.5;
+        const QPointF at = tail.pointAtPercent(t);
+        const QPointF d = tail.pointAtPercent(std::min(1.0, t + 0.02)) - at;
+        const qreal angle = std::atan2(d.y(), d.x()) * 180 / std::numbers::pi;
+        f.part(ellipse(at.x(), at.y(), 6.2 - i * 0.3, 5 - i * 0.35, angle), m);
+    }
+    // The sting: a bulb and a barb hooked back over it, pale at the point.
+    f.part(united({ ellipse(92, 101, 5, 4, -55),
+               tapered(curve({ { 90, 98 }, { 87, 92 }, { 89, 87 }, { 94, 86 } }), 3.6, 0.4) }),
+        m, 0.9);
+    f.line(curve({ { 91, 87 }, { 94, 86 } }), m.light, 1.0);
+    // The body: eight plates narrowing to the tail, under the head.
+    for (int i = 4; i >= 0; --i)
+        f.part(ellipse(60, 104 + i * 6.5, 12.5 - i * 0.7, 5.2), i % 2 ? plate : m);
+    f.part(shape({ { 49, 88 }, { 60, 83 }, { 71, 88 }, { 72, 99 }, { 60, 102 }, { 48, 99 } }));
+    for (const qreal x : { 56.5, 63.5 }) {
+        f.dot(x, 89, 1.4, m.ink);
+        f.dot(x - 0.4, 88.6, 0.5, m.light);
+    }
+}
+
+void waterBearer(Figure &f)
+{
+    const Ramp &tunic = f.main();
+    const Ramp &jarTone = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &water = f.material(3);
+    const Ramp hair { skin.ink, skin.ink, jarTone.shade, jarTone.base };
+    // The water pours from the jar's mouth in an arc down into a pool on the sand.
+    for (const auto &[dx, w] :
+        std::initializer_list<std::array<qreal, 2>> { { 0, 5 }, { 5, 3.4 } }) {
+        f.part(tapered(curve({ { 77, 79 }, { 86 + dx, 86 }, { 93 + dx, 104 }, { 96 + dx, 130 },
+                           { 97 + dx, 152 } }),
+                   w, w + 1.5),
+            water, 0.9);
+    }
+    f.part(ellipse(99, 154, 11, 3.2), water, 0.9);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 86, 147, 1.6 }, { 112, 146, 1.5 }, { 108, 141, 1.1 }, { 89, 141, 1.1 } })
+        f.part(ellipse(x, y, r, r), water, 0.7);
+    // The far leg, then the near one, bare below the tunic, in sandals.
+    f.part(tapered(curve({ { 33, 122 }, { 31, 138 }, { 30, 153 } }), 6.5, 4), behind(skin));
+    f.part(tapered(curve({ { 43, 122 }, { 45, 138 }, { 46, 153 } }), 7, 4.2), skin);
+    f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
+    f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
+    // The far arm reaches up behind the head to steady the jar by its foot.
+    f.part(tapered(curve({ { 30, 76 }, { 38, 62 }, { 50, 58 } }), 4.6, 3.8), behind(skin), 1.0);
+    // The tunic: shoulders, belt, a skirt to the knee.
+    f.part(shape({ { 29, 73 }, { 38, 71 }, { 48, 73 }, { 50, 84 }, { 47, 96 }, { 51, 110 },
+               { 55, 126, Corner }, { 22, 126, Corner }, { 26, 110 }, { 29, 96 }, { 27, 84 } }),
+        tunic);
+    f.line(curve({ { 34, 102 }, { 32, 114 }, { 30, 124 } }), tunic.shade, 1.0);
+    f.line(curve({ { 42, 102 }, { 45, 114 }, { 48, 124 } }), tunic.shade, 1.0);
+    f.part(shape({ { 28, 94 }, { 48, 94 }, { 48, 98 }, { 28, 98 } }), hair, 0.9);
+    QPainterPath neck;
+    neck.addRect(QRectF(35.5, 65, 5, 8));
+    f.part(neck, skin, 1.0);
+    profile(f, 38, 58, 1, skin, hair);
+    // The jar on her shoulder, tipped forward so its mouth points down to the stream.
+    QTransform tip;
+    tip.translate(64, 69);
+    tip.rotate(118);
+    f.part(tip.map(shape(
+               { { -3.5, -13 }, { -6, -9 }, { -10, -2 }, { -10, 6 }, { -6, 11 }, { -4, 14, Corner },
+                   { 4, 14, Corner }, { 6, 11 }, { 10, 6 }, { 10, -2 }, { 6, -9 }, { 3.5, -13 } })),
+        jarTone);
+    f.part(tip.map(ellipse(0, -14, 5.2, 2.4)), jarTone, 1.0);
+    f.line(tip.map(curve({ { -9.5, 2 }, { 0, 4 }, { 9.5, 2 } })), jarTone.light, 1.2);
+    hand(f, 51, 58, skin, 2.4, 2.4);
+    // The near arm cradles the jar from below.
+    f.part(tapered(curve({ { 45, 76 }, { 48, 90, Corner }, { 58, 80 } }), 5, 4), skin, 1.0);
+    hand(f, 58.5, 79.5, skin);
+}
+
+void twins(Figure &f)
+{
+    const Ramp &gold = f.main();
+    const Ramp &amber = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &darkHair = f.material(3);
+    const Ramp &auburn = f.material(4);
+    // One twin in gold with short dark hair, the other in amber with auburn curls; each tilts
+    // his head towards the other.
+    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
+                            qreal outer) {
+        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 4.5, 136 }, { cx - 5, 152 } }), 6, 4.2),
+            skin, 1.0);
+        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 4.5, 136 }, { cx + 5, 152 } }), 6, 4.2),
+            skin, 1.0);
+        f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
+        f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
+        // The outer arm hangs by the side.
+        f.part(tapered(curve({ { cx + outer * 10, 76 }, { cx + outer * 14, 92 },
+                           { cx + outer * 14, 106 } }),
+                   5, 4),
+            skin, 1.0);
+        hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
+        f.part(shape({ { cx - 10, 74 }, { cx, 72 }, { cx + 10, 74 }, { cx + 12, 84 },
+                   { cx + 9.5, 96 }, { cx + 13, 110 }, { cx + 14, 122, Corner },
+                   { cx - 14, 122, Corner }, { cx - 13, 110 }, { cx - 9.5, 96 }, { cx - 12, 84 } }),
+            tunic);
+        f.line(curve({ { cx - 10, 96 }, { cx + 10, 96 } }), tunic.ink, 1.2);
+        f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
+        f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
+        QPainterPath neck;
+        neck.addRect(QRectF(cx - 2.5, 65, 5, 8));
+        f.part(neck, skin, 1.0);
+        frontFace(f, cx, 59, tilt, skin, hair, curls);
+    };
+    person(82, amber, auburn, -7, true, 1);
+    person(38, gold, darkHair, 7, false, -1);
+    // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
+    f.part(tapered(curve({ { 47, 77 }, { 60, 73 }, { 74, 73 } }), 5, 4), skin, 1.0);
+    hand(f, 75, 74, skin, 2.8, 2.4);
+    // Castor and Pollux, a star over each head.
+    for (const qreal x : { 38.0, 82.0 }) {
+        f.fill(Shapes::star(QPointF(x, 42), 6, 1.4, 4, 0), QColor(Qt::white));
+        f.fill(Shapes::star(QPointF(x, 42), 3, 1.0, 4, 45), QColor(Qt::white));
+    }
+}
 
 void ram(Figure &f)
 {
@@ -330,38 +646,6 @@ void bull(Figure &f)
     f.dot(24, 100, 1.7, m.ink);
     f.part(tapered(curve({ { 32, 90 }, { 20, 88 }, { 12, 80 }, { 12, 68 } }), 8, 2), f.accent());
     f.part(ellipse(40, 94, 5, 2.8, -20), m);
-}
-
-void twins(Figure &f)
-{
-    const Ramp &m = f.main();
-    const auto person = [&](qreal cx, const Ramp &ramp, bool leftSide) {
-        const qreal s = leftSide ? -1 : 1;
-        // The outer arm hangs by the side.
-        f.part(tapered(curve({ { cx + s * 12, 82 }, { cx + s * 16, 100 }, { cx + s * 15, 116 } }),
-                   6, 5),
-            ramp);
-        const QPainterPath robe = shape({ { cx - 10, 80 }, { cx - 13, 100 }, { cx - 15, 130 },
-            { cx - 18, 156, Corner }, { cx + 18, 156, Corner }, { cx + 15, 130 }, { cx + 13, 100 },
-            { cx + 10, 80 }, { cx, 76 } });
-        f.part(robe, ramp);
-        f.line(curve({ { cx - 12, 104 }, { cx + 12, 104 } }), ramp.shade, 1.6);
-        f.line(curve({ { cx - s * 4, 110 }, { cx - s * 6, 132 }, { cx - s * 8, 154 } }), ramp.shade,
-            1.0);
-        f.line(curve({ { cx + s * 5, 112 }, { cx + s * 7, 134 }, { cx + s * 9, 154 } }), ramp.shade,
-            1.0);
-        head(f, cx, 66, 0, m);
-    };
-    person(80, f.far(), false);
-    person(40, m, true);
-    // Hands joined between them, and a star over each head.
-    f.part(tapered(curve({ { 70, 84 }, { 64, 98 }, { 61, 110 } }), 6, 5), f.far());
-    f.part(tapered(curve({ { 50, 84 }, { 56, 98 }, { 59, 110 } }), 6, 5), m);
-    f.part(ellipse(60, 112, 4, 3.6), m);
-    for (const qreal x : { 40.0, 80.0 }) {
-        f.fill(Shapes::star(QPointF(x, 44), 6, 1.6, 4, 0), f.accent().light);
-        f.fill(Shapes::star(QPointF(x, 44), 3, 1.2, 4, 45), f.accent().light);
-    }
 }
 
 void crab(Figure &f)
@@ -534,99 +818,6 @@ void scales(Figure &f)
     }
 }
 
-void scorpion(Figure &f)
-{
-    const Ramp &m = f.main();
-    for (const bool right : { false, true }) {
-        const auto side
-            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
-        const std::initializer_list<std::initializer_list<Knot>> legs {
-            { { 52, 102 }, { 36, 96, Corner }, { 26, 106 } },
-            { { 52, 110 }, { 34, 108, Corner }, { 24, 120 } },
-            { { 53, 118 }, { 38, 122, Corner }, { 30, 136 } },
-            { { 54, 124 }, { 44, 134, Corner }, { 40, 148 } },
-        };
-        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
-        // mostly their shaded edge, which has to stand out from the night sky.
-        for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 4, 2)), m);
-        f.part(side(tapered(curve({ { 52, 92 }, { 36, 86, Corner }, { 30, 72 } }), 5, 4.5)), m);
-        f.part(side(united({ ellipse(29, 66, 6, 8, 12),
-                   tapered(curve({ { 24, 64 }, { 20, 54 }, { 25, 46 } }), 5, 1.2),
-                   tapered(curve({ { 33, 60 }, { 34, 54 }, { 31, 49 } }), 4, 1.2) })),
-            m);
-    }
-    // Head and the segments of the body, then the tail arching up to the sting.
-    const QPainterPath tail = curve({ { 60, 134 }, { 66, 148 }, { 82, 152 }, { 96, 144 },
-        { 104, 128 }, { 102, 110 }, { 94, 100 } });
-    f.part(tapered(tail, 11, 6));
-    for (int i = 1; i < 7; ++i) {
-        const qreal t = i / 7.0;
-        const QPointF at = tail.pointAtPercent(t);
-        const QPointF d = tail.pointAtPercent(t + 0.01) - at;
-        const qreal len = std::hypot(d.x(), d.y());
-        const QPointF n(-d.y() / len, d.x() / len);
-        const qreal w = (11 + (6 - 11) * t) / 2 - 0.8;
-        f.line(curve({ { (at + n * w).x(), (at + n * w).y() },
-                   { (at - n * w).x(), (at - n * w).y() } }),
-            m.ink, 1.0);
-    }
-    // The sting: a small bulb at the end of the tail and a spine hooking up and over from it
-    // to a sharp point, clear of the claw above.
-    f.part(united({ ellipse(93, 96, 5.5, 4.2, -50),
-               tapered(curve({ { 92, 93 }, { 93, 87 }, { 98, 83.5 }, { 104, 85 } }), 4.6, 0.2) }),
-        f.accent(), 0.8);
-    for (int i = 4; i >= 0; --i)
-        f.part(ellipse(60, 106 + i * 7, 11 - i * 0.8, 5.5));
-    f.part(shape({ { 50, 88 }, { 60, 84 }, { 70, 88 }, { 70, 100 }, { 60, 104 }, { 50, 100 } }));
-    f.dot(56, 90, 1.2, m.ink);
-    f.dot(64, 90, 1.2, m.ink);
-}
-
-void archer(Figure &f)
-{
-    const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    leg(f, f.far(), { { 60, 120 }, { 64, 136 }, { 58, 156 } }, 8, 5, true);
-    leg(f, f.far(), { { 104, 116 }, { 110, 134 }, { 104, 156 } }, 8, 5, true);
-    f.part(tapered(curve({ { 108, 104 }, { 116, 118 }, { 112, 140 } }), 7, 2), f.far());
-    // The rider's body and the horse's as one outline: the man's back runs in a smooth curve
-    // into the horse's withers, and his belly into its chest, with no seam between them.
-    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 }, { 62, 90 },
-        { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 }, { 94, 126 }, { 70, 128 },
-        { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
-    const QPainterPath foreleg = tapered(curve({ { 52, 118 }, { 48, 138 }, { 52, 156 } }), 9, 5);
-    const QPainterPath hindLeg = tapered(curve({ { 96, 116 }, { 100, 136 }, { 94, 156 } }), 10, 5);
-    f.part(united({ centaur, foreleg, hindLeg }));
-    for (const QPointF end : { QPointF(52, 156), QPointF(94, 156) }) {
-        QPainterPath hoof;
-        hoof.addRoundedRect(QRectF(end.x() - 3, end.y() - 3.5, 6, 4), 1, 1);
-        f.part(hoof, Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
-    }
-    // A sash at the waist, where the man becomes the horse.
-    f.line(curve({ { 43, 104 }, { 52, 108 }, { 63, 102 } }), m.shade, 1.2);
-    f.line(curve({ { 47, 92 }, { 52, 95 }, { 57, 92 } }), m.shade, 1.0);
-    head(f, 52, 62, -1, m);
-    // The bow drawn, the arrow aimed high to the left.
-    QTransform aim;
-    aim.translate(48, 76);
-    aim.rotate(-14);
-    aim.translate(-48, -76);
-    const auto aimed = [&](qreal x, qreal y) {
-        const QPointF at = aim.map(QPointF(x, y));
-        return Knot { at.x(), at.y() };
-    };
-    f.line(curve({ aimed(33, 45), aimed(54, 72), aimed(33, 99) }), a.light, 1.0);
-    f.part(tapered(curve({ aimed(21, 72), aimed(23, 56), aimed(33, 44) }), 5.5, 2.5), a, 1.0);
-    f.part(tapered(curve({ aimed(21, 72), aimed(23, 88), aimed(33, 100) }), 5.5, 2.5), a, 1.0);
-    f.part(tapered(curve({ aimed(54, 72), aimed(12, 72) }), 2.4, 2.4), a, 0.8);
-    f.part(
-        aim.map(shape({ { 5, 72, Corner }, { 14, 67, Corner }, { 12, 72 }, { 14, 77, Corner } })),
-        a, 0.8);
-    f.part(tapered(curve({ { 44, 80 }, aimed(34, 73), aimed(22, 72) }), 6, 5), m);
-    f.part(tapered(curve({ { 60, 80 }, { 68, 74 }, aimed(54, 72) }), 6, 5), m);
-}
-
 void seaGoat(Figure &f)
 {
     const Ramp &m = f.main();
@@ -660,41 +851,6 @@ void seaGoat(Figure &f)
     f.part(shape({ { 26, 98 }, { 30, 106 }, { 24, 112, Corner }, { 22, 102 } }), f.far());
     f.part(ellipse(44, 74, 6, 2.8, 30), m);
     f.dot(32, 78, 1.6, m.ink);
-}
-
-void waterBearer(Figure &f)
-{
-    const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    const QPainterPath robe = shape({ { 28, 76 }, { 42, 76 }, { 46, 96 }, { 48, 124 },
-        { 54, 158, Corner }, { 14, 158, Corner }, { 20, 126 }, { 24, 98 } });
-    f.part(robe);
-    f.line(curve({ { 30, 104 }, { 28, 130 }, { 26, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 38, 104 }, { 42, 130 }, { 44, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 24, 98 }, { 46, 98 } }), m.shade, 1.5);
-    head(f, 35, 64, 1, m);
-    // The jar held out at shoulder height, tipped forward so the water runs from its mouth.
-    QTransform tip;
-    tip.translate(64, 84);
-    tip.rotate(62);
-    const QPainterPath jar = tip.map(shape({ { 0, -15 }, { 8, -10 }, { 11, 0 }, { 8, 12 },
-        { 4, 15, Corner }, { -4, 15, Corner }, { -8, 12 }, { -11, 0 }, { -8, -10 } }));
-    const QPointF mouth = tip.map(QPointF(0, -16));
-    for (const auto &[dx, w] :
-        std::initializer_list<std::array<qreal, 2>> { { 0, 6 }, { 7, 4.5 }, { 13, 3.5 } }) {
-        const QPainterPath stream = curve({ { mouth.x(), mouth.y() + dx * 0.2 },
-            { mouth.x() + 10 + dx * 0.4, mouth.y() + 6 + dx * 0.3 }, { 96 + dx * 0.6, 100 },
-            { 98 + dx * 0.8, 128 }, { 96 + dx, 156 } });
-        f.part(tapered(stream, w, w * 0.75), a, 0.9);
-    }
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 88, 154, 2 }, { 114, 150, 1.6 }, { 86, 144, 1.3 } })
-        f.part(ellipse(x, y, r, r), a, 0.7);
-    f.part(tapered(curve({ { 42, 82 }, { 52, 94 }, { 60, 96 } }), 5.5, 5), m);
-    f.part(jar, f.far());
-    f.part(tip.map(ellipse(0, -14, 5.5, 2.4)), f.far());
-    f.line(tip.map(curve({ { -10, 3 }, { 0, 6 }, { 10, 3 } })), m.light, 1.2);
-    f.part(tapered(curve({ { 40, 78 }, { 50, 76 }, { 60, 72 } }), 5.5, 5), m);
 }
 
 void fishes(Figure &f)
@@ -743,9 +899,43 @@ void fishes(Figure &f)
 
 } // namespace
 
-void paint(QPainter &p, int sign, const Colours &colours)
+QList<QRgb> tones(int sign)
 {
-    Figure f(p, colours);
+    QList<QRgb> all;
+    for (const Ramp &ramp : materials(sign)) {
+        for (const QColor &tone : { ramp.ink, ramp.shade, ramp.base, ramp.light }) {
+            if (!all.contains(tone.rgb()))
+                all.append(tone.rgb());
+        }
+    }
+    // Stars, glints and foam.
+    if (!all.contains(qRgb(255, 255, 255)))
+        all.append(qRgb(255, 255, 255));
+    return all;
+}
+
+Footprint footprint(int sign)
+{
+    static constexpr std::array<Footprint, 12> table = { {
+        { 40, 110, 156 }, // ram
+        { 38, 114, 156 }, // bull
+        { 24, 100, 156 }, // twins
+        { 20, 100, 155 }, // crab
+        { 36, 110, 156 }, // lion
+        { 30, 96, 157 }, // maiden
+        { 30, 90, 157 }, // scales
+        { 28, 106, 154 }, // scorpion
+        { 46, 112, 156 }, // archer
+        { 26, 100, 159 }, // sea-goat, above the water's edge
+        { 22, 60, 156 }, // water bearer
+        { 60, 60, 160 }, // the fishes swim in the sky and cast none
+    } };
+    return table[std::size_t(sign)];
+}
+
+void paint(QPainter &p, int sign)
+{
+    Figure f(p, materials(sign));
     switch (sign) {
     case 0:
         ram(f);
