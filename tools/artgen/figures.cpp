@@ -168,7 +168,7 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x5a3a1c), rgb(0x8a4e28), rgb(0xb86a30), rgb(0xe08a24) } };
     case 3: // moon-silver shell
         return { { rgb(0x44506e), rgb(0x6e7ea4), rgb(0xa4b6d6), rgb(0xdce6f6) },
-            { rgb(0x44506e), rgb(0x44506e), rgb(0x1a1e2c), rgb(0xffffff) } };
+            { rgb(0x44506e), rgb(0x44506e), rgb(0x44506e), rgb(0xdce6f6) } };
     case 4: // orange coat, russet mane
         return { { rgb(0x7a3a10), rgb(0xc0661a), rgb(0xf5912a), rgb(0xfcc46c) },
             { rgb(0x7a3a10), rgb(0x7e3416), rgb(0xb4522a), rgb(0xd87a44) } };
@@ -380,6 +380,19 @@ void archer(Figure &f)
     f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
         f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
+    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards;
+    // the string runs from the bow's tips to the drawing hand, behind the chin.
+    QTransform aim;
+    aim.translate(61, 81);
+    aim.rotate(6);
+    aim.translate(-61, -81);
+    const auto aimed = [&](qreal x, qreal y) {
+        const QPointF at = aim.map(QPointF(x, y));
+        return Knot { at.x(), at.y() };
+    };
+    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
+    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
+    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
     // The cloak falls from his shoulders onto the horse's back.
     f.part(shape({ { 60, 76 }, { 68, 79 }, { 78, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
                { 60, 90 } }),
@@ -394,18 +407,6 @@ void archer(Figure &f)
     neck.addRect(QRectF(53.5, 67, 5, 9));
     f.part(neck, skin, 1.0);
     profile(f, 56, 62, -1, skin, hair);
-    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards.
-    QTransform aim;
-    aim.translate(61, 81);
-    aim.rotate(6);
-    aim.translate(-61, -81);
-    const auto aimed = [&](qreal x, qreal y) {
-        const QPointF at = aim.map(QPointF(x, y));
-        return Knot { at.x(), at.y() };
-    };
-    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
-    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
-    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
     f.part(
         tapered(curve({ aimed(27, 80), aimed(24, 68), aimed(27, 60), top }), 3.6, 1.4), gold, 0.9);
     f.part(tapered(curve({ aimed(27, 80), aimed(24, 92), aimed(27, 100), bottom }), 3.6, 1.4), gold,
@@ -450,12 +451,13 @@ void scorpion(Figure &f)
     // The tail arches round and up in five swelling segments to the sting.
     const QPainterPath tail = curve({ { 60, 132 }, { 64, 146 }, { 78, 152 }, { 94, 146 },
         { 102, 130 }, { 100, 114 }, { 93, 105 } });
+    f.part(tapered(tail, 9, 6));
     for (int i = 5; i >= 0; --i) {
-        const qreal t = i / 5.5;
+        const qreal t = 0.02 + i * 0.175;
         const QPointF at = tail.pointAtPercent(t);
         const QPointF d = tail.pointAtPercent(std::min(1.0, t + 0.02)) - at;
         const qreal angle = std::atan2(d.y(), d.x()) * 180 / std::numbers::pi;
-        f.part(ellipse(at.x(), at.y(), 6.2 - i * 0.3, 5 - i * 0.35, angle), m);
+        f.part(ellipse(at.x(), at.y(), 9 - i * 0.5, 5.6 - i * 0.35, angle), m);
     }
     // The sting: a bulb and a barb hooked back over it, pale at the point.
     f.part(united({ ellipse(92, 101, 5, 4, -55),
@@ -575,42 +577,52 @@ void twins(Figure &f)
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    // Far legs, then the woolly body, the near legs, the head and its coiled horn.
-    leg(f, f.far(), { { 60, 122 }, { 62, 140 }, { 60, 156 } }, 7, 5, true);
-    leg(f, f.far(), { { 100, 122 }, { 104, 140 }, { 102, 156 } }, 7, 5, true);
-    leg(f, m, { { 50, 120 }, { 48, 140 }, { 50, 156 } }, 7.5, 5, true);
-    leg(f, m, { { 92, 122 }, { 94, 140 }, { 92, 156 } }, 7.5, 5, true);
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
+                                    { fore - 1, 154 } }),
+                            7.5, 4),
+                   ellipse(fore - 2, 134, 3.4, 3) }),
+            ramp);
+        f.part(tapered(curve({ { hind, 116 }, { hind - 2, 130 }, { hind + 5, 142, Corner },
+                           { hind + 3, 154 } }),
+                   10, 4),
+            ramp);
+        f.part(ellipse(fore - 1, 155, 3.2, 2), hoof, 0.8);
+        f.part(ellipse(hind + 3, 155, 3.2, 2), hoof, 0.8);
+    };
+    legPair(f.far(), 60, 98);
+    // The fleece: a body of round lobes, each lit from the upper left.
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> { { 56, 100, 12 },
-             { 70, 93, 12.5 }, { 85, 93, 12.5 }, { 99, 99, 11 }, { 104, 112, 10 }, { 95, 124, 10 },
-             { 80, 127, 10 }, { 64, 126, 10 }, { 52, 116, 10 } })
+    body.addEllipse(QPointF(80, 108), 28, 18);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 58, 102, 12 }, { 104, 106, 11 }, { 96, 122, 10 }, { 66, 122, 10 } })
         body.addEllipse(QPointF(x, y), r, r);
-    body.addEllipse(QPointF(78, 110), 26, 17);
     f.part(body.simplified());
-    // Curls of wool.
-    for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> { { 66, 104 },
-             { 80, 100 }, { 94, 106 }, { 72, 118 }, { 88, 118 }, { 100, 118 }, { 58, 112 } }) {
-        QPainterPath curl;
-        curl.arcMoveTo(QRectF(x - 3.5, y - 3.5, 7, 7), 200);
-        curl.arcTo(QRectF(x - 3.5, y - 3.5, 7, 7), 200, -220);
-        f.line(curl, m.shade, 1.1);
-    }
-    f.part(ellipse(110, 106, 5, 6));
-
-    const QPainterPath head = shape({ { 48, 70 }, { 36, 70 }, { 26, 80 }, { 18, 96 }, { 17, 103 },
-        { 23, 107 }, { 32, 104 }, { 44, 100 }, { 54, 104, Corner }, { 58, 84 } });
+    const Ramp lobe { m.shade, m.shade, m.base, m.light };
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
+        f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
+    legPair(m, 52, 90);
+    // The neck, thick with wool, carries the head up and forward.
+    f.part(shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }));
+    f.part(ellipse(52, 96, 7, 8));
+    const QPainterPath head = shape({ { 48, 72 }, { 38, 72 }, { 28, 80 }, { 20, 94 }, { 19, 100 },
+        { 24, 103 }, { 32, 100 }, { 42, 96 }, { 50, 90 } });
     f.part(head);
-    f.dot(31, 86, 1.6, m.ink);
-    f.line(curve({ { 18, 100 }, { 22, 101 } }), m.ink, 1.0);
+    f.dot(31, 85, 1.5, m.ink);
+    f.line(curve({ { 20, 97 }, { 24, 98 } }), m.ink, 1.0);
+    // The ear hangs out from under the horn.
+    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), f.far(), 0.9);
     // The horn: out from the crown, back, down and forward round the ear.
-    const QPointF hub(49, 86);
-    const QPainterPath horn = coil(hub, 18, 5, 225, 1.0, true, 12, 5);
-    f.part(horn, f.accent());
-    for (const qreal t : { 0.14, 0.26, 0.38, 0.5, 0.62, 0.74 }) {
+    const QPointF hub(48, 84);
+    f.part(coil(hub, 15, 4, 225, 1.0, true, 10, 4.5), f.accent());
+    for (const qreal t : { 0.14, 0.28, 0.42, 0.56, 0.7 }) {
         const qreal a = (225 + 360 * t) * std::numbers::pi / 180;
-        const qreal r = 18 + (5 - 18) * t;
-        const qreal w = (12 + (5 - 12) * t) / 2;
+        const qreal r = 15 + (4 - 15) * t;
+        const qreal w = (10 + (4.5 - 10) * t) / 2;
         const QPointF dir(std::cos(a), std::sin(a));
         const QPointF at = hub + dir * r;
         QPainterPath ridge;
@@ -618,34 +630,54 @@ void ram(Figure &f)
         ridge.lineTo(at + dir * (w - 0.8));
         f.line(ridge, f.accent().shade, 1.0);
     }
+    // A short tail.
+    f.part(ellipse(108, 112, 4, 6, -20));
 }
 
 void bull(Figure &f)
 {
     const Ramp &m = f.main();
-    leg(f, f.far(), { { 58, 122 }, { 60, 140 }, { 58, 156 } }, 9, 6, true);
-    leg(f, f.far(), { { 104, 118 }, { 110, 136 }, { 104, 156 } }, 9, 6, true);
-    leg(f, m, { { 46, 118 }, { 46, 140 }, { 46, 156 } }, 10, 6.5, true);
-    leg(f, m, { { 94, 114 }, { 98, 136 }, { 92, 156 } }, 10, 6.5, true);
-    // The tail swings down from the rump and ends in a tuft.
-    f.part(tapered(curve({ { 108, 98 }, { 114, 112 }, { 113, 130 } }), 3.5, 2), m);
-    f.part(shape({ { 113, 128 }, { 116, 134 }, { 113, 140 }, { 110, 134 } }), m);
-    const QPainterPath body = shape(
-        { { 36, 96 }, { 46, 80 }, { 64, 76 }, { 80, 86 }, { 98, 88 }, { 110, 96 }, { 112, 112 },
-            { 106, 126 }, { 90, 128 }, { 70, 130 }, { 52, 130 }, { 40, 124 }, { 34, 112 } });
+    const Ramp &horn = f.accent();
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // Legs jointed at knee and hock, the far pair one step darker.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 114 }, { fore - 1, 134 }, { fore, 146 },
+                                    { fore - 1, 154 } }),
+                            10, 5),
+                   ellipse(fore - 1, 134, 4.2, 3.6) }),
+            ramp);
+        f.part(tapered(curve({ { hind, 110 }, { hind - 3, 128 }, { hind + 4, 141, Corner },
+                           { hind + 2, 154 } }),
+                   14, 5),
+            ramp);
+        f.part(ellipse(fore - 1, 155, 3.8, 2.2), hoof, 0.8);
+        f.part(ellipse(hind + 2, 155, 3.8, 2.2), hoof, 0.8);
+    };
+    legPair(f.far(), 56, 100);
+    // The tail hangs clear of the hind leg and ends in a tuft.
+    f.part(tapered(curve({ { 110, 92 }, { 115, 106 }, { 115, 124 } }), 3.2, 2), m, 0.9);
+    f.part(shape({ { 113, 122 }, { 117, 126 }, { 117, 134 }, { 114, 137 }, { 111, 132 } }),
+        behind(m), 0.9);
+    // A deep chest, a level back, a heavy neck and the head carried high.
+    const QPainterPath body = shape({ { 30, 92 }, { 36, 80 }, { 52, 76 }, { 72, 82 }, { 92, 82 },
+        { 106, 84 }, { 112, 94 }, { 112, 108 }, { 106, 120 }, { 94, 122 }, { 74, 120 }, { 58, 124 },
+        { 44, 124 }, { 36, 116 }, { 30, 104 } });
     f.part(body);
-    f.line(curve({ { 56, 96 }, { 60, 108 }, { 58, 120 } }), m.shade, 1.2);
-    f.line(curve({ { 92, 100 }, { 96, 112 }, { 92, 124 } }), m.shade, 1.2);
-    // The lowered head, horns forward.
-    f.part(tapered(curve({ { 36, 90 }, { 44, 86 }, { 48, 76 }, { 46, 68 } }), 7, 2), f.accent());
-    const QPainterPath head = shape({ { 42, 90 }, { 32, 86 }, { 22, 92 }, { 16, 104 }, { 12, 120 },
-        { 14, 128 }, { 22, 131 }, { 30, 126 }, { 36, 114 }, { 44, 106 } });
+    legPair(m, 46, 92);
+    f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
+    f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
+    f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
+    // The far horn, then the head, the ear and the near horn, both sweeping forward.
+    f.part(tapered(curve({ { 34, 74 }, { 38, 66 }, { 32, 58 }, { 24, 56 } }), 5, 1.6), behind(horn),
+        0.9);
+    const QPainterPath head = shape({ { 36, 74 }, { 26, 72 }, { 18, 80 }, { 12, 92 }, { 11, 100 },
+        { 16, 104 }, { 24, 102 }, { 30, 94 }, { 38, 86 } });
     f.part(head);
-    f.part(ellipse(17, 126, 6, 4.5), f.far());
-    f.dot(15, 126, 1.1, m.ink);
-    f.dot(24, 100, 1.7, m.ink);
-    f.part(tapered(curve({ { 32, 90 }, { 20, 88 }, { 12, 80 }, { 12, 68 } }), 8, 2), f.accent());
-    f.part(ellipse(40, 94, 5, 2.8, -20), m);
+    f.part(ellipse(14, 99, 5.5, 5), behind(m), 0.9);
+    f.dot(12.5, 99, 1.0, m.ink);
+    f.dot(24, 81, 1.6, m.ink);
+    f.part(shape({ { 34, 78 }, { 44, 76 }, { 46, 80 }, { 36, 82 } }), behind(m), 0.9);
+    f.part(tapered(curve({ { 28, 74 }, { 24, 66 }, { 16, 62 }, { 10, 64 } }), 5.5, 1.6), horn, 0.9);
 }
 
 void crab(Figure &f)
@@ -674,15 +706,22 @@ void crab(Figure &f)
     }
     const QPainterPath shell = shape({ { 60, 90 }, { 76, 92 }, { 88, 102 }, { 90, 114 },
         { 82, 128 }, { 60, 136 }, { 38, 128 }, { 30, 114 }, { 32, 102 }, { 44, 92 } });
-    f.part(shell);
-    f.line(
-        curve({ { 46, 104 }, { 52, 112 }, { 60, 114 }, { 68, 112 }, { 74, 104 } }), m.shade, 1.2);
-    f.line(curve({ { 50, 122 }, { 60, 126 }, { 70, 122 } }), m.shade, 1.2);
-    for (const qreal x : { 53.0, 67.0 }) {
-        f.part(tapered(curve({ { x, 92 }, { x + (x < 60 ? -1 : 1), 84 } }), 3, 2.5), m);
-        f.dot(x + (x < 60 ? -1 : 1), 83, 2.4, m.ink);
-        f.dot(x + (x < 60 ? -1.6 : 0.4), 82.4, 0.8, m.light);
+    // The eyes on their stalks, between the claws, behind the shell's front edge.
+    for (const qreal x : { 54.0, 66.0 }) {
+        const qreal out = x < 60 ? -1 : 1;
+        f.part(tapered(curve({ { x, 96 }, { x + out * 1.5, 88 }, { x + out * 3, 82 } }), 3, 2.4), m,
+            0.9);
+        f.dot(x + out * 3, 81, 2.4, m.ink);
+        f.dot(x + out * 3 - 0.7, 80.3, 0.8, m.light);
     }
+    f.part(shell);
+    // A second, lit plate over the top of the shell, and the ridge that runs across it.
+    f.fill(shape({ { 44, 97 }, { 60, 94 }, { 76, 97 }, { 80, 106 }, { 60, 104 }, { 40, 106 } }),
+        m.light);
+    f.line(
+        curve({ { 38, 112 }, { 48, 106 }, { 60, 110 }, { 72, 106 }, { 82, 112 } }), m.shade, 1.2);
+    for (const qreal x : { 46.0, 60.0, 74.0 })
+        f.dot(x, 120, 1.0, m.shade);
 }
 
 void lion(Figure &f)
@@ -738,7 +777,7 @@ void maiden(Figure &f)
     const Ramp &a = f.accent();
     // A wing behind her: long flight feathers fanned out from the shoulder, the shorter ones
     // over them.
-    const Ramp &w = f.accent();
+    const Ramp &w = f.material(3);
     const Ramp feather { w.shade, w.shade, w.base, w.light };
     for (int i = 0; i < 5; ++i) {
         const qreal angle = -38 + i * 17;
@@ -765,20 +804,20 @@ void maiden(Figure &f)
     f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
     f.line(curve({ { 46, 96 }, { 64, 96 } }), m.shade, 1.5);
     // Her face seen from the front inside the veil: hair parted over the brow, eyes, a small
-    // mouth, in the warm light tone of the wheat so it reads as skin.
-    f.part(ellipse(53, 66, 6, 7.5), Ramp { m.ink, a.base, a.light, a.light }, 1.0);
+    // mouth.
+    f.part(ellipse(53, 66, 6, 7.5), f.material(2), 1.0);
     f.fill(shape({ { 47, 63 }, { 48, 58.5 }, { 53, 58 }, { 58, 58.5 }, { 59, 63 }, { 56, 61 },
                { 53, 60.5, Corner }, { 50, 61 } }),
         m.shade);
     f.dot(50.6, 66, 1.0, m.ink);
     f.dot(55.4, 66, 1.0, m.ink);
-    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), a.shade, 1.0);
+    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), f.material(2).shade, 1.0);
     // The sheaf of wheat she carries in the crook of her arm.
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
              { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
-        f.line(curve({ { 42, 104 }, { (x + 42) / 2, (y + 104) / 2 + 2 }, { x, y + 10 } }), a.shade,
-            1.4);
+        f.line(
+            curve({ { 40, 95 }, { (x + 40) / 2, (y + 95) / 2 + 2 }, { x, y + 10 } }), a.shade, 1.4);
         QTransform t;
         t.translate(x, y);
         t.rotate(lean);
@@ -789,7 +828,7 @@ void maiden(Figure &f)
             f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
     }
     f.part(tapered(curve({ { 58, 80 }, { 48, 96 }, { 38, 90 } }), 6, 5), m);
-    f.part(ellipse(38, 89, 3.4, 3.2), m);
+    hand(f, 38.5, 89, f.material(2), 3.2, 3);
 }
 
 void scales(Figure &f)
@@ -821,14 +860,28 @@ void scales(Figure &f)
 void seaGoat(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    // The fish's tail curls up behind, ending in a fan.
+    const Ramp &horn = f.accent();
+    const Ramp &sea = f.material(2);
+    // The sea he rises from: curling crests under the fish's tail.
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 64, 146, 6 }, { 82, 142, 7 }, { 100, 147, 5.5 } }) {
+        f.part(shape({ { x - 2 * r, y + r }, { x - r, y - 0.4 * r }, { x + 0.2 * r, y - r },
+                   { x + r, y - 0.2 * r }, { x + 0.3 * r, y + 0.2 * r }, { x + r * 0.6, y + r },
+                   { x + 2 * r, y + r, Corner } }),
+            sea, 0.9);
+        f.line(curve({ { x - r * 0.8, y - 0.2 * r }, { x + 0.2 * r, y - 0.8 * r },
+                   { x + 0.8 * r, y - 0.1 * r } }),
+            QColor(Qt::white), 1.0);
+    }
+    // The fish's tail curls up behind, scaled, ending in a fan.
     const QPainterPath tailLine
         = curve({ { 46, 112 }, { 74, 122 }, { 96, 116 }, { 106, 100 }, { 102, 84 } });
     f.part(shape({ { 102, 86 }, { 94, 74 }, { 92, 60 }, { 102, 68 }, { 106, 62 }, { 114, 58 },
                { 112, 72 }, { 106, 86 } }),
-        a);
-    f.part(tapered(tailLine, 28, 7));
+        sea);
+    f.line(curve({ { 100, 80 }, { 97, 70 } }), sea.shade, 1.0);
+    f.line(curve({ { 105, 78 }, { 109, 66 } }), sea.shade, 1.0);
+    f.part(tapered(tailLine, 28, 7), sea);
     for (int i = 1; i < 7; ++i) {
         const qreal t = i / 8.0;
         const QPointF at = tailLine.pointAtPercent(t);
@@ -839,18 +892,35 @@ void seaGoat(Figure &f)
         QPainterPath scale;
         scale.moveTo(at + n * w);
         scale.quadTo(at + d / len * 6, at - n * w);
-        f.line(scale, m.shade, 1.0);
+        f.line(scale, sea.shade, 1.0);
     }
-    // The goat: forelegs folded, chest, bearded head and swept-back horns.
+    // The goat: forelegs folded under the chest, a bearded head, an ear and a ridged horn.
     f.part(tapered(curve({ { 44, 118 }, { 32, 128, Corner }, { 36, 140 } }), 6, 4.5), f.far());
+    f.part(ellipse(37, 141, 3, 2.2), Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
     f.part(tapered(curve({ { 52, 120 }, { 44, 134, Corner }, { 50, 146 } }), 6.5, 5));
-    f.part(shape({ { 32, 90 }, { 44, 82 }, { 56, 96 }, { 58, 116 }, { 48, 124 }, { 36, 116 } }));
-    f.part(tapered(curve({ { 36, 72 }, { 44, 58 }, { 58, 50 }, { 70, 52 }, { 76, 60 } }), 9, 2), a);
-    f.part(shape({ { 40, 66 }, { 44, 74 }, { 42, 84 }, { 32, 96 }, { 24, 100 }, { 18, 96 },
-        { 20, 88 }, { 28, 74 } }));
-    f.part(shape({ { 26, 98 }, { 30, 106 }, { 24, 112, Corner }, { 22, 102 } }), f.far());
-    f.part(ellipse(44, 74, 6, 2.8, 30), m);
-    f.dot(32, 78, 1.6, m.ink);
+    f.part(ellipse(51, 147, 3.2, 2.2), Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
+    f.part(shape({ { 34, 88 }, { 44, 78 }, { 56, 94 }, { 58, 116 }, { 48, 124 }, { 36, 114 } }));
+    f.line(curve({ { 42, 98 }, { 46, 106 }, { 44, 114 } }), m.shade, 1.0);
+    const QPainterPath hornLine
+        = curve({ { 39, 69 }, { 42, 58 }, { 50, 51 }, { 60, 52 }, { 65, 60 } });
+    f.part(tapered(hornLine, 8, 2), horn);
+    for (const qreal t : { 0.12, 0.26, 0.4, 0.54, 0.68 }) {
+        const QPointF at = hornLine.pointAtPercent(t);
+        const QPointF d = hornLine.pointAtPercent(t + 0.02) - at;
+        const qreal len = std::hypot(d.x(), d.y());
+        const QPointF n(-d.y() / len, d.x() / len);
+        const qreal w = (8 + (2 - 8) * t) / 2 - 0.6;
+        f.line(curve({ { (at + n * w).x(), (at + n * w).y() },
+                   { (at - n * w).x(), (at - n * w).y() } }),
+            horn.shade, 1.0);
+    }
+    f.part(shape({ { 44, 72 }, { 52, 74 }, { 56, 79 }, { 50, 79 }, { 44, 77 } }), f.far(), 0.9);
+    f.part(shape({ { 42, 66 }, { 46, 74 }, { 44, 84 }, { 36, 90 }, { 28, 93 }, { 23, 90 },
+        { 24, 85 }, { 30, 76 }, { 35, 68 } }));
+    f.part(
+        shape({ { 27, 92 }, { 33, 92 }, { 31, 100 }, { 28, 104, Corner }, { 26, 97 } }), horn, 0.9);
+    f.dot(35, 75.5, 1.3, m.ink);
+    f.dot(24.5, 87, 0.8, m.ink);
 }
 
 void fishes(Figure &f)
