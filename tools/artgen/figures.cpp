@@ -480,7 +480,7 @@ void waterBearer(Figure &f)
     const Ramp &jarTone = f.accent();
     const Ramp &skin = f.material(2);
     const Ramp &water = f.material(3);
-    const Ramp hair { skin.ink, skin.ink, jarTone.shade, jarTone.base };
+    const Ramp hair { skin.ink, jarTone.shade, jarTone.shade, jarTone.base };
     // The water pours from the jar's mouth in an arc down into a pool on the sand.
     for (const auto &[dx, w] :
         std::initializer_list<std::array<qreal, 2>> { { 0, 5 }, { 5, 3.4 } }) {
@@ -498,8 +498,6 @@ void waterBearer(Figure &f)
     f.part(tapered(curve({ { 43, 122 }, { 45, 138 }, { 46, 153 } }), 7, 4.2), skin);
     f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
     f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
-    // The far arm reaches up behind the head to steady the jar by its foot.
-    f.part(tapered(curve({ { 30, 76 }, { 38, 62 }, { 50, 58 } }), 4.6, 3.8), behind(skin), 1.0);
     // The tunic: shoulders, belt, a skirt to the knee.
     f.part(shape({ { 29, 73 }, { 38, 71 }, { 48, 73 }, { 50, 84 }, { 47, 96 }, { 51, 110 },
                { 55, 126, Corner }, { 22, 126, Corner }, { 26, 110 }, { 29, 96 }, { 27, 84 } }),
@@ -521,7 +519,8 @@ void waterBearer(Figure &f)
         jarTone);
     f.part(tip.map(ellipse(0, -14, 5.2, 2.4)), jarTone, 1.0);
     f.line(tip.map(curve({ { -9.5, 2 }, { 0, 4 }, { 9.5, 2 } })), jarTone.light, 1.2);
-    hand(f, 51, 58, skin, 2.4, 2.4);
+    // Her far hand, reaching round behind the jar, steadies it by the rim.
+    hand(f, 71, 61, skin, 2.6, 2.4);
     // The near arm cradles the jar from below.
     f.part(tapered(curve({ { 45, 76 }, { 48, 90, Corner }, { 58, 80 } }), 5, 4), skin, 1.0);
     hand(f, 58.5, 79.5, skin);
@@ -792,26 +791,23 @@ void maiden(Figure &f)
     f.part(shape({ { 62, 90 }, { 64, 74 }, { 76, 62 }, { 90, 60 }, { 88, 70 }, { 80, 82 },
                { 72, 92 } }),
         feather, 1.0);
-    // A veil over her head, framing her face and falling down her back.
+    // A veil falling from the crown down her back.
     const Ramp veil { m.ink, m.ink, m.shade, m.base };
-    f.part(shape({ { 53, 50 }, { 63, 53 }, { 67, 64 }, { 68, 84 }, { 72, 104 }, { 62, 100 },
-               { 58, 84 }, { 46, 80 }, { 40, 70 }, { 42, 56 } }),
+    f.part(shape({ { 50, 54 }, { 58, 53 }, { 64, 58 }, { 66, 72 }, { 70, 94 }, { 74, 108 },
+               { 64, 104 }, { 60, 88 }, { 56, 74 } }),
         veil);
-    const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 }, { 82, 144 },
-        { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 }, { 46, 90 } });
+    // The gown: a fitted bodice, a girdle at the waist and a skirt falling in folds.
+    const QPainterPath robe = shape({ { 48, 77 }, { 56, 74 }, { 64, 77 }, { 65, 88 }, { 61, 98 },
+        { 66, 112 }, { 77, 136 }, { 90, 158, Corner }, { 36, 158, Corner }, { 42, 136 },
+        { 46, 112 }, { 49, 98 }, { 46, 88 } });
     f.part(robe);
-    f.line(curve({ { 56, 104 }, { 54, 130 }, { 50, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 46, 96 }, { 64, 96 } }), m.shade, 1.5);
-    // Her face seen from the front inside the veil: hair parted over the brow, eyes, a small
-    // mouth.
-    f.part(ellipse(53, 66, 6, 7.5), f.material(2), 1.0);
-    f.fill(shape({ { 47, 63 }, { 48, 58.5 }, { 53, 58 }, { 58, 58.5 }, { 59, 63 }, { 56, 61 },
-               { 53, 60.5, Corner }, { 50, 61 } }),
-        m.shade);
-    f.dot(50.6, 66, 1.0, m.ink);
-    f.dot(55.4, 66, 1.0, m.ink);
-    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), f.material(2).shade, 1.0);
+    f.fill(shape({ { 53, 102 }, { 49, 130 }, { 45, 155 }, { 53, 155 }, { 55, 130 } }), m.shade);
+    f.fill(shape({ { 60, 104 }, { 66, 130 }, { 73, 155 }, { 69, 155 }, { 62, 130 } }), m.light);
+    f.fill(shape({ { 46, 130 }, { 42, 155 }, { 40, 155 }, { 43, 134 } }), m.light);
+    f.line(curve({ { 49, 98 }, { 55, 99.5 }, { 61, 98 } }), a.shade, 1.8);
+    // Her face in profile, turned to the wheat, with fair hair under the veil.
+    const Ramp &skin = f.material(2);
+    profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
@@ -827,8 +823,9 @@ void maiden(Figure &f)
         for (const qreal gy : { -3.0, 1.0, 5.0 })
             f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
     }
-    f.part(tapered(curve({ { 58, 80 }, { 48, 96 }, { 38, 90 } }), 6, 5), m);
-    hand(f, 38.5, 89, f.material(2), 3.2, 3);
+    // The arm that holds the sheaf, in a sleeve widening to the wrist.
+    f.part(tapered(curve({ { 56, 80 }, { 49, 96, Corner }, { 41, 90 } }), 5, 7), m);
+    hand(f, 38.5, 89, skin, 3.2, 3);
 }
 
 void scales(Figure &f)
