@@ -710,17 +710,14 @@ void crab(Figure &f)
         const qreal out = x < 60 ? -1 : 1;
         f.part(tapered(curve({ { x, 96 }, { x + out * 1.5, 88 }, { x + out * 3, 82 } }), 3, 2.4), m,
             0.9);
-        f.dot(x + out * 3, 81, 2.4, m.ink);
-        f.dot(x + out * 3 - 0.7, 80.3, 0.8, m.light);
+        f.part(ellipse(x + out * 3, 80.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
+        f.dot(x + out * 3 - 0.8, 79.7, 0.9, m.light);
     }
     f.part(shell);
-    // A second, lit plate over the top of the shell, and the ridge that runs across it.
-    f.fill(shape({ { 44, 97 }, { 60, 94 }, { 76, 97 }, { 80, 106 }, { 60, 104 }, { 40, 106 } }),
-        m.light);
-    f.line(
-        curve({ { 38, 112 }, { 48, 106 }, { 60, 110 }, { 72, 106 }, { 82, 112 } }), m.shade, 1.2);
-    for (const qreal x : { 46.0, 60.0, 74.0 })
-        f.dot(x, 120, 1.0, m.shade);
+    // The moon's glint on the shell and the grooves that part it into its regions.
+    f.fill(ellipse(48, 102, 9, 3.6, -14), m.light);
+    f.line(curve({ { 46, 100 }, { 42, 112 }, { 46, 126 } }), m.shade, 1.1);
+    f.line(curve({ { 74, 100 }, { 78, 112 }, { 74, 126 } }), m.shade, 1.1);
 }
 
 void lion(Figure &f)
