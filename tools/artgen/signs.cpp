@@ -37,6 +37,8 @@ void paintSky(QPainter &p, int sign)
     for (int i = 0; i < 30; ++i) {
         const int x = 2 + random.below(116);
         const int y = 2 + random.below(lowestStar - 2);
+        if (glyphBadge.adjusted(-2, -2, 2, 2).contains(QPointF(x, y)))
+            continue; // no star inside or against the sign's symbol
         p.fillRect(QRect(x, y, 1, 1), random.below(5) == 0 ? QColor(Qt::white) : starDim);
     }
 }
