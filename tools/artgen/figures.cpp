@@ -159,7 +159,7 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x74261c), rgb(0xa8844e), rgb(0xe6c88c), rgb(0xfaecc6) } };
     case 1: // green hide, ivory horns
         return { { rgb(0x1e5222), rgb(0x2e8236), rgb(0x4cae48), rgb(0x9ad878) },
-            { rgb(0x1e5222), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
+            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
     case 2: // two tunics, gold and amber; skin; dark and auburn hair
         return { { rgb(0x5a3a1c), rgb(0xc48c1c), rgb(0xf2c230), rgb(0xfbe27c) },
             { rgb(0x5a3a1c), rgb(0xa85a14), rgb(0xe08a24), rgb(0xf2c230) },
@@ -581,8 +581,8 @@ void ram(Figure &f)
     const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
         f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
                                     { fore - 1, 154 } }),
-                            7.5, 4),
-                   ellipse(fore - 2, 134, 3.4, 3) }),
+                            8.5, 4.5),
+                   ellipse(fore - 2, 134, 4, 3.4) }),
             ramp);
         f.part(tapered(curve({ { hind, 116 }, { hind - 2, 130 }, { hind + 5, 142, Corner },
                            { hind + 3, 154 } }),
@@ -592,6 +592,7 @@ void ram(Figure &f)
         f.part(ellipse(hind + 3, 155, 3.2, 2), hoof, 0.8);
     };
     legPair(f.far(), 60, 98);
+    legPair(m, 52, 90);
     // The fleece: a body of round lobes, each lit from the upper left.
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
@@ -604,7 +605,6 @@ void ram(Figure &f)
     for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
              { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
         f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
-    legPair(m, 52, 90);
     // The neck, thick with wool, carries the head up and forward.
     f.part(shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }));
     f.part(ellipse(52, 96, 7, 8));
@@ -657,12 +657,13 @@ void bull(Figure &f)
     f.part(tapered(curve({ { 110, 92 }, { 115, 106 }, { 115, 124 } }), 3.2, 2), m, 0.9);
     f.part(shape({ { 113, 122 }, { 117, 126 }, { 117, 134 }, { 114, 137 }, { 111, 132 } }),
         behind(m), 0.9);
-    // A deep chest, a level back, a heavy neck and the head carried high.
+    // A deep chest, a level back, a heavy neck and the head carried high, over the tops of the
+    // near legs.
     const QPainterPath body = shape({ { 30, 92 }, { 36, 80 }, { 52, 76 }, { 72, 82 }, { 92, 82 },
         { 106, 84 }, { 112, 94 }, { 112, 108 }, { 106, 120 }, { 94, 122 }, { 74, 120 }, { 58, 124 },
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
-    f.part(body);
     legPair(m, 46, 92);
+    f.part(body);
     f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
     f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
     f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
