@@ -725,7 +725,8 @@ void lion(Figure &f)
 {
     const Ramp &m = f.main();
     // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
-    f.part(tapered(curve({ { 66, 112 }, { 66, 132 }, { 63, 152 } }), 13, 8), f.far());
+    f.part(
+        tapered(curve({ { 66, 112 }, { 67, 130 }, { 66, 144 }, { 62, 152 } }), 13, 7.5), f.far());
     f.part(ellipse(61, 154, 6, 3), f.far());
     f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
         f.far());
@@ -738,7 +739,8 @@ void lion(Figure &f)
     // towards the hind legs, the thigh swelling over the hind leg.
     const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 }, { 108, 100 },
         { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 }, { 48, 126 } });
-    const QPainterPath foreleg = tapered(curve({ { 52, 112 }, { 51, 134 }, { 47, 152 } }), 16, 9);
+    const QPainterPath foreleg
+        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 51, 145 }, { 46, 152 } }), 16, 8);
     const QPainterPath hindLeg
         = tapered(curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
     f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
