@@ -181,7 +181,7 @@ std::vector<Ramp> materials(int sign)
         return { { rgb(0x6a4a14), rgb(0xb8467a), rgb(0xec6aa0), rgb(0xf8a8c8) },
             { rgb(0x6a4a14), rgb(0xb08420), rgb(0xe8b840), rgb(0xf8e08a) } };
     case 7: // magenta carapace
-        return { { rgb(0x6c2068), rgb(0xa23c98), rgb(0xd660c8), rgb(0xf4a2e6) } };
+        return { { rgb(0x6c2068), rgb(0xb448aa), rgb(0xd660c8), rgb(0xf4a2e6) } };
     case 8: // chestnut horse, skin, blue cloak, gold bow
         return { { rgb(0x6a3018), rgb(0x94461f), rgb(0xc06a32), rgb(0xe49a5c) },
             { rgb(0x6a3018), rgb(0xb8862a), rgb(0xe8b840), rgb(0xf8d4b4) }, skin,
