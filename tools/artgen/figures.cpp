@@ -259,20 +259,6 @@ private:
     Ramp m_far;
 };
 
-// A leg from the body down to the ground, through a knee, ending in a darker hoof or paw.
-void leg(Figure &f, const Ramp &ramp, std::initializer_list<Knot> centre, qreal top, qreal bottom,
-    bool hoof)
-{
-    const QPainterPath line = curve(centre);
-    f.part(tapered(line, top, bottom), ramp);
-    if (hoof) {
-        const QPointF end = line.pointAtPercent(1);
-        QPainterPath h;
-        h.addRoundedRect(QRectF(end.x() - bottom / 2 - 0.5, end.y() - 3.5, bottom + 1, 4), 1, 1);
-        f.part(h, Ramp { ramp.ink, ramp.ink, ramp.ink, ramp.shade }, 0.8);
-    }
-}
-
 // A horn coiled round `centre`: `turns` of a turn from `startDegrees`, clockwise on the screen
 // when `clockwise`, narrowing from `startWidth` to `endWidth`.
 QPainterPath coil(QPointF centre, qreal startRadius, qreal endRadius, qreal startDegrees,
