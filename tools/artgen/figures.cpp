@@ -300,7 +300,7 @@ void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const 
                { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
                { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
         hair, 1.0);
-    f.dot(cx + s * 3, cy - 1.2, 0.8, skin.ink);
+    f.dot(cx + s * 3, cy - 1.2, 1.0, skin.ink);
 }
 
 // A face seen from the front, tilted by `degrees` about the neck.
@@ -470,7 +470,7 @@ void waterBearer(Figure &f)
     // The water pours from the jar's mouth in an arc down into a pool on the sand.
     for (const auto &[dx, w] :
         std::initializer_list<std::array<qreal, 2>> { { 0, 5 }, { 5, 3.4 } }) {
-        f.part(tapered(curve({ { 77, 79 }, { 86 + dx, 86 }, { 93 + dx, 104 }, { 96 + dx, 130 },
+        f.part(tapered(curve({ { 78, 79 }, { 86 + dx, 86 }, { 93 + dx, 104 }, { 96 + dx, 130 },
                            { 97 + dx, 152 } }),
                    w, w + 1.5),
             water, 0.9);
@@ -497,7 +497,7 @@ void waterBearer(Figure &f)
     profile(f, 38, 58, 1, skin, hair);
     // The jar on her shoulder, tipped forward so its mouth points down to the stream.
     QTransform tip;
-    tip.translate(64, 69);
+    tip.translate(65, 69);
     tip.rotate(118);
     f.part(tip.map(shape(
                { { -3.5, -13 }, { -6, -9 }, { -10, -2 }, { -10, 6 }, { -6, 11 }, { -4, 14, Corner },
@@ -505,11 +505,9 @@ void waterBearer(Figure &f)
         jarTone);
     f.part(tip.map(ellipse(0, -14, 5.2, 2.4)), jarTone, 1.0);
     f.line(tip.map(curve({ { -9.5, 2 }, { 0, 4 }, { 9.5, 2 } })), jarTone.light, 1.2);
-    // Her far hand, reaching round behind the jar, steadies it by the rim.
-    hand(f, 71, 61, skin, 2.6, 2.4);
     // The near arm cradles the jar from below.
-    f.part(tapered(curve({ { 45, 76 }, { 48, 90, Corner }, { 58, 80 } }), 5, 4), skin, 1.0);
-    hand(f, 58.5, 79.5, skin);
+    f.part(tapered(curve({ { 45, 76 }, { 49, 90, Corner }, { 59, 81 } }), 5, 4), skin, 1.0);
+    hand(f, 59.5, 80.5, skin);
 }
 
 void twins(Figure &f)
@@ -845,16 +843,14 @@ void seaGoat(Figure &f)
     const Ramp &m = f.main();
     const Ramp &horn = f.accent();
     const Ramp &sea = f.material(2);
-    // The sea he rises from: curling crests under the fish's tail.
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 64, 146, 6 }, { 82, 142, 7 }, { 100, 147, 5.5 } }) {
-        f.part(shape({ { x - 2 * r, y + r }, { x - r, y - 0.4 * r }, { x + 0.2 * r, y - r },
-                   { x + r, y - 0.2 * r }, { x + 0.3 * r, y + 0.2 * r }, { x + r * 0.6, y + r },
-                   { x + 2 * r, y + r, Corner } }),
-            sea, 0.9);
-        f.line(curve({ { x - r * 0.8, y - 0.2 * r }, { x + 0.2 * r, y - 0.8 * r },
-                   { x + 0.8 * r, y - 0.1 * r } }),
-            QColor(Qt::white), 1.0);
+    // The sea he rises from: curls of water on the shore under the fish's tail.
+    for (const auto &[x, y] :
+        std::initializer_list<std::array<qreal, 2>> { { 64, 150 }, { 84, 146 }, { 102, 151 } }) {
+        const QPainterPath wave = curve({ { x - 10, y + 3 }, { x - 4, y - 2 }, { x + 2, y - 3.5 },
+            { x + 5, y - 0.5 }, { x + 2, y + 1.5 }, { x, y } });
+        f.line(wave, sea.ink, 3.6);
+        f.line(wave, sea.base, 2.0);
+        f.line(curve({ { x - 5, y - 1.5 }, { x + 1, y - 3.2 } }), QColor(Qt::white), 1.0);
     }
     // The fish's tail curls up behind, scaled, ending in a fan.
     const QPainterPath tailLine
