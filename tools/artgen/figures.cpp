@@ -585,13 +585,14 @@ void ram(Figure &f)
              { 58, 102, 12 }, { 104, 106, 11 }, { 96, 122, 10 }, { 66, 122, 10 } })
         body.addEllipse(QPointF(x, y), r, r);
     f.part(body.simplified());
-    const Ramp lobe { m.shade, m.shade, m.base, m.light };
+    const Ramp lobe { m.shade, m.base, m.base, m.light };
     for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
              { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
         f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
     // The neck, thick with wool, carries the head up and forward.
-    f.part(shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }));
-    f.part(ellipse(52, 96, 7, 8));
+    f.part(united(
+        { shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }),
+            ellipse(52, 96, 7, 8) }));
     const QPainterPath head = shape({ { 48, 72 }, { 38, 72 }, { 28, 80 }, { 20, 94 }, { 19, 100 },
         { 24, 103 }, { 32, 100 }, { 42, 96 }, { 50, 90 } });
     f.part(head);
