@@ -136,19 +136,86 @@ QPainterPath mirrored(const QPainterPath &path, qreal axisX)
     return t.map(path);
 }
 
+QColor rgb(QRgb value)
+{
+    return QColor(value);
+}
+
+// The tones of parts that stand behind the others (the far legs): one step darker.
+Ramp behind(const Ramp &r)
+{
+    return { r.ink, r.ink, r.shade, r.base };
+}
+
+// The materials a sign's figure is painted in; the first is the figure itself, the second what
+// it holds or wears. Every ink is kept light enough (at least 1.5:1 against the night sky) that
+// an outline never turns into a hole in the silhouette.
+std::vector<Ramp> materials(int sign)
+{
+    const Ramp skin { rgb(0x6a3018), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) };
+    switch (sign) {
+    case 0: // red fleece, horn
+        return { { rgb(0x74261c), rgb(0xb02e26), rgb(0xe8463a), rgb(0xf8866a) },
+            { rgb(0x74261c), rgb(0xa8844e), rgb(0xe6c88c), rgb(0xfaecc6) } };
+    case 1: // green hide, ivory horns
+        return { { rgb(0x1e5222), rgb(0x2e8236), rgb(0x4cae48), rgb(0x9ad878) },
+            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
+    case 2: // two tunics, gold and amber; skin; dark and auburn hair
+        return { { rgb(0x5a3a1c), rgb(0xc48c1c), rgb(0xf2c230), rgb(0xfbe27c) },
+            { rgb(0x5a3a1c), rgb(0xa85a14), rgb(0xe08a24), rgb(0xf2c230) },
+            { rgb(0x5a3a1c), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
+            { rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x8a4e28) },
+            { rgb(0x5a3a1c), rgb(0x8a4e28), rgb(0xb86a30), rgb(0xe08a24) } };
+    case 3: // moon-silver shell
+        return { { rgb(0x44506e), rgb(0x6e7ea4), rgb(0xa4b6d6), rgb(0xdce6f6) },
+            { rgb(0x44506e), rgb(0x44506e), rgb(0x44506e), rgb(0xdce6f6) } };
+    case 4: // orange coat, russet mane
+        return { { rgb(0x7a3a10), rgb(0xc0661a), rgb(0xf5912a), rgb(0xfcc46c) },
+            { rgb(0x7a3a10), rgb(0x7e3416), rgb(0xb4522a), rgb(0xd87a44) } };
+    case 5: // olive robe, wheat, skin, pale wings
+        return { { rgb(0x4a4a14), rgb(0x7a7626), rgb(0xa6a038), rgb(0xd4ce6a) },
+            { rgb(0x4a4a14), rgb(0xb88a24), rgb(0xeaba42), rgb(0xf8e08a) },
+            { rgb(0x6a3018), rgb(0xc88e6c), rgb(0xecc0a0), rgb(0xecc0a0) },
+            { rgb(0x4a4a14), rgb(0x9aa6cc), rgb(0xcfd5ea), rgb(0xffffff) } };
+    case 6: // brass, rose pans
+        return { { rgb(0x6a4a14), rgb(0xb8467a), rgb(0xec6aa0), rgb(0xf8a8c8) },
+            { rgb(0x6a4a14), rgb(0xb08420), rgb(0xe8b840), rgb(0xf8e08a) } };
+    case 7: // magenta carapace
+        return { { rgb(0x6c2068), rgb(0xb448aa), rgb(0xd660c8), rgb(0xf4a2e6) } };
+    case 8: // chestnut horse, skin, blue cloak, gold bow
+        return { { rgb(0x6a3018), rgb(0x94461f), rgb(0xc06a32), rgb(0xe49a5c) },
+            { rgb(0x6a3018), rgb(0xb8862a), rgb(0xe8b840), rgb(0xf8d4b4) }, skin,
+            { rgb(0x6a3018), rgb(0x34409e), rgb(0x5a6ae8), rgb(0x5a6ae8) } };
+    case 9: // brown goat, cream horn, sea-green tail
+        return { { rgb(0x623a1c), rgb(0x8e5a30), rgb(0xc08450), rgb(0xe0b282) },
+            { rgb(0x623a1c), rgb(0xb09a70), rgb(0xe6d6aa), rgb(0xfaf0d6) },
+            { rgb(0x623a1c), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
+    case 10: // azure tunic, skin, terracotta jar, water
+        return { { rgb(0x523858), rgb(0x1f82c0), rgb(0x3cb4ec), rgb(0x9ddcf8) },
+            { rgb(0x523858), rgb(0x96401e), rgb(0xcc6a3a), rgb(0xec9a64) },
+            { rgb(0x523858), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
+            { rgb(0x1f82c0), rgb(0x9ddcf8), rgb(0xc8f0ff), rgb(0xffffff) } };
+    case 11: // sea green, coral fins
+        return { { rgb(0x145a4a), rgb(0x1e8a70), rgb(0x2ebd9a), rgb(0x8ee6c8) },
+            { rgb(0x145a4a), rgb(0xc85a44), rgb(0xf48c6c), rgb(0xfcc0a4) } };
+    default:
+        return { skin, skin };
+    }
+}
+
 // Paints the parts of one figure in its tones.
 class Figure
 {
 public:
-    Figure(QPainter &p, const Colours &colours)
+    Figure(QPainter &p, std::vector<Ramp> materials)
         : m_p(p)
-        , m_colours(colours)
-        , m_far { colours.main.ink, colours.main.ink, colours.main.shade, colours.main.base }
+        , m_materials(std::move(materials))
+        , m_far(behind(m_materials[0]))
     { }
 
-    const Ramp &main() const { return m_colours.main; }
-    const Ramp &accent() const { return m_colours.accent; }
-    // The tones of parts that stand behind the others (the far legs): one step darker.
+    const Ramp &main() const { return m_materials[0]; }
+    const Ramp &accent() const { return m_materials[1]; }
+    const Ramp &material(std::size_t i) const { return m_materials[i]; }
     const Ramp &far() const { return m_far; }
 
     // A lit, shaded and outlined part.
@@ -163,7 +230,7 @@ public:
         m_p.setBrush(Qt::NoBrush);
         m_p.drawPath(filled);
     }
-    void part(const QPainterPath &outline) { part(outline, m_colours.main); }
+    void part(const QPainterPath &outline) { part(outline, main()); }
 
     // A line drawn on a part: a fold, a curl of wool, a mouth.
     void line(const QPainterPath &centre, const QColor &colour, qreal width = 1.0)
@@ -188,23 +255,9 @@ public:
 
 private:
     QPainter &m_p;
-    Colours m_colours;
+    std::vector<Ramp> m_materials;
     Ramp m_far;
 };
-
-// A leg from the body down to the ground, through a knee, ending in a darker hoof or paw.
-void leg(Figure &f, const Ramp &ramp, std::initializer_list<Knot> centre, qreal top, qreal bottom,
-    bool hoof)
-{
-    const QPainterPath line = curve(centre);
-    f.part(tapered(line, top, bottom), ramp);
-    if (hoof) {
-        const QPointF end = line.pointAtPercent(1);
-        QPainterPath h;
-        h.addRoundedRect(QRectF(end.x() - bottom / 2 - 0.5, end.y() - 3.5, bottom + 1, 4), 1, 1);
-        f.part(h, Ramp { ramp.ink, ramp.ink, ramp.ink, ramp.shade }, 0.8);
-    }
-}
 
 // A horn coiled round `centre`: `turns` of a turn from `startDegrees`, clockwise on the screen
 // when `clockwise`, narrowing from `startWidth` to `endWidth`.
@@ -227,74 +280,333 @@ QPainterPath coil(QPointF centre, qreal startRadius, qreal endRadius, qreal star
     return tapered(line, startWidth, endWidth);
 }
 
-// A head: the face in the figure's light tone, the hair one step darker than the figure.
-// `facing` is -1 for a profile looking left, 1 looking right and 0 for a face seen from the front.
-void head(Figure &f, qreal cx, qreal cy, int facing, const Ramp &ramp)
+// A hand or a foot: a small lit oval.
+void hand(Figure &f, qreal x, qreal y, const Ramp &skin, qreal rx = 2.6, qreal ry = 2.4)
 {
-    const Ramp skin { ramp.ink, ramp.base, ramp.light, ramp.light };
-    const Ramp hair { ramp.ink, ramp.ink, ramp.shade, ramp.base };
-    QPainterPath face = ellipse(cx, cy, 7, 8);
-    if (facing != 0)
-        face = united({ face, ellipse(cx + facing * 6.6, cy + 1.2, 2, 1.8) });
-    f.part(face, skin);
-    if (facing == 0) {
-        f.part(shape({ { cx - 7.5, cy + 1 }, { cx - 7, cy - 6 }, { cx, cy - 9 }, { cx + 7, cy - 6 },
-                   { cx + 7.5, cy + 1 }, { cx + 5, cy - 3 }, { cx, cy - 4 }, { cx - 5, cy - 3 } }),
-            hair);
-        f.dot(cx - 2.8, cy + 1, 1.1, ramp.ink);
-        f.dot(cx + 2.8, cy + 1, 1.1, ramp.ink);
-        return;
+    f.part(ellipse(x, y, rx, ry), skin, 0.9);
+}
+
+// A face in profile looking left (`facing` -1) or right (1) round (cx, cy): brow, nose, lips
+// and chin on the front, the hair over the crown and the back of the head.
+void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair)
+{
+    const qreal s = facing;
+    f.part(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
+               { cx + s * 7, cy + 1, Corner }, { cx + s * 5, cy + 2.5 }, { cx + s * 5, cy + 4 },
+               { cx + s * 4, cy + 6.5 }, { cx, cy + 7.5 }, { cx - s * 4, cy + 5 },
+               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } }),
+        skin, 1.0);
+    f.part(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
+               { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
+               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
+        hair, 1.0);
+    f.dot(cx + s * 3, cy - 1.2, 1.0, skin.ink);
+}
+
+// A face seen from the front, tilted by `degrees` about the neck.
+void frontFace(
+    Figure &f, qreal cx, qreal cy, qreal degrees, const Ramp &skin, const Ramp &hair, bool curls)
+{
+    QTransform t;
+    t.translate(cx, cy + 7);
+    t.rotate(degrees);
+    t.translate(-cx, -cy - 7);
+    f.part(t.map(ellipse(cx, cy, 5.8, 7)), skin, 1.0);
+    if (curls) {
+        QPainterPath hair1;
+        hair1.setFillRule(Qt::WindingFill);
+        for (const auto &[dx, dy, r] :
+            std::initializer_list<std::array<qreal, 3>> { { -5, -2, 2.6 }, { -4, -5.5, 2.8 },
+                { 0, -7, 3 }, { 4, -5.5, 2.8 }, { 5, -2, 2.6 } })
+            hair1.addEllipse(QPointF(cx + dx, cy + dy), r, r);
+        f.part(t.map(hair1.simplified()), hair, 1.0);
+    } else {
+        f.part(t.map(shape({ { cx - 6.2, cy + 1 }, { cx - 6, cy - 5 }, { cx - 1, cy - 8.2 },
+                   { cx + 5, cy - 6.5 }, { cx + 6.3, cy - 1 }, { cx + 4, cy - 3.8 },
+                   { cx - 1, cy - 4.8, Corner }, { cx - 4, cy - 3 } })),
+            hair, 1.0);
     }
-    // Seen from the side the hair covers the crown and the back of the head.
-    const qreal s = -facing;
-    f.part(shape({ { cx - s * 6, cy - 4 }, { cx - s * 2, cy - 8.5 }, { cx + s * 4, cy - 8 },
-               { cx + s * 8, cy - 2 }, { cx + s * 7, cy + 6 }, { cx + s * 3, cy + 7 },
-               { cx + s * 3, cy - 1 }, { cx - s * 2, cy - 4 } }),
-        hair);
-    f.dot(cx + facing * 3.2, cy, 1.1, ramp.ink);
+    const QPointF left = t.map(QPointF(cx - 2.3, cy + 0.4));
+    const QPointF right = t.map(QPointF(cx + 2.3, cy + 0.4));
+    f.dot(left.x(), left.y(), 0.8, skin.ink);
+    f.dot(right.x(), right.y(), 0.8, skin.ink);
+    f.line(t.map(curve({ { cx - 1.2, cy + 4 }, { cx + 1.2, cy + 4 } })), skin.shade, 1.0);
 }
 
 // ---------------------------------------------------------------------------------------------
 
+void archer(Figure &f)
+{
+    const Ramp &hide = f.main();
+    const Ramp &gold = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &cloak = f.material(3);
+    const Ramp hoof { hide.ink, hide.ink, hide.ink, hide.shade };
+    const Ramp hair { hide.ink, hide.ink, hide.ink, hide.shade };
+    // The far legs: a foreleg lifted at the knee, a hind leg bent back at the hock.
+    f.part(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4), f.far());
+    f.part(ellipse(60.5, 145, 3, 2.2, 20), hoof, 0.8);
+    f.part(tapered(curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4),
+        f.far());
+    f.part(ellipse(103, 155, 3.2, 2.2), hoof, 0.8);
+    // The tail, full and flowing from the croup.
+    f.part(shape({ { 108, 103 }, { 115, 106 }, { 118, 120 }, { 116, 138 }, { 111, 148 },
+               { 111, 132 }, { 108, 116 } }),
+        hair);
+    // The horse: a deep chest, a level back, the croup and a round haunch; the near legs
+    // jointed at knee, fetlock and hock.
+    const QPainterPath barrel
+        = shape({ { 50, 108 }, { 56, 99 }, { 70, 100 }, { 86, 102 }, { 100, 99 }, { 110, 104 },
+            { 112, 114 }, { 106, 122 }, { 94, 124 }, { 78, 126 }, { 64, 124 }, { 54, 119 } });
+    const QPainterPath foreleg
+        = tapered(curve({ { 58, 114 }, { 56, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
+    const QPainterPath hindLeg
+        = tapered(curve({ { 99, 110 }, { 95, 128 }, { 104, 142, Corner }, { 102, 154 } }), 14, 4.5);
+    f.part(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) }), hide);
+    f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
+    for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
+        f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
+    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards;
+    // the string runs from the bow's tips to the drawing hand, behind the chin.
+    QTransform aim;
+    aim.translate(61, 81);
+    aim.rotate(6);
+    aim.translate(-61, -81);
+    const auto aimed = [&](qreal x, qreal y) {
+        const QPointF at = aim.map(QPointF(x, y));
+        return Knot { at.x(), at.y() };
+    };
+    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
+    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
+    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
+    // The cloak falls from his shoulders onto the horse's back.
+    f.part(shape({ { 60, 76 }, { 68, 79 }, { 78, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
+               { 60, 90 } }),
+        cloak);
+    // The man: torso rising from the horse's chest, a blue sash where man becomes horse.
+    f.part(shape({ { 50, 104 }, { 52, 94 }, { 49, 84 }, { 50, 78 }, { 55, 75 }, { 62, 75 },
+               { 65, 80 }, { 63, 92 }, { 64, 104 } }),
+        skin);
+    f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
+    f.line(curve({ { 52, 86 }, { 56, 88 }, { 60, 86 } }), skin.shade, 1.0);
+    QPainterPath neck;
+    neck.addRect(QRectF(53.5, 67, 5, 9));
+    f.part(neck, skin, 1.0);
+    profile(f, 56, 62, -1, skin, hair);
+    f.part(
+        tapered(curve({ aimed(27, 80), aimed(24, 68), aimed(27, 60), top }), 3.6, 1.4), gold, 0.9);
+    f.part(tapered(curve({ aimed(27, 80), aimed(24, 92), aimed(27, 100), bottom }), 3.6, 1.4), gold,
+        0.9);
+    f.part(tapered(curve({ aimed(61, 81), aimed(17, 81) }), 1.8, 1.8), gold, 0.7);
+    f.part(aim.map(shape(
+               { { 10, 81, Corner }, { 17, 77.5, Corner }, { 16, 81 }, { 17, 84.5, Corner } })),
+        gold, 0.8);
+    f.part(tapered(curve({ { 52, 78 }, { 40, 79 }, aimed(28, 80) }), 4.6, 3.6), skin, 1.0);
+    hand(f, aimed(27, 80).x, aimed(27, 80).y, skin);
+    f.part(tapered(curve({ { 62, 78 }, { 72, 80, Corner }, { 62, 81 } }), 4.6, 3.8), skin, 1.0);
+    hand(f, 61, 81, skin, 2.5, 2.2);
+}
+
+void scorpion(Figure &f)
+{
+    const Ramp &m = f.main();
+    const Ramp plate { m.ink, m.ink, m.shade, m.base };
+    for (const bool right : { false, true }) {
+        const auto side
+            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
+        // Four walking legs a side, each raised to a knee and down to the ground.
+        const std::initializer_list<std::initializer_list<Knot>> legs {
+            { { 52, 102 }, { 38, 94, Corner }, { 28, 104 } },
+            { { 52, 108 }, { 34, 104, Corner }, { 24, 118 } },
+            { { 52, 115 }, { 37, 116, Corner }, { 27, 132 } },
+            { { 53, 121 }, { 42, 128, Corner }, { 37, 144 } },
+        };
+        for (const auto &l : legs) {
+            f.part(side(tapered(curve(l), 3.6, 2.2)), m, 0.9);
+            const Knot knee = *(l.begin() + 1);
+            const QPointF at = right ? QPointF(120 - knee.x, knee.y) : QPointF(knee.x, knee.y);
+            f.dot(at.x(), at.y() - 0.6, 1.1, m.light);
+        }
+        // The pincer on its jointed arm.
+        f.part(side(tapered(curve({ { 52, 92 }, { 40, 86, Corner }, { 34, 74 } }), 5.5, 4.5)), m);
+        f.part(side(united({ ellipse(31, 66, 6.5, 8.5, 14),
+                   tapered(curve({ { 26, 62 }, { 23, 53 }, { 27, 45 } }), 5, 1.2) })),
+            m);
+        f.part(side(tapered(curve({ { 35, 60 }, { 36, 54 }, { 33, 48 } }), 4, 1.2)), m, 0.9);
+    }
+    // The tail arches round and up in five swelling segments to the sting.
+    const QPainterPath tail = curve({ { 60, 132 }, { 64, 146 }, { 78, 152 }, { 94, 146 },
+        { 102, 130 }, { 100, 114 }, { 93, 105 } });
+    f.part(tapered(tail, 9, 6));
+    for (int i = 5; i >= 0; --i) {
+        const qreal t = 0.02 + i * 0.175;
+        const QPointF at = tail.pointAtPercent(t);
+        const QPointF d = tail.pointAtPercent(std::min(1.0, t + 0.02)) - at;
+        const qreal angle = std::atan2(d.y(), d.x()) * 180 / std::numbers::pi;
+        f.part(ellipse(at.x(), at.y(), 9 - i * 0.5, 5.6 - i * 0.35, angle), m);
+    }
+    // The sting: a bulb and a barb hooked back over it, pale at the point.
+    f.part(united({ ellipse(92, 101, 5, 4, -55),
+               tapered(curve({ { 90, 98 }, { 87, 92 }, { 89, 87 }, { 94, 86 } }), 3.6, 0.4) }),
+        m, 0.9);
+    f.line(curve({ { 91, 87 }, { 94, 86 } }), m.light, 1.0);
+    // The body: eight plates narrowing to the tail, under the head.
+    for (int i = 4; i >= 0; --i)
+        f.part(ellipse(60, 104 + i * 6.5, 12.5 - i * 0.7, 5.2), i % 2 ? plate : m);
+    f.part(shape({ { 49, 88 }, { 60, 83 }, { 71, 88 }, { 72, 99 }, { 60, 102 }, { 48, 99 } }));
+    for (const qreal x : { 56.5, 63.5 }) {
+        f.dot(x, 89, 1.4, m.ink);
+        f.dot(x - 0.4, 88.6, 0.5, m.light);
+    }
+}
+
+void waterBearer(Figure &f)
+{
+    const Ramp &tunic = f.main();
+    const Ramp &jarTone = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &water = f.material(3);
+    const Ramp hair { skin.ink, jarTone.shade, jarTone.shade, jarTone.base };
+    // The water pours from the jar's mouth in an arc down into a pool on the sand.
+    for (const auto &[dx, w] :
+        std::initializer_list<std::array<qreal, 2>> { { 0, 5 }, { 5, 3.4 } }) {
+        f.part(tapered(curve({ { 78, 79 }, { 86 + dx, 86 }, { 93 + dx, 104 }, { 96 + dx, 130 },
+                           { 97 + dx, 152 } }),
+                   w, w + 1.5),
+            water, 0.9);
+    }
+    f.part(ellipse(99, 154, 11, 3.2), water, 0.9);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 86, 147, 1.6 }, { 112, 146, 1.5 }, { 108, 141, 1.1 }, { 89, 141, 1.1 } })
+        f.part(ellipse(x, y, r, r), water, 0.7);
+    // The far leg, then the near one, bare below the tunic, in sandals.
+    f.part(tapered(curve({ { 33, 122 }, { 31, 138 }, { 30, 153 } }), 6.5, 4), behind(skin));
+    f.part(tapered(curve({ { 43, 122 }, { 45, 138 }, { 46, 153 } }), 7, 4.2), skin);
+    f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
+    f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
+    // The tunic: shoulders, belt, a skirt to the knee.
+    f.part(shape({ { 29, 73 }, { 38, 71 }, { 48, 73 }, { 50, 84 }, { 47, 96 }, { 51, 110 },
+               { 55, 126, Corner }, { 22, 126, Corner }, { 26, 110 }, { 29, 96 }, { 27, 84 } }),
+        tunic);
+    f.line(curve({ { 34, 102 }, { 32, 114 }, { 30, 124 } }), tunic.shade, 1.0);
+    f.line(curve({ { 42, 102 }, { 45, 114 }, { 48, 124 } }), tunic.shade, 1.0);
+    f.part(shape({ { 28, 94 }, { 48, 94 }, { 48, 98 }, { 28, 98 } }), hair, 0.9);
+    QPainterPath neck;
+    neck.addRect(QRectF(35.5, 65, 5, 8));
+    f.part(neck, skin, 1.0);
+    profile(f, 38, 58, 1, skin, hair);
+    // The jar on her shoulder, tipped forward so its mouth points down to the stream.
+    QTransform tip;
+    tip.translate(65, 69);
+    tip.rotate(118);
+    f.part(tip.map(shape(
+               { { -3.5, -13 }, { -6, -9 }, { -10, -2 }, { -10, 6 }, { -6, 11 }, { -4, 14, Corner },
+                   { 4, 14, Corner }, { 6, 11 }, { 10, 6 }, { 10, -2 }, { 6, -9 }, { 3.5, -13 } })),
+        jarTone);
+    f.part(tip.map(ellipse(0, -14, 5.2, 2.4)), jarTone, 1.0);
+    f.line(tip.map(curve({ { -9.5, 2 }, { 0, 4 }, { 9.5, 2 } })), jarTone.light, 1.2);
+    // The near arm cradles the jar from below.
+    f.part(tapered(curve({ { 45, 76 }, { 49, 90, Corner }, { 59, 81 } }), 5, 4), skin, 1.0);
+    hand(f, 59.5, 80.5, skin);
+}
+
+void twins(Figure &f)
+{
+    const Ramp &gold = f.main();
+    const Ramp &amber = f.accent();
+    const Ramp &skin = f.material(2);
+    const Ramp &darkHair = f.material(3);
+    const Ramp &auburn = f.material(4);
+    // One twin in gold with short dark hair, the other in amber with auburn curls; each tilts
+    // his head towards the other.
+    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
+                            qreal outer) {
+        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 4.5, 136 }, { cx - 5, 152 } }), 6, 4.2),
+            skin, 1.0);
+        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 4.5, 136 }, { cx + 5, 152 } }), 6, 4.2),
+            skin, 1.0);
+        f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
+        f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
+        // The outer arm hangs by the side.
+        f.part(tapered(curve({ { cx + outer * 10, 76 }, { cx + outer * 14, 92 },
+                           { cx + outer * 14, 106 } }),
+                   5, 4),
+            skin, 1.0);
+        hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
+        f.part(shape({ { cx - 10, 74 }, { cx, 72 }, { cx + 10, 74 }, { cx + 12, 84 },
+                   { cx + 9.5, 96 }, { cx + 13, 110 }, { cx + 14, 122, Corner },
+                   { cx - 14, 122, Corner }, { cx - 13, 110 }, { cx - 9.5, 96 }, { cx - 12, 84 } }),
+            tunic);
+        f.line(curve({ { cx - 10, 96 }, { cx + 10, 96 } }), tunic.ink, 1.2);
+        f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
+        f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
+        QPainterPath neck;
+        neck.addRect(QRectF(cx - 2.5, 65, 5, 8));
+        f.part(neck, skin, 1.0);
+        frontFace(f, cx, 59, tilt, skin, hair, curls);
+    };
+    person(82, amber, auburn, -7, true, 1);
+    person(38, gold, darkHair, 7, false, -1);
+    // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
+    f.part(tapered(curve({ { 47, 77 }, { 60, 73 }, { 74, 73 } }), 5, 4), skin, 1.0);
+    hand(f, 75, 74, skin, 2.8, 2.4);
+    // Castor and Pollux, a star over each head.
+    for (const qreal x : { 38.0, 82.0 }) {
+        f.fill(Shapes::star(QPointF(x, 42), 6, 1.4, 4, 0), QColor(Qt::white));
+        f.fill(Shapes::star(QPointF(x, 42), 3, 1.0, 4, 45), QColor(Qt::white));
+    }
+}
+
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    // Far legs, then the woolly body, the near legs, the head and its coiled horn.
-    leg(f, f.far(), { { 60, 122 }, { 62, 140 }, { 60, 156 } }, 7, 5, true);
-    leg(f, f.far(), { { 100, 122 }, { 104, 140 }, { 102, 156 } }, 7, 5, true);
-    leg(f, m, { { 50, 120 }, { 48, 140 }, { 50, 156 } }, 7.5, 5, true);
-    leg(f, m, { { 92, 122 }, { 94, 140 }, { 92, 156 } }, 7.5, 5, true);
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
+                                    { fore - 1, 154 } }),
+                            8.5, 4.5),
+                   ellipse(fore - 2, 134, 4, 3.4) }),
+            ramp);
+        f.part(tapered(curve({ { hind, 116 }, { hind - 2, 130 }, { hind + 5, 142, Corner },
+                           { hind + 3, 154 } }),
+                   10, 4),
+            ramp);
+        f.part(ellipse(fore - 1, 155, 3.2, 2), hoof, 0.8);
+        f.part(ellipse(hind + 3, 155, 3.2, 2), hoof, 0.8);
+    };
+    legPair(f.far(), 60, 98);
+    legPair(m, 52, 90);
+    // The fleece: a body of round lobes, each lit from the upper left.
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> { { 56, 100, 12 },
-             { 70, 93, 12.5 }, { 85, 93, 12.5 }, { 99, 99, 11 }, { 104, 112, 10 }, { 95, 124, 10 },
-             { 80, 127, 10 }, { 64, 126, 10 }, { 52, 116, 10 } })
+    body.addEllipse(QPointF(80, 108), 28, 18);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 58, 102, 12 }, { 104, 106, 11 }, { 96, 122, 10 }, { 66, 122, 10 } })
         body.addEllipse(QPointF(x, y), r, r);
-    body.addEllipse(QPointF(78, 110), 26, 17);
     f.part(body.simplified());
-    // Curls of wool.
-    for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> { { 66, 104 },
-             { 80, 100 }, { 94, 106 }, { 72, 118 }, { 88, 118 }, { 100, 118 }, { 58, 112 } }) {
-        QPainterPath curl;
-        curl.arcMoveTo(QRectF(x - 3.5, y - 3.5, 7, 7), 200);
-        curl.arcTo(QRectF(x - 3.5, y - 3.5, 7, 7), 200, -220);
-        f.line(curl, m.shade, 1.1);
-    }
-    f.part(ellipse(110, 106, 5, 6));
-
-    const QPainterPath head = shape({ { 48, 70 }, { 36, 70 }, { 26, 80 }, { 18, 96 }, { 17, 103 },
-        { 23, 107 }, { 32, 104 }, { 44, 100 }, { 54, 104, Corner }, { 58, 84 } });
+    const Ramp lobe { m.shade, m.base, m.base, m.light };
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
+             { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
+        f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
+    // The neck, thick with wool, carries the head up and forward.
+    f.part(united(
+        { shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }),
+            ellipse(52, 96, 7, 8) }));
+    const QPainterPath head = shape({ { 48, 72 }, { 38, 72 }, { 28, 80 }, { 20, 94 }, { 19, 100 },
+        { 24, 103 }, { 32, 100 }, { 42, 96 }, { 50, 90 } });
     f.part(head);
-    f.dot(31, 86, 1.6, m.ink);
-    f.line(curve({ { 18, 100 }, { 22, 101 } }), m.ink, 1.0);
+    f.dot(31, 85, 1.5, m.ink);
+    f.line(curve({ { 20, 97 }, { 24, 98 } }), m.ink, 1.0);
+    // The ear hangs out from under the horn.
+    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), f.far(), 0.9);
     // The horn: out from the crown, back, down and forward round the ear.
-    const QPointF hub(49, 86);
-    const QPainterPath horn = coil(hub, 18, 5, 225, 1.0, true, 12, 5);
-    f.part(horn, f.accent());
-    for (const qreal t : { 0.14, 0.26, 0.38, 0.5, 0.62, 0.74 }) {
+    const QPointF hub(48, 84);
+    f.part(coil(hub, 15, 4, 225, 1.0, true, 10, 4.5), f.accent());
+    for (const qreal t : { 0.14, 0.28, 0.42, 0.56, 0.7 }) {
         const qreal a = (225 + 360 * t) * std::numbers::pi / 180;
-        const qreal r = 18 + (5 - 18) * t;
-        const qreal w = (12 + (5 - 12) * t) / 2;
+        const qreal r = 15 + (4 - 15) * t;
+        const qreal w = (10 + (4.5 - 10) * t) / 2;
         const QPointF dir(std::cos(a), std::sin(a));
         const QPointF at = hub + dir * r;
         QPainterPath ridge;
@@ -302,66 +614,55 @@ void ram(Figure &f)
         ridge.lineTo(at + dir * (w - 0.8));
         f.line(ridge, f.accent().shade, 1.0);
     }
+    // A short tail.
+    f.part(ellipse(108, 112, 4, 6, -20));
 }
 
 void bull(Figure &f)
 {
     const Ramp &m = f.main();
-    leg(f, f.far(), { { 58, 122 }, { 60, 140 }, { 58, 156 } }, 9, 6, true);
-    leg(f, f.far(), { { 104, 118 }, { 110, 136 }, { 104, 156 } }, 9, 6, true);
-    leg(f, m, { { 46, 118 }, { 46, 140 }, { 46, 156 } }, 10, 6.5, true);
-    leg(f, m, { { 94, 114 }, { 98, 136 }, { 92, 156 } }, 10, 6.5, true);
-    // The tail swings down from the rump and ends in a tuft.
-    f.part(tapered(curve({ { 108, 98 }, { 114, 112 }, { 113, 130 } }), 3.5, 2), m);
-    f.part(shape({ { 113, 128 }, { 116, 134 }, { 113, 140 }, { 110, 134 } }), m);
-    const QPainterPath body = shape(
-        { { 36, 96 }, { 46, 80 }, { 64, 76 }, { 80, 86 }, { 98, 88 }, { 110, 96 }, { 112, 112 },
-            { 106, 126 }, { 90, 128 }, { 70, 130 }, { 52, 130 }, { 40, 124 }, { 34, 112 } });
-    f.part(body);
-    f.line(curve({ { 56, 96 }, { 60, 108 }, { 58, 120 } }), m.shade, 1.2);
-    f.line(curve({ { 92, 100 }, { 96, 112 }, { 92, 124 } }), m.shade, 1.2);
-    // The lowered head, horns forward.
-    f.part(tapered(curve({ { 36, 90 }, { 44, 86 }, { 48, 76 }, { 46, 68 } }), 7, 2), f.accent());
-    const QPainterPath head = shape({ { 42, 90 }, { 32, 86 }, { 22, 92 }, { 16, 104 }, { 12, 120 },
-        { 14, 128 }, { 22, 131 }, { 30, 126 }, { 36, 114 }, { 44, 106 } });
-    f.part(head);
-    f.part(ellipse(17, 126, 6, 4.5), f.far());
-    f.dot(15, 126, 1.1, m.ink);
-    f.dot(24, 100, 1.7, m.ink);
-    f.part(tapered(curve({ { 32, 90 }, { 20, 88 }, { 12, 80 }, { 12, 68 } }), 8, 2), f.accent());
-    f.part(ellipse(40, 94, 5, 2.8, -20), m);
-}
-
-void twins(Figure &f)
-{
-    const Ramp &m = f.main();
-    const auto person = [&](qreal cx, const Ramp &ramp, bool leftSide) {
-        const qreal s = leftSide ? -1 : 1;
-        // The outer arm hangs by the side.
-        f.part(tapered(curve({ { cx + s * 12, 82 }, { cx + s * 16, 100 }, { cx + s * 15, 116 } }),
-                   6, 5),
+    const Ramp &horn = f.accent();
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // Legs jointed at knee and hock, the far pair one step darker.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 114 }, { fore - 1, 134 }, { fore, 146 },
+                                    { fore - 1, 154 } }),
+                            10, 5),
+                   ellipse(fore - 1, 134, 4.2, 3.6) }),
             ramp);
-        const QPainterPath robe = shape({ { cx - 10, 80 }, { cx - 13, 100 }, { cx - 15, 130 },
-            { cx - 18, 156, Corner }, { cx + 18, 156, Corner }, { cx + 15, 130 }, { cx + 13, 100 },
-            { cx + 10, 80 }, { cx, 76 } });
-        f.part(robe, ramp);
-        f.line(curve({ { cx - 12, 104 }, { cx + 12, 104 } }), ramp.shade, 1.6);
-        f.line(curve({ { cx - s * 4, 110 }, { cx - s * 6, 132 }, { cx - s * 8, 154 } }), ramp.shade,
-            1.0);
-        f.line(curve({ { cx + s * 5, 112 }, { cx + s * 7, 134 }, { cx + s * 9, 154 } }), ramp.shade,
-            1.0);
-        head(f, cx, 66, 0, m);
+        f.part(tapered(curve({ { hind, 110 }, { hind - 3, 128 }, { hind + 4, 141, Corner },
+                           { hind + 2, 154 } }),
+                   14, 5),
+            ramp);
+        f.part(ellipse(fore - 1, 155, 3.8, 2.2), hoof, 0.8);
+        f.part(ellipse(hind + 2, 155, 3.8, 2.2), hoof, 0.8);
     };
-    person(80, f.far(), false);
-    person(40, m, true);
-    // Hands joined between them, and a star over each head.
-    f.part(tapered(curve({ { 70, 84 }, { 64, 98 }, { 61, 110 } }), 6, 5), f.far());
-    f.part(tapered(curve({ { 50, 84 }, { 56, 98 }, { 59, 110 } }), 6, 5), m);
-    f.part(ellipse(60, 112, 4, 3.6), m);
-    for (const qreal x : { 40.0, 80.0 }) {
-        f.fill(Shapes::star(QPointF(x, 44), 6, 1.6, 4, 0), f.accent().light);
-        f.fill(Shapes::star(QPointF(x, 44), 3, 1.2, 4, 45), f.accent().light);
-    }
+    legPair(f.far(), 56, 100);
+    // The tail hangs clear of the hind leg and ends in a tuft.
+    f.part(tapered(curve({ { 110, 92 }, { 115, 106 }, { 115, 124 } }), 3.2, 2), m, 0.9);
+    f.part(shape({ { 113, 122 }, { 117, 126 }, { 117, 134 }, { 114, 137 }, { 111, 132 } }),
+        behind(m), 0.9);
+    // A deep chest, a level back, a heavy neck and the head carried high, over the tops of the
+    // near legs.
+    const QPainterPath body = shape({ { 30, 92 }, { 36, 80 }, { 52, 76 }, { 72, 82 }, { 92, 82 },
+        { 106, 84 }, { 112, 94 }, { 112, 108 }, { 106, 120 }, { 94, 122 }, { 74, 120 }, { 58, 124 },
+        { 44, 124 }, { 36, 116 }, { 30, 104 } });
+    legPair(m, 46, 92);
+    f.part(body);
+    f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
+    f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
+    f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
+    // The far horn, then the head, the ear and the near horn, both sweeping forward.
+    f.part(tapered(curve({ { 34, 74 }, { 38, 66 }, { 32, 58 }, { 24, 56 } }), 5, 1.6), behind(horn),
+        0.9);
+    const QPainterPath head = shape({ { 36, 74 }, { 26, 72 }, { 18, 80 }, { 12, 92 }, { 11, 100 },
+        { 16, 104 }, { 24, 102 }, { 30, 94 }, { 38, 86 } });
+    f.part(head);
+    f.part(ellipse(14, 99, 5.5, 5), behind(m), 0.9);
+    f.dot(12.5, 99, 1.0, m.ink);
+    f.dot(24, 81, 1.6, m.ink);
+    f.part(shape({ { 34, 78 }, { 44, 76 }, { 46, 80 }, { 36, 82 } }), behind(m), 0.9);
+    f.part(tapered(curve({ { 28, 74 }, { 24, 66 }, { 16, 62 }, { 10, 64 } }), 5.5, 1.6), horn, 0.9);
 }
 
 void crab(Figure &f)
@@ -390,22 +691,27 @@ void crab(Figure &f)
     }
     const QPainterPath shell = shape({ { 60, 90 }, { 76, 92 }, { 88, 102 }, { 90, 114 },
         { 82, 128 }, { 60, 136 }, { 38, 128 }, { 30, 114 }, { 32, 102 }, { 44, 92 } });
-    f.part(shell);
-    f.line(
-        curve({ { 46, 104 }, { 52, 112 }, { 60, 114 }, { 68, 112 }, { 74, 104 } }), m.shade, 1.2);
-    f.line(curve({ { 50, 122 }, { 60, 126 }, { 70, 122 } }), m.shade, 1.2);
-    for (const qreal x : { 53.0, 67.0 }) {
-        f.part(tapered(curve({ { x, 92 }, { x + (x < 60 ? -1 : 1), 84 } }), 3, 2.5), m);
-        f.dot(x + (x < 60 ? -1 : 1), 83, 2.4, m.ink);
-        f.dot(x + (x < 60 ? -1.6 : 0.4), 82.4, 0.8, m.light);
+    // The eyes on their stalks, between the claws, behind the shell's front edge.
+    for (const qreal x : { 54.0, 66.0 }) {
+        const qreal out = x < 60 ? -1 : 1;
+        f.part(tapered(curve({ { x, 96 }, { x + out * 1.5, 88 }, { x + out * 3, 82 } }), 3, 2.4), m,
+            0.9);
+        f.part(ellipse(x + out * 3, 80.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
+        f.dot(x + out * 3 - 0.8, 79.7, 0.9, m.light);
     }
+    f.part(shell);
+    // The moon's glint on the shell and the grooves that part it into its regions.
+    f.fill(ellipse(48, 102, 9, 3.6, -14), m.light);
+    f.line(curve({ { 46, 100 }, { 42, 112 }, { 46, 126 } }), m.shade, 1.1);
+    f.line(curve({ { 74, 100 }, { 78, 112 }, { 74, 126 } }), m.shade, 1.1);
 }
 
 void lion(Figure &f)
 {
     const Ramp &m = f.main();
     // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
-    f.part(tapered(curve({ { 66, 112 }, { 66, 132 }, { 63, 152 } }), 13, 8), f.far());
+    f.part(
+        tapered(curve({ { 66, 112 }, { 67, 130 }, { 66, 144 }, { 62, 152 } }), 13, 7.5), f.far());
     f.part(ellipse(61, 154, 6, 3), f.far());
     f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
         f.far());
@@ -418,7 +724,8 @@ void lion(Figure &f)
     // towards the hind legs, the thigh swelling over the hind leg.
     const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 }, { 108, 100 },
         { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 }, { 48, 126 } });
-    const QPainterPath foreleg = tapered(curve({ { 52, 112 }, { 51, 134 }, { 47, 152 } }), 16, 9);
+    const QPainterPath foreleg
+        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 51, 145 }, { 46, 152 } }), 16, 8);
     const QPainterPath hindLeg
         = tapered(curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
     f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
@@ -454,7 +761,7 @@ void maiden(Figure &f)
     const Ramp &a = f.accent();
     // A wing behind her: long flight feathers fanned out from the shoulder, the shorter ones
     // over them.
-    const Ramp &w = f.accent();
+    const Ramp &w = f.material(3);
     const Ramp feather { w.shade, w.shade, w.base, w.light };
     for (int i = 0; i < 5; ++i) {
         const qreal angle = -38 + i * 17;
@@ -469,32 +776,29 @@ void maiden(Figure &f)
     f.part(shape({ { 62, 90 }, { 64, 74 }, { 76, 62 }, { 90, 60 }, { 88, 70 }, { 80, 82 },
                { 72, 92 } }),
         feather, 1.0);
-    // A veil over her head, framing her face and falling down her back.
+    // A veil falling from the crown down her back.
     const Ramp veil { m.ink, m.ink, m.shade, m.base };
-    f.part(shape({ { 53, 50 }, { 63, 53 }, { 67, 64 }, { 68, 84 }, { 72, 104 }, { 62, 100 },
-               { 58, 84 }, { 46, 80 }, { 40, 70 }, { 42, 56 } }),
+    f.part(shape({ { 50, 54 }, { 58, 53 }, { 64, 58 }, { 66, 72 }, { 70, 94 }, { 74, 108 },
+               { 64, 104 }, { 60, 88 }, { 56, 74 } }),
         veil);
-    const QPainterPath robe = shape({ { 50, 76 }, { 62, 76 }, { 66, 96 }, { 70, 120 }, { 82, 144 },
-        { 92, 158, Corner }, { 34, 158, Corner }, { 40, 134 }, { 44, 108 }, { 46, 90 } });
+    // The gown: a fitted bodice, a girdle at the waist and a skirt falling in folds.
+    const QPainterPath robe = shape({ { 48, 77 }, { 56, 74 }, { 64, 77 }, { 65, 88 }, { 61, 98 },
+        { 66, 112 }, { 77, 136 }, { 90, 158, Corner }, { 36, 158, Corner }, { 42, 136 },
+        { 46, 112 }, { 49, 98 }, { 46, 88 } });
     f.part(robe);
-    f.line(curve({ { 56, 104 }, { 54, 130 }, { 50, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 62, 110 }, { 68, 134 }, { 76, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 46, 96 }, { 64, 96 } }), m.shade, 1.5);
-    // Her face seen from the front inside the veil: hair parted over the brow, eyes, a small
-    // mouth, in the warm light tone of the wheat so it reads as skin.
-    f.part(ellipse(53, 66, 6, 7.5), Ramp { m.ink, a.base, a.light, a.light }, 1.0);
-    f.fill(shape({ { 47, 63 }, { 48, 58.5 }, { 53, 58 }, { 58, 58.5 }, { 59, 63 }, { 56, 61 },
-               { 53, 60.5, Corner }, { 50, 61 } }),
-        m.shade);
-    f.dot(50.6, 66, 1.0, m.ink);
-    f.dot(55.4, 66, 1.0, m.ink);
-    f.line(curve({ { 51.5, 70 }, { 53, 71 }, { 54.5, 70 } }), a.shade, 1.0);
+    f.fill(shape({ { 53, 102 }, { 49, 130 }, { 45, 155 }, { 53, 155 }, { 55, 130 } }), m.shade);
+    f.fill(shape({ { 60, 104 }, { 66, 130 }, { 73, 155 }, { 69, 155 }, { 62, 130 } }), m.light);
+    f.fill(shape({ { 46, 130 }, { 42, 155 }, { 40, 155 }, { 43, 134 } }), m.light);
+    f.line(curve({ { 49, 98 }, { 55, 99.5 }, { 61, 98 } }), a.shade, 1.8);
+    // Her face in profile, turned to the wheat, with fair hair under the veil.
+    const Ramp &skin = f.material(2);
+    profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
     const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
              { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
-        f.line(curve({ { 42, 104 }, { (x + 42) / 2, (y + 104) / 2 + 2 }, { x, y + 10 } }), a.shade,
-            1.4);
+        f.line(
+            curve({ { 40, 95 }, { (x + 40) / 2, (y + 95) / 2 + 2 }, { x, y + 10 } }), a.shade, 1.4);
         QTransform t;
         t.translate(x, y);
         t.rotate(lean);
@@ -504,8 +808,9 @@ void maiden(Figure &f)
         for (const qreal gy : { -3.0, 1.0, 5.0 })
             f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
     }
-    f.part(tapered(curve({ { 58, 80 }, { 48, 96 }, { 38, 90 } }), 6, 5), m);
-    f.part(ellipse(38, 89, 3.4, 3.2), m);
+    // The arm that holds the sheaf, in a sleeve widening to the wrist.
+    f.part(tapered(curve({ { 56, 80 }, { 49, 96, Corner }, { 41, 90 } }), 5, 7), m);
+    hand(f, 38.5, 89, skin, 3.2, 3);
 }
 
 void scales(Figure &f)
@@ -534,110 +839,29 @@ void scales(Figure &f)
     }
 }
 
-void scorpion(Figure &f)
-{
-    const Ramp &m = f.main();
-    for (const bool right : { false, true }) {
-        const auto side
-            = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
-        const std::initializer_list<std::initializer_list<Knot>> legs {
-            { { 52, 102 }, { 36, 96, Corner }, { 26, 106 } },
-            { { 52, 110 }, { 34, 108, Corner }, { 24, 120 } },
-            { { 53, 118 }, { 38, 122, Corner }, { 30, 136 } },
-            { { 54, 124 }, { 44, 134, Corner }, { 40, 148 } },
-        };
-        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
-        // mostly their shaded edge, which has to stand out from the night sky.
-        for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 4, 2)), m);
-        f.part(side(tapered(curve({ { 52, 92 }, { 36, 86, Corner }, { 30, 72 } }), 5, 4.5)), m);
-        f.part(side(united({ ellipse(29, 66, 6, 8, 12),
-                   tapered(curve({ { 24, 64 }, { 20, 54 }, { 25, 46 } }), 5, 1.2),
-                   tapered(curve({ { 33, 60 }, { 34, 54 }, { 31, 49 } }), 4, 1.2) })),
-            m);
-    }
-    // Head and the segments of the body, then the tail arching up to the sting.
-    const QPainterPath tail = curve({ { 60, 134 }, { 66, 148 }, { 82, 152 }, { 96, 144 },
-        { 104, 128 }, { 102, 110 }, { 94, 100 } });
-    f.part(tapered(tail, 11, 6));
-    for (int i = 1; i < 7; ++i) {
-        const qreal t = i / 7.0;
-        const QPointF at = tail.pointAtPercent(t);
-        const QPointF d = tail.pointAtPercent(t + 0.01) - at;
-        const qreal len = std::hypot(d.x(), d.y());
-        const QPointF n(-d.y() / len, d.x() / len);
-        const qreal w = (11 + (6 - 11) * t) / 2 - 0.8;
-        f.line(curve({ { (at + n * w).x(), (at + n * w).y() },
-                   { (at - n * w).x(), (at - n * w).y() } }),
-            m.ink, 1.0);
-    }
-    // The sting: a small bulb at the end of the tail and a spine hooking up and over from it
-    // to a sharp point, clear of the claw above.
-    f.part(united({ ellipse(93, 96, 5.5, 4.2, -50),
-               tapered(curve({ { 92, 93 }, { 93, 87 }, { 98, 83.5 }, { 104, 85 } }), 4.6, 0.2) }),
-        f.accent(), 0.8);
-    for (int i = 4; i >= 0; --i)
-        f.part(ellipse(60, 106 + i * 7, 11 - i * 0.8, 5.5));
-    f.part(shape({ { 50, 88 }, { 60, 84 }, { 70, 88 }, { 70, 100 }, { 60, 104 }, { 50, 100 } }));
-    f.dot(56, 90, 1.2, m.ink);
-    f.dot(64, 90, 1.2, m.ink);
-}
-
-void archer(Figure &f)
-{
-    const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    leg(f, f.far(), { { 60, 120 }, { 64, 136 }, { 58, 156 } }, 8, 5, true);
-    leg(f, f.far(), { { 104, 116 }, { 110, 134 }, { 104, 156 } }, 8, 5, true);
-    f.part(tapered(curve({ { 108, 104 }, { 116, 118 }, { 112, 140 } }), 7, 2), f.far());
-    // The rider's body and the horse's as one outline: the man's back runs in a smooth curve
-    // into the horse's withers, and his belly into its chest, with no seam between them.
-    const QPainterPath centaur = shape({ { 40, 80 }, { 46, 74 }, { 58, 74 }, { 64, 80 }, { 62, 90 },
-        { 66, 98 }, { 84, 101 }, { 104, 100 }, { 112, 110 }, { 108, 122 }, { 94, 126 }, { 70, 128 },
-        { 54, 124 }, { 46, 114 }, { 43, 100 }, { 42, 90 } });
-    const QPainterPath foreleg = tapered(curve({ { 52, 118 }, { 48, 138 }, { 52, 156 } }), 9, 5);
-    const QPainterPath hindLeg = tapered(curve({ { 96, 116 }, { 100, 136 }, { 94, 156 } }), 10, 5);
-    f.part(united({ centaur, foreleg, hindLeg }));
-    for (const QPointF end : { QPointF(52, 156), QPointF(94, 156) }) {
-        QPainterPath hoof;
-        hoof.addRoundedRect(QRectF(end.x() - 3, end.y() - 3.5, 6, 4), 1, 1);
-        f.part(hoof, Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
-    }
-    // A sash at the waist, where the man becomes the horse.
-    f.line(curve({ { 43, 104 }, { 52, 108 }, { 63, 102 } }), m.shade, 1.2);
-    f.line(curve({ { 47, 92 }, { 52, 95 }, { 57, 92 } }), m.shade, 1.0);
-    head(f, 52, 62, -1, m);
-    // The bow drawn, the arrow aimed high to the left.
-    QTransform aim;
-    aim.translate(48, 76);
-    aim.rotate(-14);
-    aim.translate(-48, -76);
-    const auto aimed = [&](qreal x, qreal y) {
-        const QPointF at = aim.map(QPointF(x, y));
-        return Knot { at.x(), at.y() };
-    };
-    f.line(curve({ aimed(33, 45), aimed(54, 72), aimed(33, 99) }), a.light, 1.0);
-    f.part(tapered(curve({ aimed(21, 72), aimed(23, 56), aimed(33, 44) }), 5.5, 2.5), a, 1.0);
-    f.part(tapered(curve({ aimed(21, 72), aimed(23, 88), aimed(33, 100) }), 5.5, 2.5), a, 1.0);
-    f.part(tapered(curve({ aimed(54, 72), aimed(12, 72) }), 2.4, 2.4), a, 0.8);
-    f.part(
-        aim.map(shape({ { 5, 72, Corner }, { 14, 67, Corner }, { 12, 72 }, { 14, 77, Corner } })),
-        a, 0.8);
-    f.part(tapered(curve({ { 44, 80 }, aimed(34, 73), aimed(22, 72) }), 6, 5), m);
-    f.part(tapered(curve({ { 60, 80 }, { 68, 74 }, aimed(54, 72) }), 6, 5), m);
-}
-
 void seaGoat(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    // The fish's tail curls up behind, ending in a fan.
+    const Ramp &horn = f.accent();
+    const Ramp &sea = f.material(2);
+    // The sea he rises from: curls of water on the shore under the fish's tail.
+    for (const auto &[x, y] :
+        std::initializer_list<std::array<qreal, 2>> { { 64, 150 }, { 84, 146 }, { 102, 151 } }) {
+        const QPainterPath wave = curve({ { x - 10, y + 3 }, { x - 4, y - 2 }, { x + 2, y - 3.5 },
+            { x + 5, y - 0.5 }, { x + 2, y + 1.5 }, { x, y } });
+        f.line(wave, sea.ink, 3.6);
+        f.line(wave, sea.base, 2.0);
+        f.line(curve({ { x - 5, y - 1.5 }, { x + 1, y - 3.2 } }), QColor(Qt::white), 1.0);
+    }
+    // The fish's tail curls up behind, scaled, ending in a fan.
     const QPainterPath tailLine
         = curve({ { 46, 112 }, { 74, 122 }, { 96, 116 }, { 106, 100 }, { 102, 84 } });
     f.part(shape({ { 102, 86 }, { 94, 74 }, { 92, 60 }, { 102, 68 }, { 106, 62 }, { 114, 58 },
                { 112, 72 }, { 106, 86 } }),
-        a);
-    f.part(tapered(tailLine, 28, 7));
+        sea);
+    f.line(curve({ { 100, 80 }, { 97, 70 } }), sea.shade, 1.0);
+    f.line(curve({ { 105, 78 }, { 109, 66 } }), sea.shade, 1.0);
+    f.part(tapered(tailLine, 28, 7), sea);
     for (int i = 1; i < 7; ++i) {
         const qreal t = i / 8.0;
         const QPointF at = tailLine.pointAtPercent(t);
@@ -648,53 +872,35 @@ void seaGoat(Figure &f)
         QPainterPath scale;
         scale.moveTo(at + n * w);
         scale.quadTo(at + d / len * 6, at - n * w);
-        f.line(scale, m.shade, 1.0);
+        f.line(scale, sea.shade, 1.0);
     }
-    // The goat: forelegs folded, chest, bearded head and swept-back horns.
+    // The goat: forelegs folded under the chest, a bearded head, an ear and a ridged horn.
     f.part(tapered(curve({ { 44, 118 }, { 32, 128, Corner }, { 36, 140 } }), 6, 4.5), f.far());
+    f.part(ellipse(37, 141, 3, 2.2), Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
     f.part(tapered(curve({ { 52, 120 }, { 44, 134, Corner }, { 50, 146 } }), 6.5, 5));
-    f.part(shape({ { 32, 90 }, { 44, 82 }, { 56, 96 }, { 58, 116 }, { 48, 124 }, { 36, 116 } }));
-    f.part(tapered(curve({ { 36, 72 }, { 44, 58 }, { 58, 50 }, { 70, 52 }, { 76, 60 } }), 9, 2), a);
-    f.part(shape({ { 40, 66 }, { 44, 74 }, { 42, 84 }, { 32, 96 }, { 24, 100 }, { 18, 96 },
-        { 20, 88 }, { 28, 74 } }));
-    f.part(shape({ { 26, 98 }, { 30, 106 }, { 24, 112, Corner }, { 22, 102 } }), f.far());
-    f.part(ellipse(44, 74, 6, 2.8, 30), m);
-    f.dot(32, 78, 1.6, m.ink);
-}
-
-void waterBearer(Figure &f)
-{
-    const Ramp &m = f.main();
-    const Ramp &a = f.accent();
-    const QPainterPath robe = shape({ { 28, 76 }, { 42, 76 }, { 46, 96 }, { 48, 124 },
-        { 54, 158, Corner }, { 14, 158, Corner }, { 20, 126 }, { 24, 98 } });
-    f.part(robe);
-    f.line(curve({ { 30, 104 }, { 28, 130 }, { 26, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 38, 104 }, { 42, 130 }, { 44, 156 } }), m.shade, 1.0);
-    f.line(curve({ { 24, 98 }, { 46, 98 } }), m.shade, 1.5);
-    head(f, 35, 64, 1, m);
-    // The jar held out at shoulder height, tipped forward so the water runs from its mouth.
-    QTransform tip;
-    tip.translate(64, 84);
-    tip.rotate(62);
-    const QPainterPath jar = tip.map(shape({ { 0, -15 }, { 8, -10 }, { 11, 0 }, { 8, 12 },
-        { 4, 15, Corner }, { -4, 15, Corner }, { -8, 12 }, { -11, 0 }, { -8, -10 } }));
-    const QPointF mouth = tip.map(QPointF(0, -16));
-    for (const auto &[dx, w] :
-        std::initializer_list<std::array<qreal, 2>> { { 0, 6 }, { 7, 4.5 }, { 13, 3.5 } }) {
-        const QPainterPath stream = curve({ { mouth.x(), mouth.y() + dx * 0.2 },
-            { mouth.x() + 10 + dx * 0.4, mouth.y() + 6 + dx * 0.3 }, { 96 + dx * 0.6, 100 },
-            { 98 + dx * 0.8, 128 }, { 96 + dx, 156 } });
-        f.part(tapered(stream, w, w * 0.75), a, 0.9);
+    f.part(ellipse(51, 147, 3.2, 2.2), Ramp { m.ink, m.ink, m.ink, m.shade }, 0.8);
+    f.part(shape({ { 34, 88 }, { 44, 78 }, { 56, 94 }, { 58, 116 }, { 48, 124 }, { 36, 114 } }));
+    f.line(curve({ { 42, 98 }, { 46, 106 }, { 44, 114 } }), m.shade, 1.0);
+    const QPainterPath hornLine
+        = curve({ { 39, 69 }, { 42, 58 }, { 50, 51 }, { 60, 52 }, { 65, 60 } });
+    f.part(tapered(hornLine, 8, 2), horn);
+    for (const qreal t : { 0.12, 0.26, 0.4, 0.54, 0.68 }) {
+        const QPointF at = hornLine.pointAtPercent(t);
+        const QPointF d = hornLine.pointAtPercent(t + 0.02) - at;
+        const qreal len = std::hypot(d.x(), d.y());
+        const QPointF n(-d.y() / len, d.x() / len);
+        const qreal w = (8 + (2 - 8) * t) / 2 - 0.6;
+        f.line(curve({ { (at + n * w).x(), (at + n * w).y() },
+                   { (at - n * w).x(), (at - n * w).y() } }),
+            horn.shade, 1.0);
     }
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 88, 154, 2 }, { 114, 150, 1.6 }, { 86, 144, 1.3 } })
-        f.part(ellipse(x, y, r, r), a, 0.7);
-    f.part(tapered(curve({ { 42, 82 }, { 52, 94 }, { 60, 96 } }), 5.5, 5), m);
-    f.part(jar, f.far());
-    f.part(tip.map(ellipse(0, -14, 5.5, 2.4)), f.far());
-    f.line(tip.map(curve({ { -10, 3 }, { 0, 6 }, { 10, 3 } })), m.light, 1.2);
-    f.part(tapered(curve({ { 40, 78 }, { 50, 76 }, { 60, 72 } }), 5.5, 5), m);
+    f.part(shape({ { 44, 72 }, { 52, 74 }, { 56, 79 }, { 50, 79 }, { 44, 77 } }), f.far(), 0.9);
+    f.part(shape({ { 42, 66 }, { 46, 74 }, { 44, 84 }, { 36, 90 }, { 28, 93 }, { 23, 90 },
+        { 24, 85 }, { 30, 76 }, { 35, 68 } }));
+    f.part(
+        shape({ { 27, 92 }, { 33, 92 }, { 31, 100 }, { 28, 104, Corner }, { 26, 97 } }), horn, 0.9);
+    f.dot(35, 75.5, 1.3, m.ink);
+    f.dot(24.5, 87, 0.8, m.ink);
 }
 
 void fishes(Figure &f)
@@ -743,9 +949,43 @@ void fishes(Figure &f)
 
 } // namespace
 
-void paint(QPainter &p, int sign, const Colours &colours)
+QList<QRgb> tones(int sign)
 {
-    Figure f(p, colours);
+    QList<QRgb> all;
+    for (const Ramp &ramp : materials(sign)) {
+        for (const QColor &tone : { ramp.ink, ramp.shade, ramp.base, ramp.light }) {
+            if (!all.contains(tone.rgb()))
+                all.append(tone.rgb());
+        }
+    }
+    // Stars, glints and foam.
+    if (!all.contains(qRgb(255, 255, 255)))
+        all.append(qRgb(255, 255, 255));
+    return all;
+}
+
+Footprint footprint(int sign)
+{
+    static constexpr std::array<Footprint, 12> table = { {
+        { 40, 110, 156 }, // ram
+        { 38, 114, 156 }, // bull
+        { 24, 100, 156 }, // twins
+        { 20, 100, 155 }, // crab
+        { 36, 110, 156 }, // lion
+        { 30, 96, 157 }, // maiden
+        { 30, 90, 157 }, // scales
+        { 28, 106, 154 }, // scorpion
+        { 46, 112, 156 }, // archer
+        { 26, 100, 159 }, // sea-goat, above the water's edge
+        { 22, 60, 156 }, // water bearer
+        { 60, 60, 160 }, // the fishes swim in the sky and cast none
+    } };
+    return table[std::size_t(sign)];
+}
+
+void paint(QPainter &p, int sign)
+{
+    Figure f(p, materials(sign));
     switch (sign) {
     case 0:
         ram(f);

@@ -14,45 +14,71 @@ namespace {
 
 using Quantise::IndexedImage;
 
-// The night sky of the sign pictures, darkest at the zenith: three tones, ordered-dithered into
-// a smooth gradient, one for the constellation's lines and faint stars, and white.
-const std::array<QColor, 3> skyTones
-    = { QColor(0x05, 0x09, 0x22), QColor(0x0d, 0x16, 0x3e), QColor(0x1a, 0x28, 0x5e) };
+// The night sky of the sign pictures: one flat navy, so the picture stays clean at every
+// magnification, a blue for the constellation's lines and faint stars, and white.
+const QColor skyTone(0x0e, 0x17, 0x40);
 const QColor starDim(0x4a, 0x5e, 0xa4);
+// Moonlit sand the figure stands on. Both tones are light enough that the program's black
+// planet text reads on them and its white copies melt into them.
+const QColor sandLight(0xcc, 0xd3, 0xe8);
+const QColor sandShade(0x9a, 0xa6, 0xcc);
 
 constexpr QRectF constellationArea(32, 8, 78, 30);
 constexpr QRectF glyphBadge(6, 6, 17, 17);
 
-// A 4 x 4 Bayer matrix: thresholds spread evenly over the cells so neighbouring pixels never
-// share one and a dithered gradient shows no clumps.
-constexpr std::array<int, 16> bayer = { 0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5 };
-
-// The rows at the bottom where the program writes the planets: plain sky in its lowest tone,
-// with no dither pattern for the lettering to fight.
-constexpr int planetStripTop = 164;
-
-// Where the sky is, from 0 at the top row to 1 where the planet strip starts, in units of its
-// tones.
-qreal skyPosition(int y)
-{
-    return std::min(1.0, y / qreal(planetStripTop)) * (skyTones.size() - 1);
-}
+// The last row of the sky that may hold a star: below it lies the sand.
+constexpr int lowestStar = 136;
 
 void paintSky(QPainter &p, int sign)
 {
-    for (int y = 0; y < 190; ++y) {
-        const qreal at = skyPosition(y);
-        const int below = std::min(int(at), int(skyTones.size()) - 2);
-        p.fillRect(QRect(0, y, 120, 1), mix(skyTones[below], skyTones[below + 1], at - below));
-    }
-    // Faint background stars, single pixels, kept out of the strip at the bottom where the
-    // program writes the planets.
+    p.fillRect(QRect(0, 0, 120, 190), skyTone);
+    // Faint background stars, single pixels, kept clear of the dunes.
     Sequence random(quint32(sign) + 1);
     for (int i = 0; i < 30; ++i) {
         const int x = 2 + random.below(116);
-        const int y = 2 + random.below(158);
+        const int y = 2 + random.below(lowestStar - 2);
+        if (glyphBadge.adjusted(-2, -2, 2, 2).contains(QPointF(x, y)))
+            continue; // no star inside or against the sign's symbol
         p.fillRect(QRect(x, y, 1, 1), random.below(5) == 0 ? QColor(Qt::white) : starDim);
     }
+}
+
+// Two dunes under the figure: a far one in the sand's shade and the near one, lit by the moon,
+// from a little above the figure's feet to the bottom edge. The figure casts its shadow on it.
+void paintGround(QPainter &p, int sign)
+{
+    Sequence random(quint32(sign) + 101);
+    const qreal farLeft = 140 + random.below(7), farRight = 140 + random.below(7);
+    const qreal nearLeft = 148 + random.below(4), nearRight = 148 + random.below(4);
+    QPainterPath far;
+    far.moveTo(0, farLeft);
+    far.cubicTo(40, farLeft - 5, 80, farRight + 4, 120, farRight);
+    far.lineTo(120, 190);
+    far.lineTo(0, 190);
+    p.fillPath(far, sandShade);
+    QPainterPath near;
+    near.moveTo(0, nearLeft);
+    near.cubicTo(30, nearLeft + 3, 70, nearRight - 5, 120, nearRight);
+    near.lineTo(120, 190);
+    near.lineTo(0, 190);
+    p.fillPath(near, sandLight);
+    // Wind ripples and the figure's shadow, all above the rows the planets are written on.
+    p.save();
+    p.setClipRect(QRect(0, 0, 120, 162));
+    p.setPen(QPen(sandShade, 1.0));
+    for (int i = 0; i < 3; ++i) {
+        const qreal x = 4 + random.below(100), y = 156 + random.below(5);
+        QPainterPath ripple;
+        ripple.moveTo(x, y);
+        ripple.quadTo(x + 5, y - 1.5, x + 11, y);
+        p.drawPath(ripple);
+    }
+    const Figures::Footprint shadow = Figures::footprint(sign);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sandShade);
+    p.drawEllipse(
+        QPointF((shadow.left + shadow.right) / 2, shadow.y), (shadow.right - shadow.left) / 2, 3.2);
+    p.restore();
 }
 
 void paintConstellation(QPainter &p, int sign)
@@ -75,89 +101,82 @@ void paintConstellation(QPainter &p, int sign)
     }
 }
 
-Figures::Colours figureColours(int sign)
+// The sign's symbol, small in the upper left corner, in the pale tone of the sand.
+void paintBadge(QPainter &p, int sign)
 {
-    return { Figures::rampFrom(signColours[sign].figure),
-        Figures::rampFrom(signColours[sign].accent) };
-}
-
-// The figure and, small in the corner, the sign's symbol in the figure's own light tone.
-QImage figureLayer(int sign)
-{
-    const Figures::Colours colours = figureColours(sign);
-    QImage layer = blankImage(120, 190, Qt::transparent);
-    QPainter p(&layer);
-    p.setRenderHint(QPainter::Antialiasing);
-    Figures::paint(p, sign, colours);
     QTransform toBadge;
     toBadge.translate(glyphBadge.left(), glyphBadge.top());
     toBadge.scale(glyphBadge.width() / 100, glyphBadge.height() / 100);
-    p.fillPath(toBadge.map(Shapes::zodiacGlyph(sign, false, 2.2 * 100 / glyphBadge.width())),
-        colours.main.light);
-    return layer;
+    p.fillPath(
+        toBadge.map(Shapes::zodiacGlyph(sign, false, 2.2 * 100 / glyphBadge.width())), sandLight);
+}
+
+// The palette entry nearest to a colour among the allowed ones.
+int nearestOf(const QList<QRgb> &palette, const QList<int> &allowed, QRgb colour)
+{
+    QList<QRgb> some;
+    for (const int i : allowed)
+        some.append(palette[i]);
+    return allowed[Quantise::nearest(
+        some, some.size(), qRed(colour), qGreen(colour), qBlue(colour))];
 }
 
 } // namespace
 
 IndexedImage signPictureIndexed(int sign)
 {
-    QImage sky = blankImage(120, 190, Qt::black);
+    QImage scene = blankImage(120, 190, skyTone);
     {
-        QPainter p(&sky);
+        QPainter p(&scene);
         paintSky(p, sign);
-    }
-    const QImage plainSky = sky.convertToFormat(QImage::Format_RGB32);
-    {
-        QPainter p(&sky);
         p.setRenderHint(QPainter::Antialiasing);
+        paintGround(p, sign);
         paintConstellation(p, sign);
+        paintBadge(p, sign);
     }
-    const QImage figure = figureLayer(sign);
-    QImage picture = sky;
+    QImage figure = blankImage(120, 190, Qt::transparent);
+    {
+        QPainter p(&figure);
+        p.setRenderHint(QPainter::Antialiasing);
+        Figures::paint(p, sign);
+    }
+    QImage picture = scene;
     composite(picture, figure);
     picture = picture.convertToFormat(QImage::Format_RGB32);
 
-    // Five fixed entries paint the sky alike in every picture; the other eleven are the
-    // figure's own.
-    QList<QRgb> palette;
-    for (const QColor &tone : skyTones)
-        palette.append(tone.rgb());
-    palette.append(starDim.rgb());
-    palette.append(qRgb(255, 255, 255));
-    const int skyEntries = int(palette.size());
-    // The figure's own tones come first, exactly as drawn, so even a thin bow keeps its gold;
-    // what is left goes to the mixed colours along the edges of its parts.
-    const Figures::Colours colours = figureColours(sign);
-    std::vector<QRgb> covered = coveredColours(picture, figure);
-    for (const Figures::Ramp &ramp : { colours.main, colours.accent }) {
-        for (const QColor &tone : { ramp.ink, ramp.shade, ramp.base, ramp.light }) {
-            if (palette.size() < 16 && !palette.contains(tone.rgb())
-                && std::find(covered.begin(), covered.end(), tone.rgb()) != covered.end())
-                palette.append(tone.rgb());
-        }
+    // Five entries paint the scene alike in every picture; the others are exactly the tones the
+    // figure is painted in, so no colour is shared or averaged between the figure and the sky.
+    QList<QRgb> palette { skyTone.rgb(), starDim.rgb(), qRgb(255, 255, 255), sandLight.rgb(),
+        sandShade.rgb() };
+    const QList<int> sceneEntries { 0, 1, 2, 3, 4 };
+    QList<int> figureEntries;
+    for (const QRgb tone : Figures::tones(sign)) {
+        if (!palette.contains(tone))
+            palette.append(tone);
+        figureEntries.append(int(palette.indexOf(tone)));
     }
-    std::erase_if(covered, [&](QRgb colour) { return palette.contains(colour); });
-    palette.append(Quantise::medianCut(covered, 16 - int(palette.size())));
-    // Sky pixels keep to the sky's colours, so no dot of the figure's colours strays there.
-    std::vector<int> choices(std::size_t(picture.width()) * picture.height(), 0);
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (qAlpha(figure.pixel(x, y)) == 0)
-                choices[std::size_t(y) * picture.width() + x] = skyEntries;
-        }
-    }
-    // The figure is mapped without dithering, so its flat tones stay clean.
-    IndexedImage out = Quantise::reduce(picture, palette, choices);
-    // Only the open sky is dithered, in an ordered pattern between the two tones of its row.
-    for (int y = 0; y < picture.height(); ++y) {
-        const qreal at = skyPosition(y);
-        const int below = std::min(int(at), int(skyTones.size()) - 2);
-        for (int x = 0; x < picture.width(); ++x) {
-            if (choices[std::size_t(y) * picture.width() + x] == 0
-                || picture.pixel(x, y) != plainSky.pixel(x, y))
-                continue;
-            const qreal threshold = (bayer[std::size_t((y % 4) * 4 + x % 4)] + 0.5) / 16;
-            out.pixels[std::size_t(y) * out.width + x] = quint8(below + (at - below > threshold));
+    Q_ASSERT(palette.size() <= 16);
+    while (palette.size() < 16)
+        palette.append(qRgb(0, 0, 0));
+
+    IndexedImage out;
+    out.width = 120;
+    out.height = 190;
+    out.palette = palette;
+    out.pixels.resize(std::size_t(120) * 190);
+    for (int y = 0; y < 190; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            // The scene keeps to its own five colours; a pixel the figure covers takes one of
+            // the figure's tones, or, along the figure's edge, the colour of what lies beneath.
+            const int beneath = nearestOf(palette, sceneEntries, scene.pixel(x, y));
+            int index = beneath;
+            if (qAlpha(figure.pixel(x, y)) > 0) {
+                QList<int> allowed = figureEntries;
+                if (qAlpha(figure.pixel(x, y)) < 255)
+                    allowed.append(beneath);
+                index = nearestOf(palette, allowed, picture.pixel(x, y));
+            }
+            out.pixels[std::size_t(y) * 120 + x] = quint8(index);
         }
     }
     return out;
