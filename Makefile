@@ -52,7 +52,7 @@ test-sanitize: deps-build deps-test
 # The project's own sources only: no generated files, nothing from a build folder. Each test,
 # tool and benchmark is a program of its own, so cppcheck's whole-program one-definition check
 # does not apply across them.
-LINT_DIRS := app catalogue main_window about_window tests tools bench
+LINT_DIRS := app catalogue toolkit main_window about_window tests tools bench
 lint: deps-build deps-lint build
 	status=0; \
 	find $(LINT_DIRS) -name '*.cpp' | sort | xargs -n 1 -P $(JOBS) clang-tidy -p $(BUILD) --quiet \
