@@ -106,7 +106,8 @@ std::unique_ptr<Form1> Startup::createMainWindow()
 {
     auto window = std::make_unique<Form1>();
     const bool loaded = runGuarded([&window] {
-        QGuiApplication::setWindowIcon(QIcon(LoadCataloguePicture(1, CatalogueKind::Icon)));
+        QGuiApplication::setWindowIcon(
+            QIcon(LoadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon)));
         window->load();
     });
     if (!loaded)
