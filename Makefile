@@ -21,19 +21,19 @@ DEPS  := tools/install-deps.sh
 run: deps-build build
 	./$(BUILD)/astrelo
 
-test: deps-build deps-test build
+test: deps-test build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-package: deps-build deps-package build
+package: deps-package build
 	cd $(BUILD) && cpack -G DEB
 
-bench: deps-build deps-test build
+bench: deps-test build
 	sh bench/run.sh $(BUILD)
 
-bench-quick: deps-build deps-test build
+bench-quick: deps-test build
 	sh bench/run.sh $(BUILD) --quick
 
-soak: deps-build deps-test build
+soak: deps-test build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ASTRELO_SOAK_EVENTS=1000000 ./tests/tst_soak
 
 # Every sanitizer report ends its process with status 99, so the test that saw it fails.
@@ -44,7 +44,7 @@ SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:exitcode=99:detect_leaks=1:detect_
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=99 \
 	LSAN_OPTIONS=exitcode=99:suppressions=$(CURDIR)/tests/lsan.supp
 
-test-sanitize: deps-build deps-test
+test-sanitize: deps-test
 	cmake -S . -B $(SANITIZE) -DASTRELO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(SANITIZE) -j $(JOBS)
 	cd $(SANITIZE) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -E '^(bench|packaging|desktop)_'
@@ -52,8 +52,8 @@ test-sanitize: deps-build deps-test
 # The project's own sources only: no generated files, nothing from a build folder. Each test,
 # tool and benchmark is a program of its own, so cppcheck's whole-program one-definition check
 # does not apply across them.
-LINT_DIRS := app catalogue main_window about_window tests tools bench
-lint: deps-build deps-lint build
+LINT_DIRS := app catalogue toolkit main_window about_window tests tools bench
+lint: deps-lint build
 	status=0; \
 	find $(LINT_DIRS) -name '*.cpp' | sort | xargs -n 1 -P $(JOBS) clang-tidy -p $(BUILD) --quiet \
 		--header-filter='^$(CURDIR)/($(shell echo $(LINT_DIRS) | tr ' ' '|'))/' || status=1; \
@@ -75,17 +75,18 @@ format-check: deps-format
 deps-format:
 	@sh $(DEPS) format
 
+# Each target asks for all the groups it needs at once, so that one install line covers them.
 deps-lint:
-	@sh $(DEPS) lint
+	@sh $(DEPS) build lint
 
 deps-build:
 	@sh $(DEPS) build
 
 deps-test:
-	@sh $(DEPS) test
+	@sh $(DEPS) build test
 
 deps-package:
-	@sh $(DEPS) package
+	@sh $(DEPS) build package
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release

@@ -7,8 +7,8 @@
 #include "guard.h"
 #include "makersdata.h"
 #include "toolkit.h"
-#include "webaddress.h"
 
+#include <QDesktopServices>
 #include <QPixmap>
 #include <QTimer>
 #include <QUrl>
@@ -83,7 +83,8 @@ Form2::~Form2() = default;
 void Form2::load()
 {
     // The image keeps its top-left corner and takes the icon's size.
-    Toolkit::setPicture(ui->Image1, LoadCataloguePicture(10, CatalogueKind::Icon));
+    Toolkit::setPicture(
+        ui->Image1, LoadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
 
     m_animation.IconSpeed = 0.0f;
     m_animation.IconGravity = Arithmetic::toFloat(0.1);
@@ -108,7 +109,9 @@ void Form2::setAnimationForTesting(const Animation &state, float iconTopTwips)
 // Click on Label4: the maker's web site in the desktop's browser.
 void Form2::openMakersSite()
 {
-    openWebAddress(QUrl(MakersData::WebAddress.toString()));
+    // Whether a browser starts is not reported: the window shows nothing either way, and the
+    // browser is not waited for.
+    QDesktopServices::openUrl(QUrl(MakersData::WebAddress.toString()));
 }
 
 // Click on Label6, the dedication: drops the icon, if it is still near the top.

@@ -7,13 +7,18 @@
 #include "toolkit.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTranslator>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -29,6 +34,15 @@ const char *const NoDisplay
 
 QtMessageHandler previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
+
+// Outside a login session there is no runtime folder. Qt looks into it only to learn whether
+// the program runs in a Flatpak sandbox, which always has one; without it, Qt would make a
+// "runtime-<user>" folder in the temporary folder and say so. While Qt starts, the temporary
+// folder is therefore a place where no folder can be made: the look-up finds no sandbox, and
+// the two lines Qt writes about it, which name that place, are dropped.
+const char *const NoFolderHere = "/dev/null";
+bool temporaryFolderHeld = false;
+std::optional<QByteArray> temporaryFolder; // the TMPDIR to give back, if it was set
 
 // While the platform starts, its complaints are held back; a fatal one becomes one line.
 void startupMessageHandler(
@@ -49,8 +63,40 @@ void startupMessageHandler(
         std::_Exit(1);
     }
     Q_UNUSED(context);
+    if (temporaryFolderHeld && message.contains(QLatin1String(NoFolderHere)))
+        return;
     heldMessages.emplace_back(type, message);
 }
+
+// Outside a login session a web address goes straight to the desktop's opener: Qt's own route
+// would first look for a Flatpak sandbox in the runtime folder, and make that folder to look.
+class SessionlessBrowser : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SessionlessBrowser(QObject *parent)
+        : QObject(parent)
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
+    }
+    ~SessionlessBrowser() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+    SessionlessBrowser(const SessionlessBrowser &) = delete;
+    SessionlessBrowser &operator=(const SessionlessBrowser &) = delete;
+
+public Q_SLOTS:
+    void open(const QUrl &address)
+    {
+        // Qt's order: xdg-open, else the browser the environment names. Whether one starts is
+        // not reported, as with Qt's route.
+        QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        for (const char *variable : { "DEFAULT_BROWSER", "BROWSER" })
+            if (opener.isEmpty() && !qEnvironmentVariableIsEmpty(variable))
+                opener = QStandardPaths::findExecutable(qEnvironmentVariable(variable));
+        if (!opener.isEmpty())
+            QProcess::startDetached(opener, { address.toString(QUrl::FullyEncoded) });
+    }
+};
 
 } // namespace
 
@@ -77,13 +123,27 @@ void Startup::prepareProcess()
             = (runtime.isEmpty() ? "/run/user/" + QByteArray::number(getuid()) : runtime) + "/bus";
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + bus);
     }
+    if (!qgetenv("XDG_RUNTIME_DIR").startsWith('/')) {
+        temporaryFolderHeld = true;
+        if (qEnvironmentVariableIsSet("TMPDIR"))
+            temporaryFolder = qgetenv("TMPDIR");
+        qputenv("TMPDIR", NoFolderHere);
+    }
 #endif
     previousHandler = qInstallMessageHandler(startupMessageHandler);
 }
 
 void Startup::configureApplication(QApplication &app)
 {
-    // The platform is up: pass on what it said while starting.
+    // The platform is up: the temporary folder is the user's again, and what the platform said
+    // while starting is passed on.
+    if (std::exchange(temporaryFolderHeld, false)) {
+        if (temporaryFolder)
+            qputenv("TMPDIR", *temporaryFolder);
+        else
+            qunsetenv("TMPDIR");
+        new SessionlessBrowser(&app);
+    }
     qInstallMessageHandler(previousHandler);
     for (const auto &[type, message] : std::exchange(heldMessages, {}))
         if (previousHandler)
@@ -111,7 +171,7 @@ std::unique_ptr<Form1> Startup::createMainWindow()
         QIcon icon;
         for (const int size : { 16, 24, 48, 64, 128 })
             icon.addFile(QStringLiteral(":/icons/%1/" ASTRELO_APP_ID ".png").arg(size));
-        icon.addPixmap(LoadCataloguePicture(1, CatalogueKind::Icon));
+        icon.addPixmap(LoadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon));
         QGuiApplication::setWindowIcon(icon);
         window->load();
     });
@@ -131,3 +191,5 @@ int Startup::run(QApplication &app)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;
 }
+
+#include "startup.moc"

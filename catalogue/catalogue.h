@@ -28,41 +28,64 @@ private:
     int m_number;
 };
 
-// The numbers of the item families, by sign (0 Aries .. 11 Pisces) and topic (0 character ..
-// 5 occupation). A topic text's number is made by the main window's own rule.
+// How many signs and topics there are: signs 0 (Aries) .. 11 (Pisces), topics 0 (character) ..
+// 5 (occupation).
+inline constexpr int SignCount = 12;
+inline constexpr int TopicCount = 6;
+
+// The numbers of the item families, by sign and topic. A topic text's number is made by the
+// main window's own rule.
 namespace CatalogueNumber {
+// String: the sign's title, "beran - Aries".
 constexpr int signTitle(int sign)
 {
     return sign;
-} // string: "beran - Aries"
+}
+// String: the ruling planets, "mars".
 constexpr int signPlanets(int sign)
 {
     return 100 + sign;
-} // string: "mars"
+}
+// String: the dates, "21.3. - 20.4.".
 constexpr int signDates(int sign)
 {
     return 1000 + sign;
-} // string: "21.3. - 20.4."
+}
+// String: the sign's name, "Beran".
 constexpr int signName(int sign)
 {
     return 1100 + sign;
-} // string: "Beran"
+}
+// String: the topic's name, "Povaha".
 constexpr int topicName(int topic)
 {
     return 1200 + topic;
-} // string: "Povaha"
+}
+// Bitmap: the sign's picture, 120 x 190.
 constexpr int signPicture(int sign)
 {
     return 100 + sign;
-} // bitmap, 120 x 190
+}
+// Bitmap: the sign's thumbnail, 32 x 32.
 constexpr int signThumbnail(int sign)
 {
     return 1000 + sign;
-} // bitmap, 32 x 32
+}
+// Icon: the topic's icon, 32 x 32.
 constexpr int topicIcon(int topic)
 {
     return 100 + topic;
-} // icon, 32 x 32
+}
+// Icon: the program's icon, the windows' icon.
+constexpr int programIcon()
+{
+    return 1;
+}
+// Icon: the same picture as the program's icon, the one the about window shows.
+constexpr int aboutIcon()
+{
+    return 10;
+}
 } // namespace CatalogueNumber
 
 // The string with this number, whole and exactly as stored.

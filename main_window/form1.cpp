@@ -20,6 +20,9 @@ const std::array<QString, 4> Faces = { QStringLiteral("Arial"), QStringLiteral("
     QStringLiteral("Courier New"), QStringLiteral("Comic Sans MS") };
 constexpr int StartingFace = 1;
 constexpr float StartingFontSize = 8.0f;
+// The largest font size, in points, that the text box takes. Larger sizes still lay out, but a
+// page then holds a handful of words and every relayout of a long text gets slower.
+constexpr float LargestTextFontSize = 72.0f;
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -39,11 +42,11 @@ Form1::Form1(QWidget *parent)
     m_topicLabels = { ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6 };
     m_faceLabels = { ui->Label30, ui->Label31, ui->Label32, ui->Label33 };
 
-    for (int sign = 0; sign < 12; ++sign) {
+    for (int sign = 0; sign < SignCount; ++sign) {
         Toolkit::onClick(m_thumbnails[sign], [this, sign] { selectSign(sign); });
         Toolkit::swallowClicks(m_signLabels[sign]);
     }
-    for (int topic = 0; topic < 6; ++topic)
+    for (int topic = 0; topic < TopicCount; ++topic)
         Toolkit::onClick(m_topicLabels[topic], [this, topic] { selectTopic(topic); });
     Toolkit::onClick(ui->Image13, [this] { openAboutWindow(); });
     for (QWidget *inert : std::initializer_list<QWidget *> { ui->Label7, ui->Label20, ui->Label21,
@@ -97,7 +100,7 @@ void Form1::load()
 // changes and nothing more is asked of the catalogue.
 void Form1::describeThumbnails()
 {
-    for (int sign = 0; sign < 12; ++sign) {
+    for (int sign = 0; sign < SignCount; ++sign) {
         const QString name = m_signLabels[sign]->text();
         m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
@@ -115,13 +118,13 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::InitMainWindow()
 {
-    for (int topic = 0; topic < 6; ++topic)
+    for (int topic = 0; topic < TopicCount; ++topic)
         Toolkit::setCaption(
             m_topicLabels[topic], LoadCatalogueString(CatalogueNumber::topicName(topic)));
-    for (int sign = 0; sign < 12; ++sign)
+    for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setCaption(
             m_signLabels[sign], LoadCatalogueString(CatalogueNumber::signName(sign)));
-    for (int sign = 0; sign < 12; ++sign)
+    for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setPicture(m_thumbnails[sign],
             LoadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
     m_state.SignIndex = 0;
@@ -133,7 +136,7 @@ void Form1::InitMainWindow()
 void Form1::ShowSign()
 {
     const int sign = m_state.SignIndex;
-    for (int k = 0; k < 12; ++k) {
+    for (int k = 0; k < SignCount; ++k) {
         Toolkit::setForeColour(m_signLabels[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setBold(m_signLabels[k], k == sign);
         Toolkit::setChosen(m_thumbnails[k], k == sign);
@@ -155,7 +158,7 @@ void Form1::ShowSign()
 void Form1::ShowTopic()
 {
     const int topic = m_state.TopicIndex;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < TopicCount; ++k) {
         Toolkit::setForeColour(
             m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setChosen(m_topicLabels[k], k == topic);

@@ -10,6 +10,8 @@
 //   app/           start-up and shutdown, and main()
 // Each window is a .ui design with its class; each user action is one handler of that class.
 
+#include "catalogue.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -41,10 +43,6 @@ public:
         bool TextFontBold = false;
         bool TextFontItalic = false;
     };
-
-    // The largest font size, in points, that the text box takes. Larger sizes still lay out,
-    // but a page then holds a handful of words and every relayout of a long text gets slower.
-    static constexpr float LargestTextFontSize = 72.0f;
 
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
@@ -86,9 +84,9 @@ private:
 
     std::unique_ptr<Ui::Form1> ui;
     // The controls that come in rows, by sign or topic index, and the four face labels.
-    std::array<QLabel *, 12> m_thumbnails {};
-    std::array<QLabel *, 12> m_signLabels {};
-    std::array<QLabel *, 6> m_topicLabels {};
+    std::array<QLabel *, SignCount> m_thumbnails {};
+    std::array<QLabel *, SignCount> m_signLabels {};
+    std::array<QLabel *, TopicCount> m_topicLabels {};
     std::array<QLabel *, 4> m_faceLabels {};
     State m_state;
     QPointer<Form2> m_about;

@@ -6,7 +6,8 @@
 # usage: tst_environment.sh CASE PATH/TO/astrelo
 #   nothing-written  HOME, TMPDIR and every XDG_* directory in a fresh empty folder: browse,
 #                    change the font, open and close the about window, quit; the folder stays
-#                    empty, and a second start looks exactly like the first
+#                    empty, and a second start looks exactly like the first; without
+#                    XDG_RUNTIME_DIR, following the link too, it stays empty and nothing is said
 #   no-display       no display at all, or one that does not answer: one line on standard
 #                    error, exit status 1, no core dump
 #   no-browser       no xdg-open on PATH, one that fails and one that never returns: the link
@@ -224,7 +225,28 @@ nothing-written)
     quit
     left=$(find "$root" -mindepth 1 | head -n 20)
     [ -z "$left" ] || fail "the second start left files behind: $left"
-    echo "PASS: nothing written, nothing remembered"
+    echo "ok: the second start looks like the first"
+
+    # Outside a login session (no XDG_RUNTIME_DIR): nothing on standard error and no folder in
+    # the temporary folder, also when the link is followed (a stand-in opener records it).
+    mkdir -m 700 "$root/tmp" "$work/opener"
+    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$work/opened" >"$work/opener/xdg-open"
+    chmod +x "$work/opener/xdg-open"
+    shift 3 # HOME, TMPDIR and XDG_RUNTIME_DIR
+    start -u XDG_RUNTIME_DIR HOME="$root" TMPDIR="$root/tmp" PATH="$work/opener:$PATH" "$@"
+    browse_and_change_font
+    open_about
+    click "$about" 56 78 # Label4, the link
+    for _ in $(seq 50); do
+        [ -s "$work/opened" ] && break
+        sleep 0.1
+    done
+    [ "$(cat "$work/opened" 2>/dev/null)" = "http://www.kelmo.cz/" ] || fail "the link was not opened"
+    quit
+    [ -s "$work/stderr" ] && fail "standard error outside a login session: $(cat "$work/stderr")"
+    left=$(find "$root" -mindepth 1 ! -path "$root/tmp" | head -n 20)
+    [ -z "$left" ] || fail "outside a login session the program left files behind: $left"
+    echo "PASS: nothing written, nothing remembered, nothing said outside a login session"
     ;;
 
 no-browser)

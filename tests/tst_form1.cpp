@@ -188,6 +188,7 @@ private Q_SLOTS:
             { "an eighth stays at 1", "Label25*8", "Liberation Sans,1,0,0" },
             { "up again from 1", "Label25*9 Label24", "Liberation Sans,2,0,0" },
             { "the largest size stays", "Label24*66 Label25 Label24*3", "Liberation Sans,72,0,0" },
+            { "quick clicks all count", "dbl:Label24*3 dbl:Label25", "Liberation Sans,12,0,0" },
             { "bold twice", "Label26*2", "Liberation Sans,8,0,0" },
             { "bold and italic apart", "Label27 Label26 Label26", "Liberation Sans,8,0,1" },
             { "12 bold, then Courier New", "Label24*4 Label26 Label32", "Courier New,12,1,0" },

@@ -133,9 +133,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("ticks");
         QTest::addColumn<State>("expected");
         QTest::addColumn<QString>("error"); // instead of the state expected
-        const auto row = [](const char *name, State from, int ticks, State to, const char *error) {
-            QTest::newRow(name) << from << ticks << to << u8(error);
-        };
+        const auto row
+            = [](const char *name, const State &from, int ticks, const State &to,
+                  const char *error) { QTest::newRow(name) << from << ticks << to << u8(error); };
         const char *const overflow = "Přetečení reálného čísla.";
         // From 120 a single glide step reaches 117, at or above 150: the throw follows at once.
         row("glide", {}, 1,

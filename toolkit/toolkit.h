@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QColor>
 #include <QString>
 
 #include <functional>
@@ -15,7 +14,7 @@ class QWidget;
 // values), the sizing rules of labels and images, and clicks as the windows expect them.
 namespace Toolkit {
 
-// Lengths in the window designs are twips; the designs are laid out at 15 twips a pixel.
+// The designs are laid out in pixels; the windows' logic measures in twips, 15 to a pixel.
 constexpr int TwipsPerPixel = 15;
 constexpr int pixelsToTwips(int pixels)
 {
@@ -26,31 +25,32 @@ constexpr int pixelsToTwips(int pixels)
 constexpr unsigned int Black = 0x00000000;
 constexpr unsigned int Red = 0x000000FF;
 constexpr unsigned int ButtonShadow = 0x80000010;
-QColor colourFromValue(unsigned int value);
-// Reads a colour value written as in the designs: "&H80000010", "0x80000010" or decimal.
-unsigned int parseColourValue(const QString &text, bool *ok = nullptr);
 
 // Sets the text colour of a control and records the value (property "foreColor").
 void setForeColour(QWidget *control, unsigned int value);
-unsigned int foreColour(const QWidget *control);
 
 // Captions and bold flags; a label whose design says it fits its text is resized after each.
 void setCaption(QLabel *label, const QString &caption);
 void setBold(QLabel *label, bool bold);
 // The one sizing routine: a label that fits its text takes its caption's width and one line's
-// height, keeping the left edge, the right edge or the centre that its alignment gives.
+// height, keeping the left edge, the right edge or the centre that its alignment gives. It
+// stays inside its window, or inside the outline of the frame that holds it, and within its
+// maximum width; a caption too wide for that room, or for a fixed label's box, is drawn in
+// the label's face made smaller in steps until it fits. Where it fits, the design's size stays.
 void fitToText(QLabel *label);
 
 // Shows a picture at its natural size; the image keeps its top-left corner.
 void setPicture(QLabel *image, const QPixmap &picture);
 
-// Applies a window's design data held in dynamic properties of its controls ("foreColor" as a
-// colour value, "fitsText" as a flag, "pointSizeF" for fractional sizes), maps the design's
-// faces with faceFor, and fixes the anchors that the sizing rule keeps.
+// Applies a window's design data held in dynamic properties of its controls ("foreColor" and
+// "backColor" as colour values, "fitsText" as a flag, "pointSizeF" for fractional sizes), maps
+// the design's faces with faceFor, and fixes the anchors and sizes that the sizing rule keeps.
 void applyDesign(QWidget *window);
 
 // Clicks as the windows know them: the left button pressed and released on the same control.
-// Every handler runs inside runGuarded. A control without a handler swallows its clicks.
+// Every handler runs inside runGuarded. A control without a handler swallows its clicks. On a
+// control without a double-click handler every press counts, however quick: two quick clicks
+// are two clicks.
 void onClick(QWidget *control, std::function<void()> handler);
 void onDoubleClick(QWidget *control, std::function<void()> handler);
 void swallowClicks(QWidget *control);

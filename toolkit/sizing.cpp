@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: MIT
+#include "toolkit.h"
+
+#include "colours.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+
+#include <cmath>
+#include <utility>
+
+namespace Toolkit {
+namespace {
+
+const char *const FitsTextProperty = "fitsText";
+// Where a fitting label is anchored, in pixels: its left edge, right edge or centre times two
+// (the centre of a box with an odd width lies on a half pixel).
+const char *const AnchorProperty = "sizingAnchor";
+const char *const FitPendingProperty = "fitPending";
+// The point size the design gives a label; a caption too wide for its room is drawn smaller.
+const char *const DesignSizeProperty = "designPointSizeF";
+
+// A caption that does not fit is drawn this much smaller at a time, down to the smallest size.
+constexpr qreal ShrinkStep = 0.25;
+constexpr qreal SmallestSize = 4.0;
+
+// Fits a label when it is first shown, unless a caption has fitted it.
+class FitOnShow : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *label = static_cast<QLabel *>(watched);
+            if (label->property(FitPendingProperty).isValid())
+                fitToText(label);
+            label->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+QObject *fitOnShow()
+{
+    static auto *const filter = new FitOnShow(qApp);
+    return filter;
+}
+
+// The horizontal room a label may take: its parent's width, inside the one-pixel outline of a
+// frame, and no more than the label's maximum width (which the design sets where a caption
+// must stay over a picture).
+struct Room
+{
+    int left;
+    int right;
+};
+
+Room roomFor(const QLabel *label)
+{
+    const QWidget *parent = label->parentWidget();
+    Room room { 0, parent ? parent->width() : label->x() + label->width() };
+    if (parent && !parent->isWindow()) {
+        room.left += 1;
+        room.right -= 1;
+    }
+    return room;
+}
+
+// The widest caption a label can show from its anchor, or in its fixed box when it has none.
+int widestFor(const QLabel *label, int anchor)
+{
+    int widest = label->width();
+    if (anchor >= 0) {
+        const Room room = roomFor(label);
+        if (label->alignment() & Qt::AlignRight)
+            widest = anchor - room.left;
+        else if (label->alignment() & Qt::AlignHCenter)
+            widest = std::min(anchor - 2 * room.left, 2 * room.right - anchor);
+        else
+            widest = room.right - anchor;
+    }
+    return std::min(widest, label->maximumWidth());
+}
+
+// The label's font at its design size, made smaller in steps until the caption fits, and the
+// caption's width in it.
+std::pair<QFont, int> fittingFont(const QLabel *label, int widest)
+{
+    QFont font = label->font();
+    const QVariant designSize = label->property(DesignSizeProperty);
+    qreal size = designSize.isValid() ? designSize.toReal() : font.pointSizeF();
+    font.setPointSizeF(size);
+    int width = QFontMetrics(font).horizontalAdvance(label->text());
+    while (width > widest && size > SmallestSize) {
+        size -= ShrinkStep;
+        font.setPointSizeF(size);
+        width = QFontMetrics(font).horizontalAdvance(label->text());
+    }
+    return { font, width };
+}
+
+} // namespace
+
+void fitToText(QLabel *label)
+{
+    label->setProperty(FitPendingProperty, QVariant());
+    const QVariant anchorValue = label->property(AnchorProperty);
+    const int anchor = anchorValue.isValid() ? anchorValue.toInt() : -1;
+    const auto [font, advance] = fittingFont(label, widestFor(label, anchor));
+    if (font != label->font())
+        label->setFont(font);
+    if (!anchorValue.isValid())
+        return;
+    const int width = std::min(advance, label->maximumWidth());
+    int left = anchor;
+    if (label->alignment() & Qt::AlignRight)
+        left = anchor - width;
+    else if (label->alignment() & Qt::AlignHCenter)
+        left = (anchor - width) / 2;
+    label->setGeometry(left, label->y(), width, QFontMetrics(font).height());
+}
+
+void setCaption(QLabel *label, const QString &caption)
+{
+    label->setText(caption);
+    fitToText(label);
+}
+
+void setBold(QLabel *label, bool bold)
+{
+    // The label was fitted with its caption; with the same font its box still fits, and
+    // measuring it again would only repeat the text layout (11 of the 12 sign labels on
+    // every sign change).
+    QFont font = label->font();
+    const bool changed = font.bold() != bold;
+    font.setBold(bold);
+    label->setFont(font);
+    if (changed)
+        fitToText(label);
+}
+
+void setPicture(QLabel *image, const QPixmap &picture)
+{
+    // On a scaled screen the small pixel pictures are enlarged here, whole pixels to whole
+    // pixels at integer factors, so they stay crisp instead of being smoothed when drawn.
+    const qreal ratio = image->devicePixelRatioF();
+    if (ratio == 1.0 || picture.isNull()) {
+        image->setPixmap(picture);
+    } else {
+        const bool whole = ratio == std::floor(ratio);
+        QPixmap scaled = picture.scaled(picture.size() * ratio, Qt::IgnoreAspectRatio,
+            whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        image->setPixmap(scaled);
+    }
+    image->resize(picture.size());
+}
+
+void applyDesign(QWidget *window)
+{
+    QList<QWidget *> controls = window->findChildren<QWidget *>();
+    controls.prepend(window);
+
+    for (QWidget *control : controls) {
+        const QString face = faceFor(control->font().family());
+        if (face != control->font().family()) {
+            QFont font = control->font();
+            font.setFamily(face);
+            control->setFont(font);
+        }
+        applyDesignColours(control);
+        // Designer keeps whole point sizes only; the designs' 9.75-point faces say so here.
+        const QVariant pointSize = control->property("pointSizeF");
+        if (pointSize.isValid()) {
+            QFont font = control->font();
+            font.setPointSizeF(pointSize.toDouble());
+            control->setFont(font);
+        }
+        auto *label = qobject_cast<QLabel *>(control);
+        if (!label || !label->pixmap().isNull())
+            continue;
+        // The design boxes were measured in the designs' faces; the faces this system
+        // supplies may be wider, so the label fits its caption before it is first seen (a
+        // caption written before that fits it anyway, and a hidden panel's labels wait until
+        // it opens instead of loading their faces at start-up).
+        label->setProperty(DesignSizeProperty, label->font().pointSizeF());
+        label->setProperty(FitPendingProperty, true);
+        label->installEventFilter(fitOnShow());
+        if (label->property(FitsTextProperty).toBool()) {
+            const QRect box = label->geometry();
+            int anchor = box.left();
+            if (label->alignment() & Qt::AlignRight)
+                anchor = box.left() + box.width();
+            else if (label->alignment() & Qt::AlignHCenter)
+                anchor = 2 * box.left() + box.width();
+            label->setProperty(AnchorProperty, anchor);
+        }
+    }
+}
+
+} // namespace Toolkit
