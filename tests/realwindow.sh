@@ -26,16 +26,16 @@ app=$!
 wid=$(x_main_window)
 [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
 
-# The eleventh thumbnail: 32 x 32 pixels at (568, 384) of the client area.
-xdotool mousemove --window "$wid" 584 400 click 1
+# The eleventh thumbnail.
+x_click "$wid" "$Image11"
 timeout 10 xdotool search --sync --name '^Astrelo - Vodnář$' >/dev/null \
     || fail "the title did not become \"Astrelo - Vodnář\""
 
 # The topic icon opens the about window; its link goes to the browser.
-xdotool mousemove --window "$wid" 104 296 click 1
+x_click "$wid" "$Image13"
 about=$(timeout 10 xdotool search --sync --onlyvisible --name '^O programu$' | head -n 1)
 [ -n "$about" ] || fail "no about window titled \"O programu\""
-xdotool mousemove --window "$about" 60 80 click 1
+x_click "$about" "$About_Label4"
 for _ in $(seq 50); do
     [ -s "$standin/opened" ] && break
     sleep 0.1
