@@ -152,9 +152,9 @@ private Q_SLOTS:
         row("first fall", armed, 120, "tick", "120.11 -0.11 0.11 2 010", "1");
         // Rebounding: gravity 0.2 - 0.01, speed 2 - 0.19 = 1.81, top 1000 - 1.81.
         row("rebound", "1000 2 0.2 10 110", 900, "tick", "998.19 1.81 0.19 10 110", "1");
-        // Past the floor but shown above it: no contact yet; shown below it: a contact.
+        // Past the floor but shown above it: no contact yet; shown on it: a contact.
         row("late turn", "1430 -20 0.1 2 010", 1430, "tick", "1450.11 -20.11 0.11 2 010", "1");
-        row("contact", "1450 -20 0.1 2 010", 1450, "tick", "1470.11 20.11 0.11 3 110", "1");
+        row("contact", "1450 -20 0.1 2 010", 1440, "tick", "1470.11 20.11 0.11 3 110", "1");
         // Gravity 40 / 2 x 0.01 + 0.3 = 0.5, speed -0.8: turned, but below 1 no rebound.
         row("weak rebound", "1445 -0.3 0.3 40 010", 1445, "tick", "1445.8 0.8 0.5 41 010", "1");
         // Gravity 43 / 2 x 0.01 + 0.1 = 0.315: the 44th contact stops the timer.
