@@ -9,28 +9,11 @@
 #include "toolkit.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <cstdio>
-#include <functional>
-
-namespace {
-// Calls a step, once events have run their course, after every window's expose event.
-struct ExposeWatch : QObject
-{
-    explicit ExposeWatch(std::function<void()> step)
-        : step(std::move(step))
-    { }
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose && qobject_cast<QWindow *>(object))
-            QMetaObject::invokeMethod(this, step, Qt::QueuedConnection);
-        return false;
-    }
-    std::function<void()> step;
-};
-} // namespace
 
 int main(int, char *argv[])
 {
@@ -39,8 +22,8 @@ int main(int, char *argv[])
     char *qtArgv[] = { argv[0], nullptr };
     QApplication app(qtArgc, qtArgv);
     Startup::configureApplication(app);
-    // Each step waits for the window it needs to be on screen: the main window to open the
-    // about window, the about window to print the sizes and close.
+    // Each step waits for the window it needs to be on screen (exposed): the main window to
+    // open the about window, the about window to print the sizes and close.
     const auto exposed = [](const char *name) -> QWidget * {
         for (QWidget *window : QApplication::topLevelWidgets())
             if (window->objectName() == QLatin1String(name) && window->windowHandle()
@@ -64,7 +47,8 @@ int main(int, char *argv[])
             main->windowHandle()->close();
         }
     };
-    ExposeWatch watch(step);
-    app.installEventFilter(&watch);
+    QTimer poll; // the windows' state looked at every 10 ms, until the last step
+    poll.callOnTimeout(step);
+    poll.start(10);
     return Startup::run(app);
 }

@@ -15,9 +15,6 @@
 #include <QUrl>
 
 namespace TestSupport {
-inline const char *const Titles[] = { "Astrelo - Beran", "Astrelo - Býk", "Astrelo - Blíženci",
-    "Astrelo - Rak", "Astrelo - Lev", "Astrelo - Panna", "Astrelo - Váhy", "Astrelo - Štír",
-    "Astrelo - Střelec", "Astrelo - Kozoroh", "Astrelo - Vodnář", "Astrelo - Ryby" };
 inline const char *const Names[] = { "Beran", "Býk", "Blíženci", "Rak", "Lev", "Panna", "Váhy",
     "Štír", "Střelec", "Kozoroh", "Vodnář", "Ryby" };
 inline const char *const Headings[] = { "BERAN - ARIES", "BÝK - TAURUS", "BLÍŽENCI - GEMINI",

@@ -146,8 +146,8 @@ private Q_SLOTS:
         const QWidget *w = m_window.get();
         QCOMPARE(QStringList({ w->windowTitle(), caption(w, "Label7"), caption(w, "Label20"),
                      caption(w, "Label21"), caption(w, "Label22"), caption(w, "Label23") }),
-            QStringList({ u8(Titles[sign]), u8(Headings[sign]), u8(Dates[sign]), u8(Planets[sign]),
-                u8(Planets[sign]), u8(Planets[sign]) }));
+            QStringList({ u8("Astrelo - ") + u8(Names[sign]), u8(Headings[sign]), u8(Dates[sign]),
+                u8(Planets[sign]), u8(Planets[sign]), u8(Planets[sign]) }));
         QCOMPARE(seen(control<QLabel>(w, "Image14")->pixmap().toImage()),
             qtDecoded(100 + sign, CatalogueKind::Bitmap));
         QCOMPARE(seen(control<QLabel>(w, "Image13")->pixmap().toImage()),

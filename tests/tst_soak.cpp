@@ -137,8 +137,8 @@ class TestSoak : public QObject
                   QString::asprintf("%d%d", font.bold(), font.italic()),
                   QString::asprintf("%d%d", !control(w, "Shape1")->isHidden(),
                       !control(w, "Shape2")->isHidden()) };
-        const QStringList expected = { QString::number(s * 10 + t), u8(Titles[s]), u8(Headings[s]),
-            u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
+        const QStringList expected = { QString::number(s * 10 + t), u8("Astrelo - ") + u8(Names[s]),
+            u8(Headings[s]), u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
             boxText(10000 + 10 * s + t), u8(faces[m_face]), size, size, flags, flags };
         for (qsizetype k = 0; k < std::max(shown.size(), expected.size()); ++k)
             if (shown.value(k) != expected.value(k)) // the first difference, shortened
