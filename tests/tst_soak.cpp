@@ -216,7 +216,8 @@ private Q_SLOTS:
             if (done == 1000)
                 objectsAfterWarmUp = m_main->findChildren<QObject *>().size();
         }
-        const QString where = QString::asprintf("event %lld, ASTRELO_SOAK_SEED=%llu: ", done, seed);
+        const QString where
+            = QStringLiteral("event %1, ASTRELO_SOAK_SEED=%2: ").arg(done).arg(seed);
         QVERIFY2(failure.isEmpty(), qPrintable(where + failure));
         // However long the run, the main window holds the same objects as early on.
         const qsizetype objects = m_main->findChildren<QObject *>().size();

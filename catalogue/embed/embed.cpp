@@ -2,7 +2,7 @@
 // Build-time tool: turns the catalogue's editable files into one C++ source with sorted tables,
 // so the program carries its content and reads nothing from disk at run time.
 //
-// usage: catalogue_embed OUTPUT.cpp STRINGS.tsv TEXTS_DIR BITMAPS_DIR ICONS_DIR
+// usage: catalogue_embed OUTPUT.inc STRINGS.tsv TEXTS_DIR BITMAPS_DIR ICONS_DIR
 
 #include <QCoreApplication>
 #include <QDir>

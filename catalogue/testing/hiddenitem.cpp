@@ -3,7 +3,7 @@
 // writable, so that an item can be taken out of its table while the lookups stay as shipped.
 
 #define CATALOGUE_TABLE // writable
-#include "catalogue_data.cpp"
+#include "catalogue_data.inc"
 
 #include "hiddenitem.h"
 
