@@ -3,24 +3,21 @@
 # The real program in empty or hostile surroundings, driven from outside under Xvfb with a
 # window manager (as in realwindow.sh).
 #
-# usage: tst_environment.sh CASE PATH/TO/astrelo
-#   nothing-written  HOME, TMPDIR and every XDG_* directory in a fresh empty folder: browse,
-#                    change the font, open and close the about window, quit; the folder stays
-#                    empty, and a second start looks exactly like the first
-#   no-display       no display at all, or one that does not answer: one line on standard
-#                    error, exit status 1, no core dump
-#   no-browser       no xdg-open on PATH, one that fails and one that never returns: the link
-#                    shows nothing and both windows keep working
-#   missing-font     a font configuration without the design's faces, and one without any
-#                    font: every face can be chosen, nothing crashes
-#   look             a dark GTK theme, a style override and Qt's own options change no pixel
-#                    of either window or the panel; a double-click on the panel hides it
-#   about-window     no taskbar or pager entry and no owner; minimised, the topic icon brings
-#                    it back
-#   screen-reader    over the real AT-SPI bus: "Vodnář" and "Povolání" pressed, the title, the
-#                    checked states and text 10105 read back (tests/screenreader.py)
-#   wayland          under a headless Weston: both windows at their sizes, nothing on standard
-#                    error, exit status 0 (PATH/TO/desktop_probe as the third argument)
+# usage: tst_environment.sh CASE PATH/TO/astrelo [PATH/TO/desktop_probe]
+#   nothing-written  HOME, TMPDIR and every XDG_* folder fresh and empty: browse, change the
+#                    font, open and close the about window: nothing written; a second start
+#                    looks exactly like the first
+#   no-display       no display, or one that does not answer: one line on standard error,
+#                    exit status 1, no core dump
+#   no-browser       no xdg-open, one that fails, one that never returns: the link shows
+#                    nothing and both windows keep working
+#   missing-font     fonts without the design's faces, or none at all: every face can be chosen
+#   look             a dark GTK theme, a style override and Qt's options change no pixel of
+#                    either window or the panel; a double-click on the panel hides it
+#   about-window     no taskbar or pager entry, no owner; minimised, the topic icon brings it back
+#   screen-reader    over the AT-SPI bus: tests/screenreader.py presses, reads states and text
+#   wayland          under a headless Weston (the probe): both windows at their sizes, nothing
+#                    on standard error, exit status 0
 # Exit status 77 (skipped) when a tool is missing.
 set -u
 case_name=$1
@@ -210,11 +207,11 @@ browse_and_change_font() {
     settle "$work/falling" "$about" moved "$work/about"
     close_window "$about"
     for _ in $(seq 50); do
-        [ -z "$(xdotool search --onlyvisible --name '^O programu$' 2>/dev/null)" ] && break
+        xdotool search --onlyvisible --name '^O programu$' >/dev/null 2>&1 || break
         sleep 0.1
     done
-    [ -z "$(xdotool search --onlyvisible --name '^O programu$' 2>/dev/null)" ] \
-        || fail "the about window did not close"
+    xdotool search --onlyvisible --name '^O programu$' >/dev/null 2>&1 \
+        && fail "the about window did not close"
     x_click "$wid" "$Image1"
     wait_title "Astrelo - Beran"
 }
