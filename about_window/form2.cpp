@@ -2,7 +2,6 @@
 #include "form2.h"
 #include "ui_form2.h"
 
-#include "arithmetic.h"
 #include "catalogue.h"
 #include "guard.h"
 #include "makersdata.h"
@@ -22,16 +21,8 @@ namespace {
 // Image1's top is kept as fractional twips, a float, in this dynamic property of the image;
 // the image itself sits at that top rounded to the nearest pixel. The animation reads the
 // top back from the property, so the start and floor tests see exactly the value the
-// previous tick applied, unrounded. (A run from the dedication click then ends after 537
-// ticks, on the 42nd floor contact, with the icon's top at 1477.92 twips.)
+// previous tick applied, unrounded.
 const char *const TopTwipsProperty = "topTwips";
-
-// The floor is one inch below the top of the window; the dedication click drops the icon
-// only while it is above 500 twips; the glide up ends at 150 twips.
-constexpr double FloorTop = 1440.0;
-constexpr double DropLimit = 500.0;
-constexpr double GlideEnd = 150.0;
-constexpr double BouncesToRest = 44.0;
 
 } // namespace
 
@@ -86,24 +77,7 @@ void Form2::load()
     Toolkit::setPicture(
         ui->Image1, LoadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
 
-    m_animation.IconSpeed = 0.0f;
-    m_animation.IconGravity = Arithmetic::toFloat(0.1);
-    m_animation.IconTop = 120.0f;
-    m_animation.IconRebounding = false;
-    m_animation.BounceCount = 2.0f;
-    m_animation.AnimationArmed = false;
-    m_animation.IconRising = false;
-}
-
-void Form2::tickForTesting()
-{
-    runGuarded([this] { moveIcon(); });
-}
-
-void Form2::setAnimationForTesting(const Animation &state, float iconTopTwips)
-{
-    m_animation = state;
-    setIconTopOnWindow(iconTopTwips);
+    m_icon.load();
 }
 
 // Click on Label4: the maker's web site in the desktop's browser.
@@ -117,60 +91,25 @@ void Form2::openMakersSite()
 // Click on Label6, the dedication: drops the icon, if it is still near the top.
 void Form2::dropIcon()
 {
-    if (iconTop() < DropLimit) {
+    if (m_icon.drop(iconTop()))
         enableTimer();
-        m_animation.AnimationArmed = true;
-    }
 }
 
-// Click on Image1: once the animation has been started, lifts the icon from where it is
-// towards the top, from where it is thrown up and falls again.
+// Click on Image1: once the animation has been started, lifts the icon from where it is.
 void Form2::liftIcon()
 {
-    if (!m_animation.AnimationArmed)
-        return;
-    m_animation.IconRising = true;
-    m_animation.IconSpeed = 5.0f;
-    m_animation.IconGravity = Arithmetic::toFloat(0.3);
-    m_animation.IconRebounding = true;
-    m_animation.BounceCount = 2.0f;
-    enableTimer();
+    if (m_icon.lift())
+        enableTimer();
 }
 
-// Tick of Timer1: one step of the glide up or of the fall and bounce. An arithmetic fault
-// ends the tick where it happens, before the icon moves; the fields set before it stay set.
+// Tick of Timer1: one step of the glide up or of the fall and bounce, shown on the window,
+// also on the tick that stops the timer. An arithmetic fault ends the tick where it happens,
+// before the icon moves.
 void Form2::moveIcon()
 {
-    using namespace Arithmetic;
-    Animation &a = m_animation;
-    if (a.IconRising) {
-        // Up by 2.5 % of the distance from the top edge: fast at first, slower near the top.
-        a.IconTop = toFloat(subtract(a.IconTop, multiply(divide(a.IconTop, 400.0), 10.0)));
-        if (a.IconTop <= GlideEnd)
-            a.IconRising = false;
-    } else {
-        // Gravity shrinks while the icon rebounds and grows while it falls, the faster the
-        // more floor contacts there have been.
-        if (a.IconRebounding)
-            a.IconGravity = toFloat(subtract(a.IconGravity, 0.01));
-        else
-            a.IconGravity = toFloat(add(multiply(divide(a.BounceCount, 2.0), 0.01), a.IconGravity));
-        a.IconSpeed = toFloat(subtract(a.IconSpeed, a.IconGravity));
-        a.IconTop = toFloat(subtract(a.IconTop, a.IconSpeed));
-        // The floor test looks at where the previous tick put the icon, not at the top just
-        // computed: the icon turns one tick after it has passed the floor, and every tick it
-        // spends there counts as a contact.
-        if (iconTop() >= FloorTop) {
-            a.IconSpeed = std::fabs(a.IconSpeed);
-            a.IconRebounding = true;
-            a.BounceCount = toFloat(add(a.BounceCount, 1.0));
-        }
-        if (a.IconSpeed < 1.0f)
-            a.IconRebounding = false;
-        if (a.BounceCount >= BouncesToRest)
-            Timer1->stop();
-    }
-    setIconTopOnWindow(a.IconTop);
+    if (!m_icon.tick(iconTop()))
+        Timer1->stop();
+    setIconTopOnWindow(m_icon.IconTop);
 }
 
 // Enabling the timer while it runs changes nothing; it keeps its rhythm.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "fallingicon.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -19,19 +21,6 @@ class Form2 : public QWidget
     Q_OBJECT
 
 public:
-    // The falling icon's state. Lengths are twips, speeds twips per tick, upwards positive.
-    // All start at zero; the load step sets their start values.
-    struct Animation
-    {
-        float IconTop = 0.0f; // the top the animation computes; applied to Image1 per tick
-        float IconSpeed = 0.0f;
-        float IconGravity = 0.0f; // taken off IconSpeed on each tick
-        bool IconRebounding = false; // from a floor contact until the upward speed is below 1
-        float BounceCount = 0.0f; // counts floor contacts; also speeds up the gravity's growth
-        bool AnimationArmed = false; // set by the dedication click; lets the icon be clicked
-        bool IconRising = false; // the icon glides up after an icon click
-    };
-
     // Builds the controls from the design. The window has no owner: it is a tool window of
     // its own beside the main window.
     explicit Form2(QWidget *parent = nullptr);
@@ -41,15 +30,6 @@ public:
     // when the catalogue lacks the icon, before any field is set.
     void load();
 
-    const Animation &animation() const { return m_animation; }
-    // Image1's top on the window in twips, as the previous tick applied it (unrounded).
-    float iconTop() const;
-
-    // Test seam: puts the animation into a state with the icon applied at a top, as a tick
-    // would leave them, and runs one tick as Timer1 runs it.
-    void setAnimationForTesting(const Animation &state, float iconTopTwips);
-    void tickForTesting();
-
 private:
     void openMakersSite();
     void dropIcon();
@@ -57,10 +37,12 @@ private:
     void moveIcon();
 
     void enableTimer();
+    // Image1's top on the window in twips, as the previous tick applied it (unrounded).
+    float iconTop() const;
     void setIconTopOnWindow(float topTwips);
 
     std::unique_ptr<Ui::Form2> ui;
     // Drives the animation; runs only between a click that starts it and the icon's rest.
     QTimer *const Timer1;
-    Animation m_animation;
+    FallingIcon m_icon;
 };

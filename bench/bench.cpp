@@ -8,6 +8,7 @@
 // The X11 rows run on DISPLAY when ASTRELO_BENCH_X11 names its server (bench/run.sh).
 
 #include "catalogue.h"
+#include "fallingicon.h"
 #include "floorwindow.h"
 #include "form1.h"
 #include "form2.h"
@@ -39,6 +40,7 @@ struct Settings
     bool quick = false;
     int startupRounds = 11, callgrindRounds = 3, benchmarkRounds = 7, animationRuns = 3;
     int animationTicks = 0; // 0: the whole run
+    int frameClicks = 41; // thumbnail clicks timed to the frame in each X11 probe
     double minTime = 0.3;
     QString x11 = qEnvironmentVariable("ASTRELO_BENCH_X11");
 } settings;
@@ -119,6 +121,21 @@ void instructions(benchmark::State &state)
     }
 }
 
+// Wall time from a synthetic thumbnail click to its repainted frame on the X server, between
+// the shortest text's sign and its neighbour; the probe prints the median of its clicks.
+void clickToFrame(benchmark::State &state)
+{
+    static int round = 0;
+    for (auto _ : state) {
+        for (const bool ours : { round % 2 == 0, round++ % 2 != 0 }) {
+            const QByteArray out = run(
+                { probe(ours), u"--clicks"_s, QString::number(settings.frameClicks) }, u"xcb"_s);
+            state.counters[ours ? "frame/xcb|ours" : "frame/xcb|floor"]
+                = figure(out, "click_frame_us");
+        }
+    }
+}
+
 void animationRun(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -135,8 +152,6 @@ void animationRun(benchmark::State &state)
 Form1 *mainWindow = nullptr;
 Floor::Window *floorWindow = nullptr;
 Form2 *about = nullptr;
-Form2::Animation loadState; // the about window's animation and icon top right after load()
-float loadTop = 0;
 
 void click(const QString &name)
 {
@@ -179,16 +194,21 @@ void measurePair(benchmark::State &state, const Step &oursStep, const Step &floo
     state.counters["floor"] = { totals[1] * 1e6, benchmark::Counter::kAvgIterations };
 }
 
-// A thumbnail or topic click, from where `setup` leaves the main window; the floor shows the
-// same two texts.
-void textChange(benchmark::State &state, const char *setup, const char *away, const char *to,
-    int awayText, int toText)
+// A thumbnail (or topic) click from sign (topic) `away` to `to`, with the topic (sign) `setup`
+// chosen first; the floor shows the same change.
+void clickChange(benchmark::State &state, bool thumbnail, int setup, int away, int to)
 {
-    click(QLatin1String(setup));
-    const QString texts[] = { Floor::text(awayText), Floor::text(toText) };
+    const auto name = [](bool thumbnail, int index) {
+        return (thumbnail ? u"Image%1"_s : u"Label%1"_s).arg(index + 1);
+    };
+    click(name(!thumbnail, setup));
+    thumbnail ? floorWindow->showTopic(setup) : floorWindow->showSign(setup);
     measurePair(
-        state, [=](bool measured) { click(QLatin1String(measured ? to : away)); },
-        [&](bool measured) { floorWindow->textBox->setPlainText(texts[measured]); });
+        state, [=](bool measured) { click(name(thumbnail, measured ? to : away)); },
+        [=](bool measured) {
+            const int index = measured ? to : away;
+            thumbnail ? floorWindow->showSign(index) : floorWindow->showTopic(index);
+        });
 }
 
 // With the settings panel open over the longest text: size up from 8 to 9 points, or a face
@@ -198,7 +218,8 @@ void fontChange(benchmark::State &state, bool face)
 {
     click(u"Image3"_s);
     click(u"Label1"_s);
-    floorWindow->textBox->setPlainText(Floor::text(10020));
+    floorWindow->showSign(2);
+    floorWindow->showTopic(0);
     const auto showPanels = [](bool visible) {
         mainWindow->findChild<QWidget *>(u"Frame1"_s)->setVisible(visible);
         floorWindow->panel->setVisible(visible);
@@ -227,19 +248,36 @@ void fontChange(benchmark::State &state, bool face)
     showPanels(false);
 }
 
-// Ticks follow whole runs from the load state. Once a run has ended (the icon rests after its
-// 44th floor contact) the next starts from the state and icon top read right after load(),
-// outside the measured time.
-void ticks(benchmark::State &state, bool paint)
+// The animation's rule alone, tick after tick; at rest an icon click starts the next run.
+void ruleTicks(benchmark::State &state)
 {
+    FallingIcon icon;
+    icon.load();
+    icon.drop(icon.IconTop);
     for (auto _ : state) {
-        about->tickForTesting();
+        if (!icon.tick(icon.IconTop))
+            icon.lift();
+        benchmark::DoNotOptimize(icon);
+    }
+}
+
+// Ticks as Timer1 delivers them to the about window, each moving the icon, optionally followed
+// by the window's repaint; at rest an icon click (outside the measured time) starts the next
+// run. The timer never fires by itself here: no event loop runs while the benchmarks do.
+void windowTicks(benchmark::State &state, bool paint)
+{
+    auto *timer = about->findChild<QTimer *>(u"Timer1"_s);
+    for (const QString &name : { u"Label6"_s, u"Image1"_s }) // idle, or at rest
+        if (!timer->isActive())
+            QTest::mouseClick(about->findChild<QWidget *>(name), Qt::LeftButton);
+    for (auto _ : state) {
+        QTimerEvent tick(timer->timerId()); // a tick as the timer's own event brings it
+        QCoreApplication::sendEvent(timer, &tick);
         if (paint)
             about->repaint();
-        if (about->animation().BounceCount >= 44.0f) {
+        if (!timer->isActive()) {
             state.PauseTiming();
-            about->setAnimationForTesting(loadState, loadTop);
-            about->repaint();
+            QTest::mouseClick(about->findChild<QWidget *>(u"Image1"_s), Qt::LeftButton);
             state.ResumeTiming();
         }
     }
@@ -425,16 +463,22 @@ void plan()
     if (!QStandardPaths::findExecutable(u"valgrind"_s).isEmpty())
         process("instructions", s.callgrindRounds, instructions);
     // Text 10020 (sign 2, topic 0) is the longest, 10071 (sign 7, topic 1) the shortest.
-    timed(click("pair/thumbnail/10020", "Thumbnail click, longest text 10020"), textChange,
-        "Label1", "Image2", "Image3", 10010, 10020);
-    timed(click("pair/topic/10020", "Topic click, longest text 10020"), textChange, "Image3",
-        "Label2", "Label1", 10021, 10020);
-    timed(click("pair/thumbnail/10071", "Thumbnail click, shortest text 10071"), textChange,
-        "Label2", "Image7", "Image8", 10061, 10071);
-    timed(click("pair/topic/10071", "Topic click, shortest text 10071"), textChange, "Image8",
-        "Label1", "Label2", 10070, 10071);
+    timed(click("pair/thumbnail/10020", "Thumbnail click, longest text 10020"), clickChange, true,
+        0, 1, 2);
+    timed(
+        click("pair/topic/10020", "Topic click, longest text 10020"), clickChange, false, 2, 1, 0);
+    timed(click("pair/thumbnail/10071", "Thumbnail click, shortest text 10071"), clickChange, true,
+        1, 6, 7);
+    timed(
+        click("pair/topic/10071", "Topic click, shortest text 10071"), clickChange, false, 7, 0, 1);
     timed(click("pair/size-up", "Settings: size up (Label24), over 10020"), fontChange, false);
     timed(click("pair/face", "Settings: face change (Label30..33), over 10020"), fontChange, true);
+
+    rows << make("", "Click to frame on screen, X11 (Xvfb, openbox) (us of wall time)")
+         << make("frame/xcb", "Thumbnail click, shortest text 10071 (median of a probe's clicks)",
+                Goal::Ratio, 1.15);
+    if (!s.x11.isEmpty())
+        process("frame/xcb", s.startupRounds, clickToFrame);
 
     rows << make("", "Catalogue look-ups (us)");
     const auto string = [](benchmark::State &state, int number) {
@@ -453,10 +497,11 @@ void plan()
     timed(make("catalogue/icon/100", "LoadCataloguePicture(100, Icon)"), picture, 100,
         CatalogueKind::Icon);
     rows << make("", "Falling-icon animation");
-    timed(
-        make("animation/tick", "One tick with its move of the icon, offscreen (us)"), ticks, false);
-    timed(make("animation/tick+paint", "One tick and the window's repaint, offscreen (us)"), ticks,
-        true);
+    timed(make("animation/rule", "One tick of the rule alone (FallingIcon) (us)"), ruleTicks);
+    timed(make("animation/tick", "One Timer1 tick with its move of the icon, offscreen (us)"),
+        windowTicks, false);
+    timed(make("animation/tick+paint", "One Timer1 tick and the window's repaint, offscreen (us)"),
+        windowTicks, true);
     rows << make("run/xcb",
         "Run from the dedication click, X11 (ms); floor column: %1 ticks x 25 ms", Goal::Within, 5);
     if (!s.x11.isEmpty())
@@ -476,6 +521,7 @@ int main(int argc, char **argv)
             s.quick = true;
             s.startupRounds = s.callgrindRounds = s.benchmarkRounds = s.animationRuns = 1;
             s.animationTicks = 40;
+            s.frameClicks = 3;
             s.minTime = 0.001;
         } else if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc) {
             s.startupRounds = s.benchmarkRounds = std::max(1, std::atoi(argv[++i]));
@@ -496,8 +542,6 @@ int main(int argc, char **argv)
     floorWindow = new Floor::Window;
     about = new Form2;
     about->load();
-    loadState = about->animation();
-    loadTop = about->iconTop();
     for (QWidget *shown : std::initializer_list<QWidget *> { mainWindow, floorWindow, about }) {
         shown->show();
         if (!QTest::qWaitForWindowExposed(shown))

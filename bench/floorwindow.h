@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The floor of the benchmarks: what Qt itself costs for the main window's screen. It is the
-// main window's design file through uic's setupUi, showing the first sign and topic from the
+// main window's design file through uic's setupUi, showing a sign and a topic from the
 // catalogue's committed files with plain Qt calls: no catalogue, no handlers, no toolkit layer.
+// A sign or topic change shows what the program's click shows: the caption, the large picture
+// or the topic icon, the captions, colours and bold of the labels, and the text.
 // Built into a program with bench/floor first on its include path (see CMakeLists.txt).
 #pragma once
 
@@ -100,33 +102,73 @@ public:
             if (font != control->font())
                 control->setFont(font);
         }
-        const auto label = [this](const QString &name) { return findChild<QLabel *>(name); };
-        for (int topic = 0; topic < 6; ++topic)
-            setCaption(label(u"Label%1"_s.arg(topic + 1)), catalogueString(1200 + topic));
-        QFont bold = ui.Label8->font();
-        bold.setBold(true);
-        ui.Label8->setFont(bold);
+        for (int topic = 0; topic < 6; ++topic) {
+            m_topics[topic] = label(u"Label%1"_s.arg(topic + 1));
+            setCaption(m_topics[topic], catalogueString(1200 + topic));
+        }
         for (int sign = 0; sign < 12; ++sign) {
-            setCaption(label(u"Label%1"_s.arg(sign + 8)), catalogueString(1100 + sign));
+            m_signs[sign] = label(u"Label%1"_s.arg(sign + 8));
+            setCaption(m_signs[sign], catalogueString(1100 + sign));
             showPicture(label(u"Image%1"_s.arg(sign + 1)), u"bitmaps/%1.bmp"_s.arg(1000 + sign));
         }
-        setWindowTitle(u"Astrelo - "_s + catalogueString(1100));
         setWindowIcon(QIcon(picture(u"icons/1.ico"_s)));
-        showPicture(ui.Image14, u"bitmaps/100.bmp"_s);
-        showPicture(ui.Image13, u"icons/100.ico"_s);
-        setCaption(ui.Label7, catalogueString(0).toUpper());
-        setCaption(ui.Label20, catalogueString(1000));
-        const QString planets = catalogueString(100);
-        for (QLabel *label : { ui.Label21, ui.Label22, ui.Label23 })
-            setCaption(label, planets.left(1).toUpper() + planets.mid(1));
         textBox = ui.Text1;
-        textBox->setPlainText(text(10000));
         panel = ui.Frame1;
         panel->setAutoFillBackground(true); // the design fills it with a background colour
+        showSign(0);
+        showTopic(0);
+    }
+
+    // The sign's name black and bold, the others grey; the caption, the picture, the heading,
+    // the dates, the planets three times, and the text.
+    void showSign(int sign)
+    {
+        m_sign = sign;
+        for (int k = 0; k < 12; ++k) {
+            mark(m_signs[k], k == sign);
+            QFont font = m_signs[k]->font();
+            if (font.bold() == (k == sign))
+                continue;
+            font.setBold(k == sign);
+            m_signs[k]->setFont(font);
+            setCaption(m_signs[k], m_signs[k]->text()); // bold is wider: fitted again
+        }
+        setWindowTitle(u"Astrelo - "_s + catalogueString(1100 + sign));
+        showPicture(label(u"Image14"_s), u"bitmaps/%1.bmp"_s.arg(100 + sign));
+        setCaption(label(u"Label7"_s), catalogueString(sign).toUpper());
+        setCaption(label(u"Label20"_s), catalogueString(1000 + sign));
+        const QString planets = catalogueString(100 + sign);
+        for (const char *name : { "Label21", "Label22", "Label23" })
+            setCaption(label(QLatin1String(name)), planets.left(1).toUpper() + planets.mid(1));
+        textBox->setPlainText(text(10000 + 10 * sign + m_topic));
+    }
+
+    // The topic's name black, the others grey; the topic icon, and the text.
+    void showTopic(int topic)
+    {
+        m_topic = topic;
+        for (int k = 0; k < 6; ++k)
+            mark(m_topics[k], k == topic);
+        showPicture(label(u"Image13"_s), u"icons/%1.ico"_s.arg(100 + topic));
+        textBox->setPlainText(text(10000 + 10 * m_sign + topic));
     }
 
     QPlainTextEdit *textBox = nullptr;
     QGroupBox *panel = nullptr; // the settings panel, hidden
+
+private:
+    QLabel *label(const QString &name) const { return findChild<QLabel *>(name); }
+    void mark(QLabel *label, bool chosen) const
+    {
+        QPalette colours = label->palette();
+        colours.setColor(
+            QPalette::WindowText, chosen ? Qt::black : palette().color(QPalette::Dark));
+        label->setPalette(colours);
+    }
+
+    std::array<QLabel *, 6> m_topics {};
+    std::array<QLabel *, 12> m_signs {};
+    int m_sign = 0, m_topic = 0;
 };
 
 } // namespace Floor

@@ -7,6 +7,9 @@
 //   --browse     then show all 72 texts, each followed by a repaint, and report the peak again
 //   --animation  (program) then open the about window, click its dedication line and time the
 //                falling-icon run to the tick that stops Timer1, or to tick N of --ticks N
+//   --clicks N   then choose the second topic and click the thumbnails of signs 7 and 8 in turn
+//                N times (the floor shows the same changes), each timed from the click to its
+//                repainted frame acknowledged by the window system; the median in microseconds
 
 #ifdef FLOOR_PROBE
 #include "floorwindow.h"
@@ -22,6 +25,10 @@ using Window = Form1;
 
 #include <QApplication>
 #include <QFile>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <chrono>
 #include <cstdio>
@@ -119,6 +126,65 @@ void timeAnimation(Form1 *window, int tickLimit)
 }
 #endif
 
+// A sign or topic chosen: the program is clicked, the floor shows the same change.
+void choose(Window *window, bool thumbnail, int index)
+{
+#ifdef FLOOR_PROBE
+    thumbnail ? window->showSign(index) : window->showTopic(index);
+#else
+    click(window, (thumbnail ? u"Image%1"_s : u"Label%1"_s).arg(index + 1));
+#endif
+}
+
+// Times clicks to their frames: each click's repaint runs from the event loop as a real one
+// does; once the window's paint pass (which ends with the flush) is over, a round trip to the
+// window system makes sure the frame has reached it.
+struct ClickToFrame : QObject
+{
+    ClickToFrame(Window *window, int clicks)
+        : QObject(window)
+        , window(window)
+        , left(clicks)
+    {
+        choose(window, false, 1);
+        window->repaint();
+        window->installEventFilter(this);
+        next();
+    }
+
+    void next()
+    {
+        if (left-- == 0) {
+            std::sort(times.begin(), times.end());
+            report("click_frame_us", times[times.size() / 2]);
+            finish();
+        }
+        waiting = true;
+        start = nowNs();
+        choose(window, true, 6 + times.size() % 2);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && std::exchange(waiting, false))
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QGuiApplication::sync();
+                    times.push_back(double(nowNs() - start) / 1e3);
+                    next();
+                },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+    Window *const window;
+    int left;
+    qint64 start = 0;
+    bool waiting = false; // for the frame of the last click
+    std::vector<double> times;
+};
+
 // Every sign and, for each sign, every topic, each step painted: the program is clicked
 // through (the sign's thumbnail first), the floor replaces its text.
 void browseAllTexts(Window *window)
@@ -160,6 +226,8 @@ int main(int argc, char *argv[])
     new FirstFrameWatch(window.get(), [shown = window.get(), startNs, arguments] {
         report("first_frame_ms", double(nowNs() - startNs) / 1e6);
         reportPeakMemory("peak_rss_startup_kib");
+        if (const qsizetype at = arguments.indexOf("--clicks"); at >= 0)
+            return void(new ClickToFrame(shown, arguments.value(at + 1).toInt()));
         if (arguments.contains("--browse")) {
             browseAllTexts(shown);
             reportPeakMemory("peak_rss_browsed_kib");

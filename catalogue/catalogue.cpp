@@ -14,8 +14,7 @@ const Entry *findEntry(std::span<const Entry> table, CatalogueKind kind, int num
 {
     const auto it = std::lower_bound(table.begin(), table.end(), number,
         [](const Entry &entry, int wanted) { return entry.number < wanted; });
-    if (it == table.end() || it->number != number
-        || (CatalogueTables::isHidden && CatalogueTables::isHidden(kind, number)))
+    if (it == table.end() || it->number != number)
         throw CatalogueError(kind, number);
     return &*it;
 }
@@ -34,8 +33,6 @@ std::string errorMessage(CatalogueKind kind, int number)
 
 } // namespace
 
-bool (*CatalogueTables::isHidden)(CatalogueKind, int) = nullptr;
-
 CatalogueError::CatalogueError(CatalogueKind kind, int number)
     : std::runtime_error(errorMessage(kind, number))
     , m_kind(kind)
@@ -45,8 +42,7 @@ CatalogueError::CatalogueError(CatalogueKind kind, int number)
 QString LoadCatalogueString(int number)
 {
     using namespace CatalogueTables;
-    const StringEntry *entry
-        = findEntry(std::span(strings, stringCount), CatalogueKind::String, number);
+    const StringEntry *entry = findEntry(strings, CatalogueKind::String, number);
     // The text lives in static storage for the life of the program: no copy is needed.
     return QString::fromRawData(reinterpret_cast<const QChar *>(entry->text), entry->size);
 }
@@ -56,8 +52,7 @@ QByteArrayView catalogueItemBytes(int number, CatalogueKind kind)
     using namespace CatalogueTables;
     if (kind == CatalogueKind::String)
         throw CatalogueError(kind, number);
-    const auto table = kind == CatalogueKind::Bitmap ? std::span(bitmaps, bitmapsCount)
-                                                     : std::span(icons, iconsCount);
+    const auto table = kind == CatalogueKind::Bitmap ? bitmaps : icons;
     const BlobEntry *entry = findEntry(table, kind, number);
     return QByteArrayView(entry->data, entry->size);
 }

@@ -3,7 +3,7 @@
 
 #include "catalogue.h"
 
-#include <cstddef>
+#include <span>
 
 // The catalogue's content as compiled-in tables, each sorted by number. The source file that
 // defines them is generated at build time from the files in this folder.
@@ -23,15 +23,8 @@ struct BlobEntry
     int size;
 };
 
-extern const StringEntry strings[];
-extern const std::size_t stringCount;
-extern const BlobEntry bitmaps[];
-extern const std::size_t bitmapsCount;
-extern const BlobEntry icons[];
-extern const std::size_t iconsCount;
-
-// Test seam, null in the program: an item for which it answers true counts as missing. Only
-// the tests' helper library (catalogue/testing/) sets it.
-extern bool (*isHidden)(CatalogueKind kind, int number);
+extern const std::span<const StringEntry> strings;
+extern const std::span<const BlobEntry> bitmaps;
+extern const std::span<const BlobEntry> icons;
 
 } // namespace CatalogueTables

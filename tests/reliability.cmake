@@ -2,7 +2,8 @@
 # Reliability: a long run of random events over both windows, every catalogue item taken
 # away in turn, and the real program in empty or hostile surroundings.
 
-# 20,000 events here; `make soak` runs a million. ASTRELO_SOAK_SEED repeats a run.
+# 20,000 events here; `make soak` runs a million. The seed is fixed; ASTRELO_SOAK_SEED=N
+# sets another.
 astrelo_add_test(tst_soak SOURCES tst_soak.cpp LIBS astrelo_shell)
 set_tests_properties(tst_soak PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASTRELO_SOAK_EVENTS=20000" TIMEOUT 900)

@@ -15,9 +15,6 @@
 #include <QUrl>
 
 namespace TestSupport {
-inline const char *const Titles[] = { "Astrelo - Beran", "Astrelo - Býk", "Astrelo - Blíženci",
-    "Astrelo - Rak", "Astrelo - Lev", "Astrelo - Panna", "Astrelo - Váhy", "Astrelo - Štír",
-    "Astrelo - Střelec", "Astrelo - Kozoroh", "Astrelo - Vodnář", "Astrelo - Ryby" };
 inline const char *const Names[] = { "Beran", "Býk", "Blíženci", "Rak", "Lev", "Panna", "Váhy",
     "Štír", "Střelec", "Kozoroh", "Vodnář", "Ryby" };
 inline const char *const Headings[] = { "BERAN - ARIES", "BÝK - TAURUS", "BLÍŽENCI - GEMINI",
@@ -40,10 +37,17 @@ inline int twips(int pixels)
     return pixels * 15;
 }
 
+// A control by name. A missing one fails the test; a hidden stand-in of that name lets the
+// test function run to its end, and the other test functions run as usual.
 template <typename T = QWidget> T *control(const QWidget *window, const QString &name)
 {
-    T *found = window->findChild<T *>(name);
-    return found ? found : (qFatal("no control %s", qPrintable(name)), nullptr);
+    if (T *found = window->findChild<T *>(name))
+        return found;
+    QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
+    T *standIn = new T(const_cast<QWidget *>(window));
+    standIn->setObjectName(name);
+    standIn->hide();
+    return standIn;
 }
 inline QString caption(const QWidget *window, const char *name)
 {

@@ -38,8 +38,8 @@ private Q_SLOTS:
         QStringList items;
         for (const QAction *action : menu->actions())
             items.append(action->text().remove(u'&').section(u'\t', 0, 0));
-        QVERIFY2(items.contains(u"Kopírovat") && items.contains(u"Vybrat vše"),
-            qPrintable(items.join(u", ")));
+        for (const char16_t *item : { u"Kopírovat", u"Vybrat vše" })
+            QVERIFY2(items.contains(item), qPrintable(items.join(u", ")));
     }
 
     void keyboardSelection()

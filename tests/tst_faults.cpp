@@ -70,7 +70,8 @@ class TestFaults : public QObject
         if (done < steps.size())
             m_expected << m_report;
         QCOMPARE(m_errors.messages, m_expected);
-        QVERIFY(m_window->state().SignIndex == sign && m_window->state().TopicIndex == topic);
+        QCOMPARE(m_window->state().SignIndex, sign);
+        QCOMPARE(m_window->state().TopicIndex, topic);
         const QString label = QString::asprintf("Label%d", thumbnail ? 8 + sign : 1 + topic);
         QCOMPARE(control(m_window.get(), label)->palette().windowText().color().rgba(), Black);
         restoreCatalogue();

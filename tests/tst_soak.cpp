@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Random clicks and double-clicks on every control of both windows, closing the about window
 // (also mid-animation) and timer ticks; after each event both windows must agree with what was
-// clicked. ASTRELO_SOAK_EVENTS sets the number of events (20,000), ASTRELO_SOAK_SEED repeats.
+// clicked. ASTRELO_SOAK_EVENTS sets the number of events (20,000), ASTRELO_SOAK_SEED the seed
+// (a fixed one unless set, so that a failing run repeats).
 
 #include "form1.h"
 #include "form2.h"
@@ -15,7 +16,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <cmath>
 #include <random>
 
 using namespace TestSupport;
@@ -29,7 +29,8 @@ class TestSoak : public QObject
     ErrorLog m_errors;
     std::unique_ptr<Form1> m_main;
     QPointer<Form2> m_about;
-    int m_sign = 0, m_topic = 0, m_face = 1; // what the reader chose
+    int m_sign = 0, m_topic = 0, m_face = 1, m_size = 8; // what the reader chose
+    bool m_bold = false, m_italic = false;
     int m_aboutAfter = 0; // 1: the last event must have opened the about window, -1: closed it
     int m_ticksPending = 0;
     int below(int bound) { return int(m_random() % quint64(bound)); }
@@ -38,7 +39,9 @@ class TestSoak : public QObject
     {
         const int roll = below(100);
         if (m_ticksPending-- > 0 && m_about && timer()->isActive()) {
-            m_about->tickForTesting();
+            timer()->blockSignals(false); // a tick as the timer delivers it
+            QMetaObject::invokeMethod(timer(), "timeout");
+            timer()->blockSignals(true);
         } else if (m_about && roll < 2) { // the close box, also while the icon falls
             m_about->windowHandle()->close();
             m_aboutAfter = -1;
@@ -52,6 +55,7 @@ class TestSoak : public QObject
     // A click or double-click at a random point of a visible control or of the window, half of
     // the time straight to it, half to what lies on top. With the panel up the reader mostly
     // uses it; the text is double-clicked and the about window opened more than by chance.
+    // Elsewhere "twice" is two clicks, apart.
     void clickControl(QWidget *window)
     {
         QWidget *panel = control(m_main.get(), "Frame1");
@@ -73,21 +77,44 @@ class TestSoak : public QObject
         const auto under
             = [window, at] { return window->childAt(at) ? window->childAt(at) : window; };
         QWidget *receiver = below(2) ? chosen : under();
-        click(receiver, receiver->mapFrom(window, at));
+        clicked(receiver, receiver->mapFrom(window, at));
+        if (!twice)
+            return;
+        // The second press: to what lies there now, if the control went away.
+        QWidget *second = receiver->isVisible() ? receiver : under();
+        if (second != text) {
+            clicked(second, second->mapFrom(window, at));
+            return;
+        }
+        QTest::mouseDClick(second, Qt::LeftButton, {}, second->mapFrom(window, at));
+        QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
+    }
+    // A click, and what the reader expects of it.
+    void clicked(QWidget *receiver, QPoint at)
+    {
+        click(receiver, at);
         const QString name = receiver->window() == m_main.get() ? receiver->objectName() : "";
-        if (const int n = name.mid(5).toInt(); name.startsWith(u"Image") && n >= 1 && n <= 12)
+        const int n = name.mid(5).toInt();
+        if (name.startsWith(u"Image") && n >= 1 && n <= 12)
             m_sign = n - 1;
         else if (name == u"Image13")
             m_aboutAfter = 1;
-        else if (name.startsWith(u"Label") && n >= 1 && n <= 6)
+        if (!name.startsWith(u"Label"))
+            return;
+        if (n >= 1 && n <= 6)
             m_topic = n - 1;
-        else if (name.startsWith(u"Label") && n >= 29 && n <= 33)
-            m_face = n == 29 ? 1 : n - 30; // a face, or the starting face restored
-        if (twice) { // the second press: to what lies there now, if the control went away
-            QWidget *second = receiver->isVisible() ? receiver : under();
-            QTest::mouseDClick(second, Qt::LeftButton, {}, second->mapFrom(window, at));
-            QTest::mouseRelease(second, Qt::LeftButton, {}, second->mapFrom(window, at));
-        }
+        else if (n == 24)
+            m_size = std::min(m_size + 1, 72);
+        else if (n == 25)
+            m_size = std::max(m_size - 1, 1);
+        else if (n == 26)
+            m_bold = !m_bold;
+        else if (n == 27)
+            m_italic = !m_italic;
+        else if (n == 29)
+            m_face = 1, m_size = 8, m_bold = m_italic = false;
+        else if (n >= 30 && n <= 33)
+            m_face = n - 30;
     }
     // Every invariant after an event; a failure says what does not hold.
     QString check()
@@ -98,9 +125,9 @@ class TestSoak : public QObject
         const QFont font = control(w, "Text1")->font();
         const char *const faces[] = { "Arial", "Liberation Sans", "Courier New", "Comic Sans MS" };
         // The catalogue holds the text of sign s and topic t as number 10000 + 10 s + t; the
-        // font's size, the size shown, bold and italic and their marks follow the fields.
-        const QString size = QString::number(qBound(1.0f, state.TextFontSize, 72.0f));
-        const QString flags = QString::asprintf("%d%d", state.TextFontBold, state.TextFontItalic);
+        // font's size, the size shown, bold and italic and their marks follow the clicks.
+        const QString size = QString::number(m_size);
+        const QString flags = QString::asprintf("%d%d", m_bold, m_italic);
         const QStringList shown = qtWarnings + m_errors.messages
             + QStringList { QString::number(state.SignIndex * 10 + state.TopicIndex),
                   w->windowTitle(), caption(w, "Label7"), caption(w, "Label20"),
@@ -110,11 +137,14 @@ class TestSoak : public QObject
                   QString::asprintf("%d%d", font.bold(), font.italic()),
                   QString::asprintf("%d%d", !control(w, "Shape1")->isHidden(),
                       !control(w, "Shape2")->isHidden()) };
-        const QStringList expected = { QString::number(s * 10 + t), u8(Titles[s]), u8(Headings[s]),
-            u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
+        const QStringList expected = { QString::number(s * 10 + t), u8("Astrelo - ") + u8(Names[s]),
+            u8(Headings[s]), u8(Dates[s]), u8(Planets[s]), u8(Planets[s]), u8(Planets[s]),
             boxText(10000 + 10 * s + t), u8(faces[m_face]), size, size, flags, flags };
-        if (shown != expected)
-            return shown.join(u'|') + QStringLiteral(" instead of ") + expected.join(u'|');
+        for (qsizetype k = 0; k < std::max(shown.size(), expected.size()); ++k)
+            if (shown.value(k) != expected.value(k)) // the first difference, shortened
+                return QStringLiteral("item %1: \"%2\" instead of \"%3\"")
+                    .arg(k)
+                    .arg(shown.value(k).left(60), expected.value(k).left(60));
         // Both readers leave masked pixels transparent black: no need to clear them each time.
         const auto picture = [w](const char *name) {
             const QImage image = control<QLabel>(w, name)->pixmap().toImage();
@@ -139,11 +169,11 @@ class TestSoak : public QObject
             || (m_aboutAfter == -1 && m_about))
             return QStringLiteral("the about window");
         m_aboutAfter = 0;
-        const Form2::Animation a = m_about ? m_about->animation() : Form2::Animation();
-        if (!std::isfinite(a.IconTop) || !std::isfinite(a.IconSpeed)
-            || !std::isfinite(a.IconGravity)
-            || (a.AnimationArmed && !timer()->isActive() && a.BounceCount < 44.0f))
-            return QStringLiteral("the animation");
+        // The timer stops only with the icon at its start or at rest on the floor (1440 twips,
+        // 96 pixels); a fault in the arithmetic would be among the errors above.
+        const int top = m_about ? control(m_about, "Image1")->y() : 8;
+        if (m_about && !timer()->isActive() && top != 8 && top < 96)
+            return QStringLiteral("the animation, the icon at %1").arg(top);
         return {};
     }
 
@@ -154,8 +184,10 @@ private Q_SLOTS:
         const QByteArray events = qgetenv("ASTRELO_SOAK_EVENTS");
         const QByteArray text = qgetenv("ASTRELO_SOAK_SEED");
         const qint64 eventsToRun = events.isEmpty() ? 20000 : events.toLongLong(&eventsOk);
-        const quint64 seed = text.isEmpty() ? std::random_device()() : text.toULongLong(&seedOk);
-        QVERIFY2(eventsOk && seedOk && eventsToRun >= 0, "ASTRELO_SOAK_EVENTS, _SEED: numbers");
+        const quint64 seed = text.isEmpty() ? 20070417 : text.toULongLong(&seedOk);
+        QVERIFY2(eventsOk, "ASTRELO_SOAK_EVENTS: a number");
+        QCOMPARE_GE(eventsToRun, 0);
+        QVERIFY2(seedOk, "ASTRELO_SOAK_SEED: a number");
         m_random.seed(seed);
         qInfo("soak: seed %llu, %lld events", quint64(seed), qint64(eventsToRun));
         Toolkit::setUpLook(*qApp);
@@ -184,12 +216,13 @@ private Q_SLOTS:
             if (done == 1000)
                 objectsAfterWarmUp = m_main->findChildren<QObject *>().size();
         }
-        const QString where = QString::asprintf("event %lld, ASTRELO_SOAK_SEED=%llu: ",
-            static_cast<long long>(done), static_cast<unsigned long long>(seed));
+        const QString where
+            = QStringLiteral("event %1, ASTRELO_SOAK_SEED=%2: ").arg(done).arg(seed);
         QVERIFY2(failure.isEmpty(), qPrintable(where + failure));
         // However long the run, the main window holds the same objects as early on.
         const qsizetype objects = m_main->findChildren<QObject *>().size();
-        QVERIFY(objectsAfterWarmUp < 0 || objects == objectsAfterWarmUp);
+        if (objectsAfterWarmUp >= 0)
+            QCOMPARE(objects, objectsAfterWarmUp);
         QFile status(QStringLiteral("/proc/self/status"));
         QString memory = status.open(QIODevice::ReadOnly) ? status.readAll() : QString();
         memory = memory.mid(memory.indexOf(u"VmHWM:") + 6).section(u'\n', 0, 0).simplified();

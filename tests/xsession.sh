@@ -2,6 +2,18 @@
 # Sourced by the scripts that drive the real program in a real X session. The calling script
 # defines fail() and keeps the program's process id in $app.
 
+# Where the scripts click, in pixels of the window's client area: the main window's controls,
+# the settings panel's (and a blank spot of it), and the about window's as About_*.
+Image1="24 400" Image11="584 400" Image13="104 296" Label6="20 360" Text1="200 300"
+Label24="440 80" Label26="440 128" Label29="440 214" Label30="430 160" Label31="440 176"
+Label32="545 168" Label33="540 192" Panel="628 148" About_Label4="56 78" About_Label6="20 142"
+
+# Clicks (or double-clicks) a window at a place of the table: x_click WINDOW "X Y" [2].
+x_click() {
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$1" $2 click --repeat "${3:-1}" --delay 80 1
+}
+
 # Skips the test (status 77) when a tool is missing.
 x_need() {
     for tool in "$@"; do
