@@ -25,10 +25,21 @@ stop() {
     # shellcheck disable=SC2046
     [ -n "${orca:-}" ] && kill $(pgrep -P "$orca") 2>/dev/null
     kill "${app:-}" "${orca:-}" "${launcher:-}" 2>/dev/null
+    no_other_orca
     x_stop_session
     rm -rf "$work"
 }
 trap stop EXIT
+
+# Orca will not start while another Orca of the same user runs: waits (5 s at most) until
+# none does.
+no_other_orca() {
+    for _ in $(seq 50); do
+        pgrep -u "$(id -u)" -x orca >/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # What Orca has said so far, one utterance a line.
 spoken() {
@@ -76,6 +87,7 @@ review_item() {
 # The text of a catalogue text as one line, without its paragraph breaks.
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
 
+no_other_orca || { echo "SKIP: another Orca runs"; exit 77; }
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 launcher=$!
 for _ in $(seq 50); do

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -210,8 +211,8 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override
     {
         const QList<QWidget *> children = readableChildren(widget());
-        for (auto it = children.crbegin(); it != children.crend(); ++it) {
-            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(*it);
+        for (qsizetype i = children.size() - 1; i >= 0; --i) {
+            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(children.at(i));
             if (child && child->rect().contains(x, y))
                 return child;
         }
@@ -363,7 +364,7 @@ public:
     }
 
     bool isValid() const override { return !m_box.isNull() && m_own->isValid(); }
-    QObject *object() const override { return m_box; }
+    QObject *object() const override { return m_box.data(); }
     QWindow *window() const override { return m_own->window(); }
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
         QAccessible::Relation match) const override
@@ -438,6 +439,15 @@ void send(QAccessibleEvent &&event)
 // Every accessibility event passes here on its way to the platform.
 void forward(QAccessibleEvent *event);
 
+void focusActiveWindow()
+{
+    QWidget *window = QApplication::activeWindow();
+    if (window && !QApplication::focusWidget() && QAccessible::isActive()) {
+        QAccessibleEvent focus(window, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
 void passOn(QAccessibleEvent *event)
 {
     QAccessible::installUpdateHandler(nullptr);
@@ -468,13 +478,11 @@ void forward(QAccessibleEvent *event)
         }
     }
     passOn(event);
-    // A window in which nothing takes the keyboard holds the focus itself once it is active.
+    // A window in which nothing takes the keyboard holds the focus itself once it is active;
+    // the check waits until Qt has settled which window is active and what has the focus.
     if (event->type() == QAccessible::StateChanged && widget && widget->isWindow()
-        && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active
-        && widget->isActiveWindow() && !QApplication::focusWidget()) {
-        QAccessibleEvent focus(widget, QAccessible::Focus);
-        passOn(&focus);
-    }
+        && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active)
+        QTimer::singleShot(0, qApp, focusActiveWindow);
 }
 
 } // namespace
