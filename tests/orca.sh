@@ -46,10 +46,13 @@ spoken() {
     grep -a "SPEECH OUTPUT: '" "$work/orca.log" 2>/dev/null | tr -d '\r' \
         | sed -E -e "s/^.*SPEECH OUTPUT: '//" -e "s/' ?\[?\{.*\$//"
 }
+# Fails the test; also from inside $(...), so it writes to standard error.
 fail() {
-    echo "FAIL: $*"
-    echo "--- the last words Orca said:"
-    spoken | tail -n 15 | cut -c1-160
+    {
+        echo "FAIL: $*"
+        echo "--- the last words Orca said:"
+        spoken | tail -n 15 | cut -c1-160
+    } >&2
     exit 1
 }
 # Remembers how much has been said; await looks only at what is said after it.
@@ -63,7 +66,7 @@ await() {
     done
     return 1
 }
-# Presses a key and prints the next thing Orca says.
+# Presses a key and prints the next thing Orca says; fails when Orca says nothing.
 press() {
     mark
     xdotool key "$1"
@@ -72,17 +75,19 @@ press() {
 # Moves flat review with a key until Orca reads an item or line that matches.
 review_to() {
     for _ in $(seq 40); do
-        press "$1" | grep -E -q -- "$2" && return 0
+        line=$(press "$1") || exit 1
+        echo "$line" | grep -E -q -- "$2" && return 0
     done
     fail "flat review ($1) never reached \"$2\""
 }
 # Moves flat review to an item: from the top line by line to the first line that holds it,
 # then word by word along that line, unless the item is the whole line.
 review_item() {
-    press Insert+KP_Home >/dev/null
+    press Insert+KP_Home >/dev/null || exit 1
     review_to KP_Page_Up "$1"
-    [ "$(spoken | tail -n 1)" = "$1" ] && return 0
-    press KP_Begin | grep -q -x -- "$1" || review_to KP_Right "^$1\$"
+    [ "$line" = "$1" ] && return 0
+    line=$(press KP_Begin) || exit 1
+    [ "$line" = "$1" ] || review_to KP_Right "^$1\$"
 }
 # The text of a catalogue text as one line, without its paragraph breaks.
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
@@ -117,7 +122,7 @@ case "$(text_of 10000)" in "$first"*) ;; *) fail "start-up read \"$first\", not 
 echo "ok: start-up: \"$first\""
 
 # Flat review to the thumbnail of Vodnář (the last line of the window), and its click.
-press Insert+KP_Page_Up >/dev/null
+press Insert+KP_Page_Up >/dev/null || exit 1
 review_to KP_Left '^Vodnář$'
 mark
 xdotool key KP_Divide
@@ -133,7 +138,7 @@ echo "ok: flat review and KP /: \"Vodnář, Povolání\""
 
 # Down in the text box reads the next line of text 10105 as it is shown.
 xdotool key ctrl+Home
-line=$(press Down)
+line=$(press Down) || exit 1
 line=${line%.}
 case "$(text_of 10105)" in "$line"*) fail "Down read the text's first line again" ;; *"$line"*) ;; *)
     fail "Down read \"$line\", which is not in text 10105" ;;
@@ -147,7 +152,7 @@ wid=$(xdotool search --onlyvisible --name '^Astrelo - Vodnář$' | head -n 1)
 mark
 xdotool mousemove --window "$wid" 200 300 click --repeat 2 --delay 80 1
 await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
-press Insert+KP_Home >/dev/null
+press Insert+KP_Home >/dev/null || exit 1
 review_to KP_Page_Up 'Zvětšit písmo o 1 bod'
 review_to KP_Page_Up 'Velikost písma 8'
 echo "ok: the panel in flat review, with \"Velikost písma 8\""
@@ -157,4 +162,7 @@ review_item 'O programu'
 mark
 xdotool key KP_Divide
 await '^O programu .*(frame|window)' >/dev/null || fail "the about window was not announced"
+# Flat review now reads the about window, from its top line.
+line=$(press Insert+KP_Home) || exit 1
+case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"

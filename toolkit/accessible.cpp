@@ -491,6 +491,12 @@ void installAccessibility()
 {
     QAccessible::installFactory(accessibleFor);
     QAccessible::installUpdateHandler(forward);
+    // A window that becomes active with nothing to take the keyboard leaves the focus to no
+    // control at all.
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
+        if (!now)
+            QTimer::singleShot(0, qApp, focusActiveWindow);
+    });
 }
 
 void announce(QWidget *window, const QString &message)
