@@ -3,6 +3,7 @@
 
 #include "ui_form1.h"
 
+#include "accessible.h"
 #include "catalogue.h"
 #include "form2.h"
 #include "toolkit.h"
@@ -59,23 +60,22 @@ Form1::Form1(QWidget *parent)
     Toolkit::onClick(ui->Label25, [this] { sizeDown(); });
     Toolkit::onClick(ui->Label26, [this] { toggleBold(); });
     Toolkit::onClick(ui->Label27, [this] { toggleItalic(); });
+    Toolkit::setToggled(ui->Label26, false);
+    Toolkit::setToggled(ui->Label27, false);
     for (int face = 0; face < 4; ++face) {
         Toolkit::onClick(m_faceLabels[face], [this, face] { chooseFace(face); });
         Toolkit::setChosen(m_faceLabels[face], face == StartingFace);
     }
-    // The planets' white outline copies only repeat Label21: screen readers hear it once.
-    Toolkit::hideFromScreenReaders(ui->Label22);
-    Toolkit::hideFromScreenReaders(ui->Label23);
     Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
     for (QWidget *drawnOnly :
         std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Toolkit::onClick(ui->Frame1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
+    Toolkit::onClick(ui->Frame1, [this] { showPanel(ui->Frame1->isHidden()); });
     Toolkit::onClick(ui->Text1, [this] {
         if (!ui->Frame1->isHidden())
-            ui->Frame1->hide();
+            showPanel(false);
     });
-    Toolkit::onDoubleClick(ui->Text1, [this] { ui->Frame1->setVisible(ui->Frame1->isHidden()); });
+    Toolkit::onDoubleClick(ui->Text1, [this] { showPanel(ui->Frame1->isHidden()); });
 }
 
 Form1::~Form1()
@@ -145,6 +145,7 @@ void Form1::ShowSign()
         QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
     Toolkit::setPicture(ui->Image14,
         LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
+    ui->Image14->setAccessibleName(m_signLabels[sign]->text());
     Toolkit::setCaption(
         ui->Label7, LoadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
     Toolkit::setCaption(ui->Label20, LoadCatalogueString(CatalogueNumber::signDates(sign)));
@@ -185,12 +186,29 @@ void Form1::selectSign(int sign)
 {
     m_state.SignIndex = static_cast<quint8>(sign);
     ShowSign();
+    announceChoice();
 }
 
 void Form1::selectTopic(int topic)
 {
     m_state.TopicIndex = static_cast<quint8>(topic);
     ShowTopic();
+    announceChoice();
+}
+
+// Screen readers hear the new choice in a few words; the text itself is read on request.
+void Form1::announceChoice()
+{
+    Toolkit::announce(this,
+        m_signLabels[m_state.SignIndex]->text() + QStringLiteral(", ")
+            + m_topicLabels[m_state.TopicIndex]->text());
+}
+
+void Form1::showPanel(bool shown)
+{
+    ui->Frame1->setVisible(shown);
+    Toolkit::announce(this,
+        ui->Frame1->title() + (shown ? QStringLiteral(" otevřeno") : QStringLiteral(" zavřeno")));
 }
 
 void Form1::openAboutWindow()
@@ -247,6 +265,7 @@ void Form1::sizeUp()
     m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, LargestTextFontSize);
     applySize();
     showSizeCaption();
+    announceSize();
 }
 
 void Form1::sizeDown()
@@ -254,17 +273,25 @@ void Form1::sizeDown()
     m_state.TextFontSize = std::max(m_state.TextFontSize - 1.0f, 1.0f);
     applySize();
     showSizeCaption();
+    announceSize();
+}
+
+void Form1::announceSize()
+{
+    Toolkit::announce(this, QStringLiteral("Velikost písma ") + ui->Label28->text());
 }
 
 void Form1::applyBold()
 {
     ui->Shape1->setVisible(m_state.TextFontBold);
+    Toolkit::setToggled(ui->Label26, m_state.TextFontBold);
     changeTextFont([this](QFont &font) { font.setBold(m_state.TextFontBold); });
 }
 
 void Form1::applyItalic()
 {
     ui->Shape2->setVisible(m_state.TextFontItalic);
+    Toolkit::setToggled(ui->Label27, m_state.TextFontItalic);
     changeTextFont([this](QFont &font) { font.setItalic(m_state.TextFontItalic); });
 }
 
@@ -272,12 +299,17 @@ void Form1::toggleBold()
 {
     m_state.TextFontBold = !m_state.TextFontBold;
     applyBold();
+    Toolkit::announce(this,
+        m_state.TextFontBold ? QStringLiteral("Tučné zapnuto") : QStringLiteral("Tučné vypnuto"));
 }
 
 void Form1::toggleItalic()
 {
     m_state.TextFontItalic = !m_state.TextFontItalic;
     applyItalic();
+    Toolkit::announce(this,
+        m_state.TextFontItalic ? QStringLiteral("Kurzíva zapnuta")
+                               : QStringLiteral("Kurzíva vypnuta"));
 }
 
 void Form1::chooseFace(int face)
@@ -287,6 +319,7 @@ void Form1::chooseFace(int face)
     applySize();
     applyBold();
     applyItalic();
+    Toolkit::announce(this, QStringLiteral("Písmo ") + m_faceLabels[face]->text());
 }
 
 void Form1::restoreSettings()
@@ -301,4 +334,5 @@ void Form1::restoreSettings()
     applyBold();
     applyItalic();
     markFace(StartingFace);
+    Toolkit::announce(this, ui->Label29->text());
 }

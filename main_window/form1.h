@@ -67,6 +67,8 @@ private:
     void selectSign(int sign);
     void selectTopic(int topic);
     void openAboutWindow();
+    void announceChoice();
+    void showPanel(bool shown);
 
     void sizeUp();
     void sizeDown();
@@ -81,6 +83,7 @@ private:
     void applyBold();
     void applyItalic();
     void showSizeCaption();
+    void announceSize();
 
     std::unique_ptr<Ui::Form1> ui;
     // The controls that come in rows, by sign or topic index, and the four face labels.

@@ -22,3 +22,9 @@ foreach(case look about-window screen-reader wayland)
         $<TARGET_FILE:astrelo> $<TARGET_FILE:desktop_probe>)
     set_tests_properties(desktop_${case} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RESOURCE_LOCK xvfb)
 endforeach()
+
+# The program with the real Orca screen reader, driven by its own keys. Orca will not start
+# while another Orca of the same user runs, so the Orca tests take turns too.
+add_test(NAME desktop_orca COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/orca.sh $<TARGET_FILE:astrelo>
+    ${PROJECT_SOURCE_DIR}/catalogue/texts)
+set_tests_properties(desktop_orca PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RESOURCE_LOCK "xvfb;orca")

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # Uses the running program as a screen reader does, over the AT-SPI bus: presses the
-# thumbnail "Vodnář" and the topic "Povolání" through their actions, then reads the window's
-# title, which sign and topic report themselves checked, and the text.
+# thumbnail "Vodnář" and the topic "Povolání" through their actions and reads back the title,
+# the checked choices, the names and roles, and text 10105 by visual line; opens the settings
+# panel through the text box's action and finds its labels, their states and the size by
+# pointing at them.
 # usage: screenreader.py PATH/TO/catalogue/texts/10105.txt
 import sys
 import time
@@ -15,6 +17,18 @@ def fail(message):
     sys.exit(1)
 
 
+def wait_for(what, check, seconds=10):
+    """Polls check() until it gives something true, for at most a few seconds."""
+    deadline = time.monotonic() + seconds
+    while True:
+        result = check()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            fail(f"{what} (waited {seconds} s)")
+        time.sleep(0.05)
+
+
 def walk(node):
     yield node
     for i in range(node.childCount):
@@ -24,68 +38,94 @@ def walk(node):
 
 
 def application():
-    for _ in range(100):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name.lower() == "astrelo":
-                return app
-        time.sleep(0.1)
-    fail("the program is not on the accessibility bus")
+    return next((a for a in pyatspi.Registry.getDesktop(0)
+                 if a is not None and a.name.lower() == "astrelo"), None)
 
 
-def main_window(app):
-    for _ in range(50):
-        for node in walk(app):
-            if node.getRoleName() in ("frame", "window") and node.name.startswith("Astrelo - "):
-                return node
-        time.sleep(0.1)
-    fail("no window titled Astrelo - ...")
+def main_window():
+    return next((n for n in walk(app) if n.getRoleName() in ("frame", "window")
+                 and n.name.startswith("Astrelo - ")), None)
 
 
-def press(window, name):
-    for node in walk(window):
-        if node.name == name and node.getRoleName() != "label":
-            action = node.queryAction()
-            names = [action.getName(i).lower() for i in range(action.nActions)]
-            if "press" not in names:
-                fail(f"{name} offers no press action: {names}")
-            action.doAction(names.index("press"))
-            time.sleep(0.5)
-            return
-    fail(f"nothing named {name} to press")
+def named(name, role=None):
+    return [n for n in walk(window) if n.name == name and role in (None, n.getRoleName())]
 
 
-def checked(window, role):
-    return [n.name for n in walk(window)
-            if n.getRoleName() == role and n.getState().contains(pyatspi.STATE_CHECKED)]
+def act(node, action):
+    actions = node.queryAction()
+    names = [actions.getName(i).lower() for i in range(actions.nActions)]
+    if action not in names:
+        fail(f"{node.name} offers no action {action}: {names}")
+    actions.doAction(names.index(action))
 
 
-app = application()
-window = main_window(app)
-press(window, "Vodnář")
-press(window, "Povolání")
-window = main_window(app)
-if window.name != "Astrelo - Vodnář":
-    fail(f"title {window.name!r}")
-if sorted(checked(window, "radio button")) != ["MS Sans Serif", "Povolání", "Vodnář"]:
-    fail(f"checked: {checked(window, 'radio button')}")
-planets = [n for n in walk(window) if n.name == "Saturn a Uran"]
-if len(planets) != 1:
-    fail(f"the planets are announced {len(planets)} times")
+def press(name):
+    act(wait_for(f"nothing named {name} to press",
+                 lambda: [n for n in named(name) if n.getRoleName() != "label"])[0], "press")
+
+
+def checked(role):
+    return sorted(n.name for n in walk(window)
+                  if n.getRoleName() == role and n.getState().contains(pyatspi.STATE_CHECKED))
+
+
+def at_point(node):
+    """What a screen reader finds under the middle of a control (mouse review)."""
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return window.queryComponent().getAccessibleAtPoint(
+        box.x + box.width // 2, box.y + box.height // 2, pyatspi.DESKTOP_COORDS)
+
+
+app = wait_for("the program is not on the accessibility bus", application)
+window = wait_for("no window titled Astrelo - ...", main_window)
+press("Vodnář")
+wait_for("the title did not follow the sign", lambda: window.name == "Astrelo - Vodnář")
+press("Povolání")
+wait_for(f"checked: {checked('radio button')}",
+         lambda: checked("radio button") == ["Povolání", "Vodnář"])
+# Names and roles as they are seen: each sign name once (on its thumbnail), the heading, the
+# picture named after its sign, the planets once and readable under the pointer.
+if len(named("Beran")) != 1:
+    fail(f"the sign name Beran is heard {len(named('Beran'))} times")
+if not named("VODNÁŘ - AQUARIUS", "heading") or not named("Vodnář", "image"):
+    fail("no heading VODNÁŘ - AQUARIUS, or no picture named Vodnář")
+planets = named("Saturn a Uran")
+if len(planets) != 1 or at_point(planets[0]).name != "Saturn a Uran":
+    fail(f"the planets are heard {len(planets)} times, or not found under the pointer")
+
 texts = [n for n in walk(window) if n.getRoleName() == "text"]
 if len(texts) != 1:
     fail(f"{len(texts)} text boxes")
 text = texts[0].queryText()
 shown = text.getText(0, text.characterCount)
-expected = open(sys.argv[1], encoding="utf-8").read().strip()
-if shown.replace("\r", "").replace("\n", "") != expected.replace("\n", ""):
+paragraphs = open(sys.argv[1], encoding="utf-8").read().strip().split("\n\n")
+if shown.replace("\r", "").replace("\n", "") != "".join(paragraphs):
     fail(f"the text read back is not text 10105: {shown[:60]!r}...")
-# The text box's actions: "toggle" is its double-click (the settings panel), "press" its click.
-panel = [n for n in walk(window) if n.name == "Nastavení textového okna" and n.getRoleName() == "panel"]
-action = texts[0].queryAction()
-names = [action.getName(i).lower() for i in range(action.nActions)]
-for name, shown in (("toggle", True), ("press", False)):
-    action.doAction(names.index(name))
-    time.sleep(0.5)
-    if len(panel) != 1 or panel[0].getState().contains(pyatspi.STATE_SHOWING) != shown:
-        fail(f"the text box's {name} did not {'show' if shown else 'hide'} the settings panel")
-print("ok: pressed Vodnář and Povolání; title, checked states and text 10105 read back")
+# The text by the lines it is shown in: the first line begins the first paragraph and ends
+# well before it; its size and face come with it.
+line, start, end = text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+if start != 0 or not 20 < len(line.strip()) < len(paragraphs[0]) or not paragraphs[0].startswith(line.strip()):
+    fail(f"the first line is {start}..{end}: {line!r}")
+attributes = dict(a.split(":", 1) for a in text.getAttributeRun(0, False)[0])
+if attributes.get("size") != "8" or "Liberation Sans" not in attributes.get("family-name", ""):
+    fail(f"the text's attributes: {attributes}")
+
+# The text box's "toggle" is its double-click: the settings panel comes, above the text box.
+act(texts[0], "toggle")
+bigger = wait_for("the settings panel did not come", lambda: named("Zvětšit písmo o 1 bod"))[0]
+if at_point(bigger).name != "Zvětšit písmo o 1 bod":
+    fail(f"pointing at the panel finds {at_point(bigger).name!r}")
+wait_for("the size is not heard", lambda: named("Velikost písma 8", "label"))
+if checked("radio button") != ["MS Sans Serif", "Povolání", "Vodnář"]:
+    fail(f"checked with the panel shown: {checked('radio button')}")
+press("Tučné")
+press("Zvětšit písmo o 1 bod")
+wait_for(f"checked boxes: {checked('check box')}", lambda: checked("check box") == ["Tučné"])
+wait_for("the size did not follow", lambda: named("Velikost písma 9", "label"))
+if named("Nastavení textového okna", "panel") and any(
+        n.name == "Nastavení textového okna" for n in walk(named("Nastavení textového okna")[0])
+        if n.getRoleName() != "panel"):
+    fail("the panel's drawn marks are heard as the panel")
+act(texts[0], "press")
+wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
+print("ok: pressed Vodnář and Povolání; title, checked states, names, roles, lines and the panel")

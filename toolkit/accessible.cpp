@@ -4,33 +4,149 @@
 #include "toolkit.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace Toolkit {
 namespace {
 
-// A label, picture or frame. One that reacts to a click is a button (or one of several
-// choices) with the action "press". Screen readers may ask for it while the window is still
-// being built, so what it is is decided on each question, not when it is made.
+// While set, the factory leaves every object to Qt's own interfaces.
+bool askingQt = false;
+
+// Qt's own interface for a widget, made by Qt while the factory below steps aside.
+QAccessibleInterface *qtInterface(QWidget *widget)
+{
+    askingQt = true;
+    QAccessibleInterface *own = QAccessible::queryAccessibleInterface(widget);
+    askingQt = false;
+    return own;
+}
+
+bool readable(const QWidget *child)
+{
+    return !child->isWindow() && !child->isHidden()
+        && !child->property(HiddenFromScreenReadersProperty).toBool();
+}
+
+// The children a screen reader meets in a window or a frame: the shown controls, in the
+// order of the design (the later ones lie on top).
+QList<QWidget *> readableChildren(const QWidget *parent)
+{
+    QList<QWidget *> children
+        = parent->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    children.removeIf([](const QWidget *child) { return !readable(child); });
+    return children;
+}
+
+class WindowAccessible;
+
+// The status line of a window: an empty, unseen strip that holds the notice below. Screen
+// readers say a notice in a status line without naming its role.
+class StatusLineAccessible : public QAccessibleInterface
+{
+public:
+    StatusLineAccessible(QWidget *window, QAccessibleInterface *notice)
+        : m_window(window)
+        , m_notice(notice)
+    { }
+
+    bool isValid() const override { return !m_window.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_window.data());
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? m_notice : nullptr;
+    }
+    int childCount() const override { return 1; }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child == m_notice ? 0 : -1;
+    }
+    QString text(QAccessible::Text) const override { return QString(); }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override { return QRect(); }
+    QAccessible::Role role() const override { return QAccessible::StatusBar; }
+    QAccessible::State state() const override { return QAccessible::State(); }
+
+private:
+    QPointer<QWidget> m_window;
+    QAccessibleInterface *const m_notice;
+};
+
+// The last notice of a window. Showing it again is what makes a screen reader say it.
+class NoticeAccessible : public QAccessibleInterface
+{
+public:
+    explicit NoticeAccessible(QWidget *window)
+        : m_window(window)
+    { }
+
+    void setStatusLine(QAccessibleInterface *line) { m_line = line; }
+    void setMessage(const QString &message) { m_message = message; }
+
+    bool isValid() const override { return !m_window.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override { return m_line; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? m_message : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override { return QRect(); }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return QAccessible::State(); }
+
+private:
+    QPointer<QWidget> m_window;
+    QAccessibleInterface *m_line = nullptr;
+    QString m_message;
+};
+
+// A label, picture, frame or window. A control that reacts to a click is a button (one of
+// several choices, or an on/off switch) with the action "press". Screen readers may ask for it
+// while the window is still being built, so what it is is decided on each question.
 class ControlAccessible : public QAccessibleWidget
 {
 public:
     explicit ControlAccessible(QWidget *control)
-        : QAccessibleWidget(control)
+        : QAccessibleWidget(
+            control, control->isWindow() ? QAccessible::Window : QAccessible::Client)
     { }
 
     QAccessible::Role role() const override
     {
+        if (widget()->isWindow())
+            return QAccessible::Window;
         if (qobject_cast<const QGroupBox *>(widget()))
             return QAccessible::Grouping;
-        if (hasClickHandler(widget()))
+        const QString kind = widget()->property(ScreenReaderRoleProperty).toString();
+        if (kind == QLatin1String("heading"))
+            return QAccessible::Heading;
+        if (kind == QLatin1String("link"))
+            return QAccessible::Link;
+        if (hasClickHandler(widget())) {
+            if (widget()->property(ToggledProperty).isValid())
+                return QAccessible::CheckBox;
             return widget()->property(ChosenProperty).isValid() ? QAccessible::RadioButton
                                                                 : QAccessible::Button;
+        }
         const auto *label = qobject_cast<const QLabel *>(widget());
         return label && !label->pixmap().isNull() ? QAccessible::Graphic : QAccessible::StaticText;
     }
@@ -38,10 +154,11 @@ public:
     QString text(QAccessible::Text t) const override
     {
         // A control is named by its own words, never by the frame around it.
-        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
+        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty() || widget()->isWindow())
             return QAccessibleWidget::text(t);
+        const QString valueName = widget()->property(ValueNameProperty).toString();
         if (const auto *label = qobject_cast<const QLabel *>(widget()))
-            return label->text();
+            return valueName.isEmpty() ? label->text() : valueName + u' ' + label->text();
         if (const auto *frame = qobject_cast<const QGroupBox *>(widget()))
             return frame->title();
         return QString();
@@ -50,10 +167,12 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        const QVariant chosen = widget()->property(ChosenProperty);
-        if (chosen.isValid()) {
-            state.checkable = true;
-            state.checked = chosen.toBool();
+        for (const char *property : { ChosenProperty, ToggledProperty }) {
+            const QVariant on = widget()->property(property);
+            if (on.isValid()) {
+                state.checkable = true;
+                state.checked = on.toBool();
+            }
         }
         return state;
     }
@@ -72,153 +191,234 @@ public:
         else
             QAccessibleWidget::doAction(action);
     }
-};
 
-// The read-only text box: its text, caret and selection for screen readers, and its click and
-// double-click as the actions "press" (hides the settings panel) and "toggle" (shows or hides
-// it).
-class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
-{
-public:
-    explicit TextBoxAccessible(QPlainTextEdit *box)
-        : QAccessibleWidget(box, QAccessible::EditableText)
-    { }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Value ? box()->toPlainText() : QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = box()->isReadOnly();
-        state.multiLine = true;
-        state.selectableText = true;
-        return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList { pressAction(), toggleAction() } + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &action) override
-    {
-        if (action == pressAction())
-            performClick(box());
-        else if (action == toggleAction())
-            performDoubleClick(box());
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-    void selection(int index, int *start, int *end) const override
-    {
-        const QTextCursor cursor = box()->textCursor();
-        const bool has = index == 0 && cursor.hasSelection();
-        *start = has ? cursor.selectionStart() : 0;
-        *end = has ? cursor.selectionEnd() : 0;
-    }
-    int selectionCount() const override { return box()->textCursor().hasSelection() ? 1 : 0; }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
-    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
-    void setSelection(int, int start, int end) override
-    {
-        QTextCursor cursor = cursorAt(start);
-        cursor.setPosition(clamped(end), QTextCursor::KeepAnchor);
-        box()->setTextCursor(cursor);
-    }
-
-    int cursorPosition() const override { return box()->textCursor().position(); }
-    void setCursorPosition(int position) override { box()->setTextCursor(cursorAt(position)); }
-
-    QString text(int start, int end) const override
-    {
-        return box()->toPlainText().mid(start, end < 0 ? -1 : end - start);
-    }
-    int characterCount() const override { return int(box()->toPlainText().size()); }
-
-    QRect characterRect(int offset) const override
-    {
-        QRect rect = box()->cursorRect(cursorAt(offset));
-        const QString character = text(offset, offset + 1);
-        rect.setWidth(box()->fontMetrics().horizontalAdvance(character));
-        return QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
-    }
-    int offsetAtPoint(const QPoint &point) const override
-    {
-        return box()->cursorForPosition(box()->viewport()->mapFromGlobal(point)).position();
-    }
-    void scrollToSubstring(int start, int end) override
-    {
-        setSelection(0, start, end);
-        box()->ensureCursorVisible();
-    }
-    QString attributes(int offset, int *start, int *end) const override
-    {
-        *start = *end = offset;
-        return QString();
-    }
-
-private:
-    QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
-    int clamped(int offset) const { return std::clamp(offset, 0, characterCount()); }
-    QTextCursor cursorAt(int offset) const
-    {
-        QTextCursor cursor(box()->document());
-        cursor.setPosition(clamped(offset));
-        return cursor;
-    }
-};
-
-// A window of the program, without the controls hidden from screen readers.
-class WindowAccessible : public QAccessibleWidget
-{
-public:
-    explicit WindowAccessible(QWidget *window)
-        : QAccessibleWidget(window, QAccessible::Window)
-    { }
-
-    int childCount() const override { return int(shownChildren().size()); }
-
+    // Only the shown controls that say something of their own; what lies on top is found
+    // first.
+    int childCount() const override { return int(readableChildren(widget()).size()); }
     QAccessibleInterface *child(int index) const override
     {
-        const QList<QWidget *> children = shownChildren();
+        const QList<QWidget *> children = readableChildren(widget());
         return index >= 0 && index < children.size()
             ? QAccessible::queryAccessibleInterface(children.at(index))
             : nullptr;
     }
-
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child ? int(shownChildren().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+        return child
+            ? int(readableChildren(widget()).indexOf(qobject_cast<QWidget *>(child->object())))
+            : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QList<QWidget *> children = readableChildren(widget());
+        for (qsizetype i = children.size() - 1; i >= 0; --i) {
+            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(children.at(i));
+            if (child && child->rect().contains(x, y))
+                return child;
+        }
+        return nullptr;
+    }
+};
+
+// A window of the program: its shown controls, then its status line. A window in which no
+// control takes the keyboard holds the focus itself, so that a screen reader moves into it
+// when it opens.
+class WindowAccessible : public ControlAccessible
+{
+public:
+    explicit WindowAccessible(QWidget *window)
+        : ControlAccessible(window)
+        , m_notice(new NoticeAccessible(window))
+        , m_line(new StatusLineAccessible(window, m_notice))
+    {
+        m_notice->setStatusLine(m_line);
+        m_noticeId = QAccessible::registerAccessibleInterface(m_notice);
+        m_lineId = QAccessible::registerAccessibleInterface(m_line);
+    }
+    ~WindowAccessible() override
+    {
+        QAccessible::deleteAccessibleInterface(m_noticeId);
+        QAccessible::deleteAccessibleInterface(m_lineId);
+    }
+    WindowAccessible(const WindowAccessible &) = delete;
+    WindowAccessible &operator=(const WindowAccessible &) = delete;
+
+    NoticeAccessible *notice() const { return m_notice; }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = ControlAccessible::state();
+        if (widget()->isActiveWindow() && !QApplication::focusWidget()) {
+            state.focusable = true;
+            state.focused = true;
+        }
+        return state;
+    }
+
+    int childCount() const override { return ControlAccessible::childCount() + 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == ControlAccessible::childCount() ? m_line : ControlAccessible::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child == m_line ? ControlAccessible::childCount()
+                               : ControlAccessible::indexOfChild(child);
     }
 
 private:
-    QList<QWidget *> shownChildren() const
+    NoticeAccessible *const m_notice;
+    StatusLineAccessible *const m_line;
+    QAccessible::Id m_noticeId = 0;
+    QAccessible::Id m_lineId = 0;
+};
+
+// Qt's own text of the text box, with the places of its characters on the screen: Qt places
+// every paragraph of a plain text box at the top of the box, so they are measured here from
+// the caret's place instead.
+class TextPlaces : public QAccessibleTextInterface
+{
+public:
+    TextPlaces(QPlainTextEdit *box, QAccessibleTextInterface *own)
+        : m_box(box)
+        , m_own(own)
+    { }
+
+    void selection(int index, int *start, int *end) const override
     {
-        QList<QWidget *> children
-            = widget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        children.removeIf([](const QWidget *child) {
-            return child->isWindow() || child->property(HiddenFromScreenReadersProperty).toBool();
-        });
-        return children;
+        m_own->selection(index, start, end);
     }
+    int selectionCount() const override { return m_own->selectionCount(); }
+    void addSelection(int start, int end) override { m_own->addSelection(start, end); }
+    void removeSelection(int index) override { m_own->removeSelection(index); }
+    void setSelection(int index, int start, int end) override
+    {
+        m_own->setSelection(index, start, end);
+    }
+    int cursorPosition() const override { return m_own->cursorPosition(); }
+    void setCursorPosition(int position) override { m_own->setCursorPosition(position); }
+    QString text(int start, int end) const override { return m_own->text(start, end); }
+    QString textBeforeOffset(
+        int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return m_own->textBeforeOffset(offset, type, start, end);
+    }
+    QString textAfterOffset(
+        int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return m_own->textAfterOffset(offset, type, start, end);
+    }
+    QString textAtOffset(
+        int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return m_own->textAtOffset(offset, type, start, end);
+    }
+    int characterCount() const override { return m_own->characterCount(); }
+    void scrollToSubstring(int start, int end) override { m_own->scrollToSubstring(start, end); }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        return m_own->attributes(offset, start, end);
+    }
+
+    QRect characterRect(int offset) const override
+    {
+        QTextCursor cursor(m_box->document());
+        cursor.setPosition(std::clamp(offset, 0, characterCount()));
+        QRect rect = m_box->cursorRect(cursor);
+        rect.setWidth(m_box->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
+        return QRect(m_box->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return m_box->cursorForPosition(m_box->viewport()->mapFromGlobal(point)).position();
+    }
+
+private:
+    QPlainTextEdit *const m_box;
+    QAccessibleTextInterface *const m_own;
+};
+
+// The read-only text box: Qt's own interface for it (its text by visual line, word and
+// character, its attributes, caret and selection), with the click and double-click as the
+// actions "press" (hides the settings panel) and "toggle" (shows or hides it).
+class TextBoxAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    explicit TextBoxAccessible(QPlainTextEdit *box)
+        : m_box(box)
+        , m_own(qtInterface(box))
+        , m_ownId(QAccessible::uniqueId(m_own))
+        , m_places(box, m_own->textInterface())
+    { }
+    ~TextBoxAccessible() override { QAccessible::deleteAccessibleInterface(m_ownId); }
+    TextBoxAccessible(const TextBoxAccessible &) = delete;
+    TextBoxAccessible &operator=(const TextBoxAccessible &) = delete;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface *>(this);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(&m_places);
+        return m_own->interface_cast(type);
+    }
+
+    bool isValid() const override { return !m_box.isNull() && m_own->isValid(); }
+    QObject *object() const override { return m_box.data(); }
+    QWindow *window() const override { return m_own->window(); }
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override
+    {
+        return m_own->relations(match);
+    }
+    QAccessibleInterface *focusChild() const override { return m_own->focusChild(); }
+    QAccessibleInterface *childAt(int x, int y) const override { return m_own->childAt(x, y); }
+    QAccessibleInterface *parent() const override { return m_own->parent(); }
+    QAccessibleInterface *child(int index) const override { return m_own->child(index); }
+    int childCount() const override { return m_own->childCount(); }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return m_own->indexOfChild(child);
+    }
+    QString text(QAccessible::Text t) const override { return m_own->text(t); }
+    void setText(QAccessible::Text t, const QString &text) override { m_own->setText(t, text); }
+    QRect rect() const override { return m_own->rect(); }
+    QAccessible::Role role() const override { return m_own->role(); }
+    QAccessible::State state() const override { return m_own->state(); }
+
+    QStringList actionNames() const override
+    {
+        const QAccessibleActionInterface *own = m_own->actionInterface();
+        return QStringList { pressAction(), toggleAction() }
+        + (own ? own->actionNames() : QStringList());
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            performClick(m_box);
+        else if (action == toggleAction())
+            performDoubleClick(m_box);
+        else if (QAccessibleActionInterface *own = m_own->actionInterface())
+            own->doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        const QAccessibleActionInterface *own = m_own->actionInterface();
+        return own ? own->keyBindingsForAction(action) : QStringList();
+    }
+
+private:
+    QPointer<QPlainTextEdit> m_box;
+    QAccessibleInterface *const m_own;
+    const QAccessible::Id m_ownId;
+    TextPlaces m_places;
 };
 
 QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
     // Asked once for each class of the object's ancestry: answer for its own class only.
-    if (!widget || className != QLatin1String(object->metaObject()->className()))
+    if (askingQt || !widget || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     // The program's own windows (Qt's own classes all begin with a Q).
     if (widget->isWindow() && !className.startsWith(u'Q'))
@@ -231,11 +431,87 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
     return nullptr;
 }
 
+void send(QAccessibleEvent &&event)
+{
+    QAccessible::updateAccessibility(&event);
+}
+
+// Every accessibility event passes here on its way to the platform.
+void forward(QAccessibleEvent *event);
+
+void focusActiveWindow()
+{
+    QWidget *window = QApplication::activeWindow();
+    if (window && !QApplication::focusWidget() && QAccessible::isActive()) {
+        QAccessibleEvent focus(window, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void passOn(QAccessibleEvent *event)
+{
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(forward);
+}
+
+void forward(QAccessibleEvent *event)
+{
+    QObject *object = event->object();
+    auto *widget = qobject_cast<QWidget *>(object);
+    // Nothing of a control that screen readers do not see.
+    if (widget && widget->property(HiddenFromScreenReadersProperty).toBool())
+        return;
+    // Qt counts the closing paragraph mark of a text box's text among the characters that a
+    // new text replaces: what was removed is told with the length the text had.
+    // Qt counts the closing paragraph mark of a text box's text among the characters that a
+    // removal reaching the end takes away: what was removed is told with the length it had.
+    if (event->type() == QAccessible::TextRemoved && qobject_cast<QPlainTextEdit *>(object)) {
+        const auto *change = static_cast<QAccessibleTextRemoveEvent *>(event);
+        const int at = change->changePosition();
+        const QString removed = change->textRemoved();
+        if (!removed.isEmpty()
+            && at == static_cast<QPlainTextEdit *>(object)->document()->characterCount() - 1) {
+            QAccessibleTextRemoveEvent told(object, at, removed.left(removed.size() - 1));
+            passOn(&told);
+            return;
+        }
+    }
+    passOn(event);
+    // A window in which nothing takes the keyboard holds the focus itself once it is active;
+    // the check waits until Qt has settled which window is active and what has the focus.
+    if (event->type() == QAccessible::StateChanged && widget && widget->isWindow()
+        && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().active)
+        QTimer::singleShot(0, qApp, focusActiveWindow);
+}
+
 } // namespace
 
 void installAccessibility()
 {
     QAccessible::installFactory(accessibleFor);
+    QAccessible::installUpdateHandler(forward);
+    // A window that becomes active with nothing to take the keyboard leaves the focus to no
+    // control at all.
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {
+        if (!now)
+            QTimer::singleShot(0, qApp, focusActiveWindow);
+    });
+}
+
+void announce(QWidget *window, const QString &message)
+{
+    if (!QAccessible::isActive())
+        return;
+    auto *accessible
+        = dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+    if (!accessible)
+        return;
+    NoticeAccessible *notice = accessible->notice();
+    notice->setMessage(message);
+    // The new words first, then the notice shows itself again.
+    send(QAccessibleEvent(notice, QAccessible::NameChanged));
+    send(QAccessibleEvent(notice, QAccessible::ObjectShow));
 }
 
 void setChosen(QWidget *control, bool chosen)
@@ -245,8 +521,18 @@ void setChosen(QWidget *control, bool chosen)
     if (QAccessible::isActive() && before.isValid() && before.toBool() != chosen) {
         QAccessible::State changed;
         changed.checked = true;
-        QAccessibleStateChangeEvent event(control, changed);
-        QAccessible::updateAccessibility(&event);
+        send(QAccessibleStateChangeEvent(control, changed));
+    }
+}
+
+void setToggled(QWidget *control, bool on)
+{
+    const QVariant before = control->property(ToggledProperty);
+    control->setProperty(ToggledProperty, on);
+    if (QAccessible::isActive() && before.toBool() != on) {
+        QAccessible::State changed;
+        changed.checked = true;
+        send(QAccessibleStateChangeEvent(control, changed));
     }
 }
 

@@ -1,0 +1,168 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The program as a blind reader uses it, with the real Orca screen reader: Orca runs before
+# the program in a private session bus with its accessibility bus, and is driven by its own
+# keys (flat review on the keypad); what it says is read from its debug log, one utterance a
+# "SPEECH OUTPUT: '...'" line (no speech server is needed).
+#
+# usage: orca.sh PATH/TO/astrelo PATH/TO/catalogue/texts
+# Exit status 77 (skipped) when a tool is missing.
+set -u
+program=$1
+texts=$2
+
+. "$(dirname "$0")/xsession.sh"
+
+x_need orca script pgrep dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher
+if [ -z "${INSIDE_DBUS:-}" ]; then
+    export INSIDE_DBUS=1
+    exec dbus-run-session -- "$0" "$@"
+fi
+x_session "$0" "$@"
+work=$(mktemp -d)
+# Orca runs as a child of script, in a terminal session of its own: it is ended first.
+stop() {
+    # shellcheck disable=SC2046
+    [ -n "${orca:-}" ] && kill $(pgrep -P "$orca") 2>/dev/null
+    kill "${app:-}" "${orca:-}" "${launcher:-}" 2>/dev/null
+    no_other_orca
+    x_stop_session
+    rm -rf "$work"
+}
+trap stop EXIT
+
+# Orca will not start while another Orca of the same user runs: waits (5 s at most) until
+# none does.
+no_other_orca() {
+    for _ in $(seq 50); do
+        pgrep -u "$(id -u)" -x orca >/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# What Orca has said so far, one utterance a line.
+spoken() {
+    grep -a "SPEECH OUTPUT: '" "$work/orca.log" 2>/dev/null | tr -d '\r' \
+        | sed -E -e "s/^.*SPEECH OUTPUT: '//" -e "s/' ?\[?\{.*\$//"
+}
+# Fails the test; also from inside $(...), so it writes to standard error.
+fail() {
+    {
+        echo "FAIL: $*"
+        echo "--- the last words Orca said:"
+        spoken | tail -n 15 | cut -c1-160
+    } >&2
+    exit 1
+}
+# Remembers how much has been said; await looks only at what is said after it.
+mark() { said=$(spoken | wc -l); }
+# Waits (10 s at most) until Orca says a line matching the extended regular expression, and
+# prints the first such line.
+await() {
+    for _ in $(seq 100); do
+        spoken | tail -n +$((said + 1)) | grep -E -m 1 -- "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# Presses a key and prints the next thing Orca says; fails when Orca says nothing.
+press() {
+    mark
+    xdotool key "$1"
+    await . || fail "Orca said nothing after $1"
+}
+# Moves flat review with a key until Orca reads an item or line that matches.
+review_to() {
+    for _ in $(seq 40); do
+        line=$(press "$1") || exit 1
+        echo "$line" | grep -E -q -- "$2" && return 0
+    done
+    fail "flat review ($1) never reached \"$2\""
+}
+# Moves flat review to an item: from the top line by line to the first line that holds it,
+# then word by word along that line, unless the item is the whole line.
+review_item() {
+    press Insert+KP_Home >/dev/null || exit 1
+    review_to KP_Page_Up "$1"
+    [ "$line" = "$1" ] && return 0
+    line=$(press KP_Begin) || exit 1
+    [ "$line" = "$1" ] || review_to KP_Right "^$1\$"
+}
+# The text of a catalogue text as one line, without its paragraph breaks.
+text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
+
+no_other_orca || { echo "SKIP: another Orca runs"; exit 77; }
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+launcher=$!
+for _ in $(seq 50); do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1 && break
+    sleep 0.1
+done
+# Orca's own words in English, its settings in an empty folder, no speech server: inside
+# script its log goes to a terminal, so it is written line by line.
+mkdir "$work/home"
+HOME=$work/home LANG=C.UTF-8 SPEECHD_CMD=/nonexistent SPEECHD_ADDRESS=unix_socket:$work/none \
+    script -qfc "orca --disable braille --user-prefs $work/home --debug-file=/dev/stdout" \
+    "$work/orca.log" </dev/null >/dev/null 2>&1 &
+orca=$!
+said=0
+await '^Screen reader on' >/dev/null || fail "Orca did not start"
+
+"$program" >"$work/stdout" 2>"$work/stderr" &
+app=$!
+# Start-up: the window's title, then the first line of text 10000 as it is shown, not the
+# whole paragraph.
+await '^Astrelo - Beran' >/dev/null || fail "the main window was not announced"
+first=$(await '^Beran ') || fail "the first line of the text was not read"
+first=${first%.}
+case "$(text_of 10000)" in "$first"*) ;; *) fail "start-up read \"$first\", not the text's beginning" ;; esac
+[ ${#first} -lt 200 ] || fail "start-up read ${#first} characters as one line"
+echo "ok: start-up: \"$first\""
+
+# Flat review to the thumbnail of Vodnář (the last line of the window), and its click.
+press Insert+KP_Page_Up >/dev/null || exit 1
+review_to KP_Left '^Vodnář$'
+mark
+xdotool key KP_Divide
+await '^Vodnář, Povaha' >/dev/null || fail "the choice of Vodnář was not announced"
+echo "ok: flat review and KP /: \"Vodnář, Povaha\""
+
+# Flat review to the topic Povolání, and its click.
+review_item Povolání
+mark
+xdotool key KP_Divide
+await '^Vodnář, Povolání' >/dev/null || fail "the choice of Povolání was not announced"
+echo "ok: flat review and KP /: \"Vodnář, Povolání\""
+
+# Down in the text box reads the next line of text 10105 as it is shown.
+xdotool key ctrl+Home
+line=$(press Down) || exit 1
+line=${line%.}
+case "$(text_of 10105)" in "$line"*) fail "Down read the text's first line again" ;; *"$line"*) ;; *)
+    fail "Down read \"$line\", which is not in text 10105" ;;
+esac
+[ ${#line} -lt 200 ] || fail "Down read ${#line} characters as one line"
+echo "ok: Down: \"$line\""
+
+# A real double-click on the text opens the settings panel; flat review reads its labels and
+# the size, line by line from the top.
+wid=$(xdotool search --onlyvisible --name '^Astrelo - Vodnář$' | head -n 1)
+mark
+xdotool mousemove --window "$wid" 200 300 click --repeat 2 --delay 80 1
+await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
+press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up 'Zvětšit písmo o 1 bod'
+review_to KP_Page_Up 'Velikost písma 8'
+echo "ok: the panel in flat review, with \"Velikost písma 8\""
+
+# Flat review to the topic icon, and its click: the about window is announced.
+review_item 'O programu'
+mark
+xdotool key KP_Divide
+await '^O programu .*(frame|window)' >/dev/null || fail "the about window was not announced"
+# Flat review now reads the about window, from its top line.
+line=$(press Insert+KP_Home) || exit 1
+case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
+echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"
