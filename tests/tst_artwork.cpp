@@ -131,8 +131,8 @@ private Q_SLOTS:
                     qPrintable(QString::asprintf("pixel %d,%d", at % 120, at / 120)));
         }
         if (kind == Bitmap && number >= 1000) {
-            // The white symbol against every pixel of its disc two pixels clear of it: 3 : 1 at
-            // least, as a symbol that has to be recognised needs.
+            // The white symbol against every pixel of its disc two pixels clear of it: 4.5 : 1 at
+            // least, as a symbol this small needs to be read at a glance.
             int white = 0;
             for (int y = 0; y < 32; ++y) {
                 for (int x = 0; x < 32; ++x) {
@@ -143,7 +143,7 @@ private Q_SLOTS:
                                 && qGray(expected.pixel(x + dx, y + dy)) >= 240;
                     white += qGray(expected.pixel(x, y)) >= 240;
                     if (!nearSymbol && std::hypot(x - 15.5, y - 15.5) <= 13)
-                        QVERIFY2(1.05 / (luminance(expected.pixel(x, y)) + 0.05) >= 3.0,
+                        QVERIFY2(1.05 / (luminance(expected.pixel(x, y)) + 0.05) >= 4.5,
                             qPrintable(QString::asprintf("disc pixel %d,%d", x, y)));
                 }
             }
