@@ -46,24 +46,26 @@ QColor discTone(const QColor &colour)
 // Capricorn's symbol set pixel by pixel, two pixels thick, from (5, 7): the goat's hooked V,
 // the arch into the stem and the fish tail's bowl, its counter kept open. Drawn from curves at
 // this size its diagonals blur into grey.
-const std::array<const char *, 17> capricorn = {
-    ".###........###.......",
-    "##.##......#####......",
-    "#..##.....##...##.....",
-    "...##.....##...##.....",
-    "....##....##...##.....",
-    "....##...##....##.....",
-    ".....##..##....##.....",
-    ".....##.##.....##.....",
-    "......####.....##.....",
-    "......###......######.",
-    ".......#.......##...##",
-    "...............##...##",
-    "...............##...##",
-    "...............######.",
-    ".............####.....",
-    "...........###........",
-    "..........##..........",
+const std::array<const char *, 19> capricorn = {
+    ".###.........###.......",
+    "##.##.......#####......",
+    "#..##......##...##.....",
+    "...##......##...##.....",
+    "....##.....##...##.....",
+    "....##....##....##.....",
+    "....##....##....##.....",
+    ".....##...##....##.....",
+    ".....##..##.....##.....",
+    "......##.##.....##.....",
+    "......####......##.....",
+    ".......##.......######.",
+    ".......##.......##...##",
+    "................##...##",
+    "................##...##",
+    "................######.",
+    "..............####.....",
+    "............###........",
+    "..........###..........",
 };
 
 // A disc in the sign's colour, lit from the upper left and ringed in its dark tone, with the
@@ -95,7 +97,7 @@ QImage renderThumbnail(int sign, QImage *discOnly)
             };
             p.setRenderHint(QPainter::Antialiasing, false);
             for (int y = 0; y <= int(capricorn.size()); ++y) {
-                for (int x = 0; x <= 22; ++x) {
+                for (int x = 0; x <= 23; ++x) {
                     if (set(x, y))
                         p.fillRect(QRect(5 + x, 7 + y, 1, 1), Qt::white);
                     else if (set(x - 1, y - 1))
