@@ -157,6 +157,24 @@ private Q_SLOTS:
                     QVERIFY(
                         std::min(redRun(expected, x, y, 1, 0), redRun(expected, x, y, 0, 1)) < 9);
         }
+        if (kind == Icon && number < 100) {
+            // The program icon stands on title bars of any colour: every pixel on its edge stands
+            // out from a dark bar at 3 : 1 and from the window grey, no grey fringe blended in.
+            for (int at = 0; at < 32 * 32; ++at) {
+                const int x = at % 32, y = at / 32;
+                bool edge = false;
+                for (const QPoint step :
+                    { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) })
+                    edge |= !QRect(0, 0, 32, 32).contains(x + step.x(), y + step.y())
+                        || !qAlpha(expected.pixel(x + step.x(), y + step.y()));
+                if (!qAlpha(expected.pixel(x, y)) || !edge)
+                    continue;
+                const double lit = luminance(expected.pixel(x, y));
+                QVERIFY2((lit + 0.05) / (luminance(0xff2d2d2d) + 0.05) >= 3.0
+                        && (luminance(0xffefefef) + 0.05) / (lit + 0.05) >= 1.5,
+                    qPrintable(QString::asprintf("edge pixel %d,%d", x, y)));
+            }
+        }
         if (kind == Icon && number == 103) {
             // The heart's outline is the same on both sides, to the pixel.
             for (int y = 0; y < 32; ++y)
