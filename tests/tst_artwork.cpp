@@ -131,8 +131,8 @@ private Q_SLOTS:
                     qPrintable(QString::asprintf("pixel %d,%d", at % 120, at / 120)));
         }
         if (kind == Bitmap && number >= 1000) {
-            // The white symbol against every pixel of its disc two pixels clear of it: 3 : 1 at
-            // least, as a symbol that has to be recognised needs.
+            // The white symbol against every pixel of its disc two pixels clear of it: 4.5 : 1 at
+            // least, as a symbol this small needs to be read at a glance.
             int white = 0;
             for (int y = 0; y < 32; ++y) {
                 for (int x = 0; x < 32; ++x) {
@@ -143,7 +143,7 @@ private Q_SLOTS:
                                 && qGray(expected.pixel(x + dx, y + dy)) >= 240;
                     white += qGray(expected.pixel(x, y)) >= 240;
                     if (!nearSymbol && std::hypot(x - 15.5, y - 15.5) <= 13)
-                        QVERIFY2(1.05 / (luminance(expected.pixel(x, y)) + 0.05) >= 3.0,
+                        QVERIFY2(1.05 / (luminance(expected.pixel(x, y)) + 0.05) >= 4.5,
                             qPrintable(QString::asprintf("disc pixel %d,%d", x, y)));
                 }
             }
@@ -156,6 +156,24 @@ private Q_SLOTS:
                 for (int x = 0; x < 32; ++x)
                     QVERIFY(
                         std::min(redRun(expected, x, y, 1, 0), redRun(expected, x, y, 0, 1)) < 9);
+        }
+        if (kind == Icon && number < 100) {
+            // The program icon stands on title bars of any colour: every pixel on its edge stands
+            // out from a dark bar at 3 : 1 and from the window grey, no grey fringe blended in.
+            for (int at = 0; at < 32 * 32; ++at) {
+                const int x = at % 32, y = at / 32;
+                bool edge = false;
+                for (const QPoint step :
+                    { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) })
+                    edge |= !QRect(0, 0, 32, 32).contains(x + step.x(), y + step.y())
+                        || !qAlpha(expected.pixel(x + step.x(), y + step.y()));
+                if (!qAlpha(expected.pixel(x, y)) || !edge)
+                    continue;
+                const double lit = luminance(expected.pixel(x, y));
+                QVERIFY2((lit + 0.05) / (luminance(0xff2d2d2d) + 0.05) >= 3.0
+                        && (luminance(0xffefefef) + 0.05) / (lit + 0.05) >= 1.5,
+                    qPrintable(QString::asprintf("edge pixel %d,%d", x, y)));
+            }
         }
         if (kind == Icon && number == 103) {
             // The heart's outline is the same on both sides, to the pixel.

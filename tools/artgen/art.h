@@ -36,7 +36,10 @@ struct MaskedImage
     Quantise::IndexedImage image;
     std::vector<bool> transparent;
 };
-MaskedImage iconIndexed(const QImage &icon);
+// Its partly covered edge pixels either keep their smoothing over the window grey (Smoothed)
+// or take their own colour at full strength (Hard), for an icon shown on any background.
+enum class Edge { Smoothed, Hard };
+MaskedImage iconIndexed(const QImage &icon, Edge edge = Edge::Smoothed);
 
 // The maker's wordmark, 220 x 35, drawn over the window grey.
 QImage banner();

@@ -39,7 +39,7 @@ QImage banner()
     facetedStar(p, QPointF(16, 18), 14.5, 4);
     p.fillPath(Shapes::star(QPointF(30, 7), 4.6, 1.3, 4, 0), bannerGold);
     p.fillPath(Shapes::star(QPointF(31.5, 28.5), 2.8, 0.9, 4, 0), bannerGoldShade);
-    // The name: "Kelmo" in a heavy stroke, "Software" lighter.
+    // The name: "Kelmo" in a heavy stroke, "Software" a step lighter, its stems still two pixels.
     qreal width = 0;
     const qreal xHeight = 10.4;
     const qreal baseline = 25;
@@ -48,7 +48,7 @@ QImage banner()
     p.fillPath(Shapes::strokeOutline(kelmo, 2.8), bannerInk);
     const QPainterPath software = Shapes::lettering(
         QStringLiteral("Software"), QPointF(40 + width + 0.7 * xHeight, baseline), xHeight, &width);
-    p.fillPath(Shapes::strokeOutline(software, 1.7), bannerInk);
+    p.fillPath(Shapes::strokeOutline(software, 2.1), bannerInk);
     p.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

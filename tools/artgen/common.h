@@ -23,6 +23,10 @@ struct SignColours
 };
 extern const std::array<SignColours, signCount> signColours;
 
+// The colour of a sign's thumbnail disc at its lightest, dark enough for a white symbol; the
+// program icon's wheel uses the same colours.
+QColor discColour(int sign);
+
 // The straight mixture of two colours, `t` of the way from `a` to `b`.
 QColor mix(const QColor &a, const QColor &b, qreal t);
 

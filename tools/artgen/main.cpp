@@ -290,17 +290,19 @@ int main(int argc, char **argv)
         pictures.thumbnails.append(decoded(thumbnail));
     }
 
-    const auto writeIcon = [&](int number, const QImage &icon) {
-        const Art::MaskedImage masked = Art::iconIndexed(icon);
-        writeFile(root.filePath(QStringLiteral("catalogue/icons/%1.ico").arg(number)),
-            Writers::ico8(masked.image, masked.transparent));
-        return decoded(masked.image, masked.transparent);
-    };
+    const auto writeIcon
+        = [&](int number, const QImage &icon, Art::Edge edge = Art::Edge::Smoothed) {
+              const Art::MaskedImage masked = Art::iconIndexed(icon, edge);
+              writeFile(root.filePath(QStringLiteral("catalogue/icons/%1.ico").arg(number)),
+                  Writers::ico8(masked.image, masked.transparent));
+              return decoded(masked.image, masked.transparent);
+          };
     for (int topic = 0; topic < Art::topicCount; ++topic)
         pictures.topicIcons.append(writeIcon(100 + topic, Art::topicIcon(topic)));
     // Icon 10 is the same picture as the program icon, stored under a second number.
-    pictures.windowIcon = writeIcon(1, Art::programIcon(32));
-    writeIcon(10, Art::programIcon(32));
+    // The program icon goes on title bars of any colour, so its edge is hard.
+    pictures.windowIcon = writeIcon(1, Art::programIcon(32), Art::Edge::Hard);
+    writeIcon(10, Art::programIcon(32), Art::Edge::Hard);
 
     for (const int size : { 16, 24, 32, 48, 64, 128 }) {
         const QImage icon = Art::programIcon(size);

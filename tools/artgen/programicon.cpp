@@ -20,105 +20,41 @@ namespace Art {
 
 namespace {
 
-// A picture set pixel by pixel: one string a row, '#' for a pixel of the picture and '.' for
-// none.
-using PixelMap = std::vector<std::string_view>;
-
-// The symbols of the four cardinal signs (Aries, Cancer, Libra, Capricorn) pixel by pixel, for
-// the wheel at 32 pixels, where a drawn symbol this small would blur.
-const std::array<PixelMap, 4> cardinalSymbols = { {
-    {
-        ".##.##.",
-        "#..#..#",
-        "#..#..#",
-        "...#...",
-        "...#...",
-        "...#...",
-    },
-    {
-        "..####.",
-        ".#....#",
-        "##.....",
-        "##...##",
-        ".....##",
-        "#....#.",
-        ".####..",
-    },
-    {
-        "..###..",
-        ".#...#.",
-        "##...##",
-        ".......",
-        "#######",
-    },
-    {
-        "##..#...",
-        ".#.#.#..",
-        ".#.#.#..",
-        "..#..##.",
-        ".....#.#",
-        "..#..###",
-        "...##...",
-    },
-} };
-
-// Aries's symbol, horns on a two-pixel stem, for the wheel at 16 and 24 pixels, where it stands
-// alone for the whole zodiac as the sign the wheel starts from.
-const PixelMap ariesSmall = {
-    ".##...##.",
-    "#..#.#..#",
-    "#...#...#",
-    "....#....",
-    "....#....",
-    "....#....",
-};
-const PixelMap ariesMedium = {
-    ".###....###.",
-    "#...#..#...#",
-    "#....##....#",
-    "#....##....#",
-    ".....##.....",
-    ".....##.....",
-    ".....##.....",
-    ".....##.....",
-};
-
-QSize mapSize(const PixelMap &map)
-{
-    int width = 0;
-    for (const std::string_view row : map)
-        width = std::max(width, int(row.size()));
-    return { width, int(map.size()) };
-}
-
-// Sets the pixels of `map` in `colour`, centred on `centre`.
-void plot(QImage &image, QPointF centre, const PixelMap &map, QRgb colour)
-{
-    const QSize size = mapSize(map);
-    const QPoint at(int(std::floor(centre.x() - size.width() / 2.0 + 0.5)),
-        int(std::floor(centre.y() - size.height() / 2.0 + 0.5)));
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < int(map[std::size_t(y)].size()); ++x) {
-            if (map[std::size_t(y)][std::size_t(x)] == '#'
-                && image.rect().contains(at + QPoint(x, y)))
-                image.setPixel(at + QPoint(x, y), colour);
-        }
-    }
-}
-
 const QColor night(0x0a, 0x12, 0x3c);
 const QColor seam(0x06, 0x0a, 0x24);
 const QColor gold(0xf6, 0xc8, 0x40);
 const QColor goldDark(0x9a, 0x62, 0x08);
 const QColor pale(0xff, 0xec, 0x9c);
 
-// The colour of a sign's field on the wheel, lit from the upper left like the rest of the icon.
-QColor fieldColour(int sign)
+// How the wheel is laid out in a square of a given size: the radius of the whole disc, the
+// width of the ring of the signs' colours round the face, the reach of the star from its centre
+// and whether the signs' symbols stand in the ring. Up to 64 pixels the sizes are chosen for the
+// pixel grid: the centre falls between pixels, so the star's reach in whole pixels puts each
+// tip on a pixel's edge and each ray two pixels wide at its root.
+struct Layout
 {
-    const Figures::Ramp ramp = Figures::rampFrom(signColours[std::size_t(sign)].figure);
-    const qreal a = (90 - sign * 30) * std::numbers::pi / 180;
-    const qreal lit = 0.5 + 0.5 * (-std::cos(a) * 0.6 + std::sin(a) * 0.8);
-    return mix(ramp.shade, ramp.base, 0.35 + 0.65 * lit);
+    qreal disc;
+    qreal ring;
+    qreal star;
+    bool symbols;
+};
+
+Layout layoutFor(qreal size)
+{
+    if (size <= 16)
+        return { 7, 2.4, 4, false };
+    if (size <= 24)
+        return { 11, 3.2, 6, false };
+    if (size <= 32)
+        return { 15, 4.2, 8, false };
+    if (size <= 48)
+        return { 21, 5.6, 12, false };
+    if (size <= 64)
+        return { 28, 7.5, 16, false };
+    // From here up the circle keeps the margin of the desktop's icon grid, 112 of 128, and the
+    // ring is wide enough for the symbols.
+    const qreal disc = size * 56 / 128;
+    return { disc, disc * 0.42, disc * 0.58 * 0.8, true };
 }
 
 QPainterPath sector(QPointF c, qreal inner, qreal outer, qreal fromDegrees, qreal spanDegrees)
@@ -133,20 +69,8 @@ QPainterPath sector(QPointF c, qreal inner, qreal outer, qreal fromDegrees, qrea
     return path;
 }
 
-// The twelve fields between `inner` and `outer`, Aries at the top and the others following
-// clockwise, each in its sign's colour.
-void paintFields(QPainter &p, QPointF c, qreal inner, qreal outer)
-{
-    p.setPen(Qt::NoPen);
-    for (int sign = 0; sign < signCount; ++sign) {
-        // Qt counts angles anticlockwise from three o'clock.
-        p.setBrush(fieldColour(sign));
-        p.drawPath(sector(c, inner, outer, 90 - sign * 30 - 15, 30));
-    }
-}
-
 // A star of four long rays and four short ones between them, white at the core through pale
-// gold to gold at the tips.
+// gold to gold at the tips. The short rays are left out where they would be a pixel's smudge.
 void paintStar(QPainter &p, QPointF c, qreal reach, qreal edge)
 {
     QRadialGradient fill(c - QPointF(reach * 0.2, reach * 0.2), reach);
@@ -156,120 +80,77 @@ void paintStar(QPainter &p, QPointF c, qreal reach, qreal edge)
     p.setPen(edge > 0 ? QPen(goldDark, edge, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin)
                       : QPen(Qt::NoPen));
     p.setBrush(fill);
-    p.drawPath(Shapes::star(c, reach * 0.62, reach * 0.26, 4, 45));
-    p.drawPath(Shapes::star(c, reach, reach * 0.28, 4, 0));
+    // Small stars get stouter rays, two pixels wide for most of their length, so they stay gold
+    // to the tips instead of fading into the face.
+    const qreal root = reach <= 4 ? 0.4 : reach <= 8 ? 0.32 : 0.25;
+    if (reach >= 6)
+        p.drawPath(Shapes::star(c, reach * 0.6, reach * root, 4, 45));
+    p.drawPath(Shapes::star(c, reach, reach * root, 4, 0));
 }
 
-// The wheel up to 48 pixels, drawn for its size with a pixel of clear ground round it: a thin
-// ring of the twelve signs' colours round a night-blue face that carries what says "zodiac" at
-// this size. At 16 and 24 pixels that is Aries's symbol, large, alone; at 32 and 48 the
-// symbols of the four cardinal signs at their places on the ring, at 48 round a small gold
-// star.
-QImage smallWheel(int size)
+// The wheel in a square of `size`: a ring of the twelve signs' colours, Aries at the top and
+// the others following clockwise, round a night-blue face with a gold star. The ring's outer
+// edge is a lighter tone of each colour, so the disc stands clear of a dark panel as well as a
+// light one. From 128 pixels up each field carries its sign's symbol in white.
+void paintWheel(QPainter &p, qreal size)
 {
-    const qreal c = size / 2.0;
-    const qreal disc = c - 1;
-    const qreal ring = size <= 16 ? 1.6 : size <= 32 ? 2.5 : 3.5;
-    const qreal face = disc - 0.8 - ring;
-    QImage icon = blankImage(size, size, Qt::transparent);
-    {
-        QPainter p(&icon);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(seam);
-        p.drawEllipse(QPointF(c, c), disc, disc);
-        paintFields(p, QPointF(c, c), face, disc - 0.8);
-        QRadialGradient sky(QPointF(c - face * 0.3, c - face * 0.35), face * 1.3);
-        sky.setColorAt(0, QColor(0x22, 0x34, 0x80));
-        sky.setColorAt(1, night);
-        p.setBrush(seam);
-        p.drawEllipse(QPointF(c, c), face + 0.2, face + 0.2);
-        p.setBrush(sky);
-        p.drawEllipse(QPointF(c, c), face - 0.5, face - 0.5);
-        if (size >= 48) {
-            // The four symbols drawn in white, a third of the face wide.
-            for (int i = 0; i < 4; ++i) {
-                const qreal a = i * std::numbers::pi / 2;
-                const QPointF at(c + std::sin(a) * face * 0.58, c - std::cos(a) * face * 0.58);
-                const qreal scale = face * 0.52 / 20;
-                QTransform t;
-                t.translate(at.x() - 16 * scale, at.y() - 16 * scale);
-                t.scale(scale, scale);
-                p.setBrush(Qt::white);
-                p.drawPath(t.map(Shapes::zodiacGlyph(3 * i, true, 2.0 / scale)));
-            }
-        }
-        if (size >= 48)
-            paintStar(p, QPointF(c, c), 4.5, 0);
-    }
-    icon = icon.convertToFormat(QImage::Format_ARGB32);
-    if (size == 32) {
-        for (int i = 0; i < 4; ++i) {
-            const qreal a = i * std::numbers::pi / 2;
-            plot(icon, QPointF(c + std::sin(a) * 7, c - std::cos(a) * 7),
-                cardinalSymbols[std::size_t(i)], qRgb(255, 255, 255));
-        }
-    } else if (size < 32) {
-        plot(icon, QPointF(c, c - 0.5), size <= 16 ? ariesSmall : ariesMedium, qRgb(255, 255, 255));
-    }
-    return icon;
-}
-
-// The wheel from 64 pixels up and as a scalable drawing, in a square of `size`: the twelve
-// fields each with its sign's symbol in white, round the night-blue hub with its star.
-void paintLargeWheel(QPainter &p, qreal size)
-{
+    const Layout layout = layoutFor(size);
     const QPointF c(size / 2.0, size / 2.0);
-    const qreal r = size / 2.0;
-    const qreal disc = r * 0.96; // a margin round the wheel, as desktop icons keep
-    const qreal outer = disc - r / 40;
-    const qreal inner = disc * 0.56;
-    const qreal gap = std::max(1.0, r / 40);
-    const qreal glyph = disc * 0.3;
-
-    QRadialGradient sky(c - QPointF(size * 0.12, size * 0.14), size * 0.6);
+    const qreal inner = layout.disc - layout.ring;
+    const qreal edge = std::max(0.9, size / 96);
+    p.setPen(Qt::NoPen);
+    for (int sign = 0; sign < signCount; ++sign) {
+        // Qt counts angles anticlockwise from three o'clock.
+        const qreal from = 90 - sign * 30 - 15;
+        p.setBrush(discColour(sign));
+        p.drawPath(sector(c, inner - 1, layout.disc, from, 30));
+        p.setBrush(mix(discColour(sign), Qt::white, 0.45));
+        p.drawPath(sector(c, layout.disc - edge, layout.disc, from, 30));
+    }
+    if (layout.symbols) {
+        const qreal glyph = layout.disc * 0.3;
+        for (int sign = 0; sign < signCount; ++sign) {
+            const qreal a = (90 - sign * 30) * std::numbers::pi / 180;
+            const QPointF at
+                = c + QPointF(std::cos(a), -std::sin(a)) * (inner + layout.disc - edge) / 2;
+            const qreal scale = glyph / 22;
+            QTransform t;
+            t.translate(at.x() - 16 * scale, at.y() - 16 * scale);
+            t.scale(scale, scale);
+            p.setBrush(Qt::white);
+            p.drawPath(t.map(Shapes::zodiacGlyph(sign, true, glyph * 0.13 / scale)));
+        }
+    }
+    if (size >= 48) {
+        // Dark seams between the fields, so each colour stands on its own.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(seam, std::max(1.0, size / 64), Qt::SolidLine, Qt::FlatCap));
+        for (int i = 0; i < signCount; ++i) {
+            const qreal a = (i * 30 + 15) * std::numbers::pi / 180;
+            const QPointF dir(std::cos(a), std::sin(a));
+            p.drawLine(c + dir * (inner - 1), c + dir * (layout.disc - edge));
+        }
+        p.setPen(Qt::NoPen);
+    }
+    // The face, its seam with the ring a little darker than the night sky inside.
+    QRadialGradient sky(c - QPointF(inner * 0.3, inner * 0.35), inner * 1.3);
     sky.setColorAt(0, QColor(0x24, 0x36, 0x84));
     sky.setColorAt(1, night);
-    p.setPen(Qt::NoPen);
     p.setBrush(seam);
-    p.drawEllipse(c, disc, disc);
-    paintFields(p, c, inner, outer);
-    for (int sign = 0; sign < signCount; ++sign) {
-        const qreal a = (90 - sign * 30) * std::numbers::pi / 180;
-        const QPointF at = c + QPointF(std::cos(a), -std::sin(a)) * (inner + outer) / 2;
-        const qreal scale = glyph / 22;
-        QTransform t;
-        t.translate(at.x() - 16 * scale, at.y() - 16 * scale);
-        t.scale(scale, scale);
-        p.setBrush(Qt::white);
-        p.drawPath(t.map(Shapes::zodiacGlyph(sign, true, std::max(1.15, glyph * 0.13) / scale)));
-    }
-    // Dark seams between the fields and round the hub, so each colour stands on its own.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(seam, gap, Qt::SolidLine, Qt::FlatCap));
-    for (int i = 0; i < signCount; ++i) {
-        const qreal a = (i * 30 + 15) * std::numbers::pi / 180;
-        const QPointF dir(std::cos(a), std::sin(a));
-        p.drawLine(c + dir * (inner - 0.5), c + dir * (outer + 0.5));
-    }
-    p.setPen(QPen(seam, gap));
     p.drawEllipse(c, inner, inner);
-    p.setPen(Qt::NoPen);
     p.setBrush(sky);
-    p.drawEllipse(c, inner - 0.5, inner - 0.5);
-    paintStar(p, c, inner * 0.78, std::max(0.8, size / 64.0));
+    p.drawEllipse(c, inner - std::max(0.6, size / 128), inner - std::max(0.6, size / 128));
+    paintStar(p, c, layout.star, size >= 64 ? size / 96 : 0);
 }
 
 } // namespace
 
 QImage programIcon(int size)
 {
-    if (size <= 48)
-        return smallWheel(size);
     QImage icon = blankImage(size, size, Qt::transparent);
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
-    paintLargeWheel(p, size);
+    paintWheel(p, size);
     p.end();
     return icon.convertToFormat(QImage::Format_ARGB32);
 }
@@ -287,7 +168,7 @@ QByteArray programIconSvg()
     svg.setDescription(QStringLiteral("The zodiac wheel"));
     QPainter p(&svg);
     p.setRenderHint(QPainter::Antialiasing);
-    paintLargeWheel(p, size);
+    paintWheel(p, size);
     p.end();
     // The generator gives the size in millimetres; an icon theme expects it in pixels.
     const QByteArray millimetres = QByteArray::number(size * 25.4 / 72, 'g', 6) + "mm\"";
@@ -296,17 +177,22 @@ QByteArray programIconSvg()
     return bytes;
 }
 
-MaskedImage iconIndexed(const QImage &source)
+MaskedImage iconIndexed(const QImage &source, Edge edge)
 {
     const QImage icon = source.convertToFormat(QImage::Format_ARGB32);
     MaskedImage out;
     out.transparent.assign(std::size_t(icon.width()) * icon.height(), true);
-    // The mask is 1-bit: a pixel at least half covered is shown. It is shown as it looks over
-    // the window grey the icons always stand on, so a partly covered edge pixel keeps its
-    // smoothing.
+    // The mask is 1-bit: a pixel at least half covered is shown. With a smoothed edge it is
+    // shown as it looks over the window grey the topic icons always stand on; with a hard edge
+    // in its own colour, fully opaque, so nothing of the grey shows on a dark title bar.
     QImage shown(icon.size(), QImage::Format_RGB32);
     shown.fill(windowGrey);
     composite(shown, icon);
+    if (edge == Edge::Hard) {
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                shown.setPixel(x, y, icon.pixel(x, y) | 0xff000000u);
+    }
     std::vector<QRgb> opaque;
     for (int y = 0; y < icon.height(); ++y) {
         for (int x = 0; x < icon.width(); ++x) {

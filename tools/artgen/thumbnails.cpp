@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <array>
 #include <cmath>
 
 namespace Art {
@@ -26,10 +27,10 @@ qreal luminance(const QColor &colour)
 }
 
 // The lightest tone of a disc: the sign's colour, darkened where it is light (Gemini's gold,
-// Cancer's silver) until white stands on it at better than 3.2 : 1.
+// Cancer's silver) until white stands on it at 4.5 : 1, as small symbols need.
 QColor discTone(const QColor &colour)
 {
-    constexpr qreal darkest = 1.05 / 3.2 - 0.05;
+    constexpr qreal darkest = 1.05 / 4.5 - 0.05;
     QColor tone = colour;
     float h = 0, s = 0, v = 0;
     colour.getHsvF(&h, &s, &v);
@@ -42,12 +43,37 @@ QColor discTone(const QColor &colour)
     return tone;
 }
 
+// Capricorn's symbol set pixel by pixel, two pixels thick, from (5, 7): the goat's hooked V,
+// the arch into the stem and the fish tail's bowl, its counter kept open. Drawn from curves at
+// this size its diagonals blur into grey.
+const std::array<const char *, 19> capricorn = {
+    ".###.........###.......",
+    "##.##.......#####......",
+    "#..##......##...##.....",
+    "...##......##...##.....",
+    "....##.....##...##.....",
+    "....##....##....##.....",
+    "....##....##....##.....",
+    ".....##...##....##.....",
+    ".....##..##.....##.....",
+    "......##.##.....##.....",
+    "......####......##.....",
+    ".......##.......######.",
+    ".......##.......##...##",
+    "................##...##",
+    "................##...##",
+    "................######.",
+    "..............####.....",
+    "............###........",
+    "..........###..........",
+};
+
 // A disc in the sign's colour, lit from the upper left and ringed in its dark tone, with the
 // symbol drawn for this size in white over a narrow shadow.
 QImage renderThumbnail(int sign, QImage *discOnly)
 {
     const Figures::Ramp colours = Figures::rampFrom(signColours[sign].figure);
-    const QColor top = discTone(colours.base);
+    const QColor top = discColour(sign);
     QImage disc = blankImage(32, 32, Qt::transparent);
     {
         QPainter p(&disc);
@@ -63,8 +89,25 @@ QImage renderThumbnail(int sign, QImage *discOnly)
             ? Shapes::strokeOutline(Shapes::zodiacSymbolSmall(sign), glyphStroke)
             : Shapes::zodiacGlyph(sign, true, glyphStroke);
         const QColor shadow = mix(colours.shade, colours.ink, 0.55);
-        p.fillPath(glyph.translated(0.7, 0.9), shadow);
-        p.fillPath(glyph, QColor(Qt::white));
+        if (sign == 9) {
+            // Each pixel over a shadow one pixel down and right, where no other pixel covers it.
+            const auto set = [](int x, int y) {
+                return y >= 0 && y < int(capricorn.size()) && x >= 0
+                    && capricorn[std::size_t(y)][x] == '#';
+            };
+            p.setRenderHint(QPainter::Antialiasing, false);
+            for (int y = 0; y <= int(capricorn.size()); ++y) {
+                for (int x = 0; x <= 23; ++x) {
+                    if (set(x, y))
+                        p.fillRect(QRect(5 + x, 7 + y, 1, 1), Qt::white);
+                    else if (set(x - 1, y - 1))
+                        p.fillRect(QRect(5 + x, 7 + y, 1, 1), shadow);
+                }
+            }
+        } else {
+            p.fillPath(glyph.translated(0.7, 0.9), shadow);
+            p.fillPath(glyph, QColor(Qt::white));
+        }
         if (sign == 7) {
             // A chevron pointing up and right along the sting's last stroke: two arms of five
             // pixels, two pixels thick, meeting in a single pixel at the tip, over a shadow
@@ -89,6 +132,11 @@ QImage renderThumbnail(int sign, QImage *discOnly)
 }
 
 } // namespace
+
+QColor discColour(int sign)
+{
+    return discTone(Figures::rampFrom(signColours[std::size_t(sign)].figure).base);
+}
 
 Quantise::IndexedImage signThumbnailIndexed(int sign)
 {

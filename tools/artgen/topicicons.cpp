@@ -26,23 +26,24 @@ void flat(QPainter &p, const QPainterPath &path, const QColor &fill, const QColo
     p.drawPath(path);
 }
 
-// A head in profile, facing right, from the nape round the crown to the chin and the neck.
+// A head in profile, facing right, from the shoulder line up the nape, round the crown and down
+// the brow, nose, lips and chin to the throat.
 QPainterPath headShape()
 {
     QPainterPath path;
-    path.moveTo(10, 31);
-    path.lineTo(10, 24);
+    path.moveTo(5.5, 31);
+    path.quadTo(9, 28, 10, 24);
     path.cubicTo(6, 21.5, 3.5, 17.5, 3.5, 12.5);
     path.cubicTo(3.5, 5.5, 9, 1.5, 15.5, 1.5);
     path.cubicTo(21.5, 1.5, 25.5, 5.5, 25.5, 10.5);
-    path.lineTo(29, 16.5);
-    path.lineTo(26.5, 17.5);
-    path.lineTo(27, 19.5);
-    path.lineTo(26, 20.5);
-    path.lineTo(26.8, 22);
+    path.cubicTo(25.8, 12.5, 27.6, 14.5, 28.8, 16.3);
+    path.quadTo(28.8, 17.6, 26.8, 17.7);
+    path.quadTo(27.8, 18.7, 27.1, 19.7);
+    path.lineTo(26.3, 20.4);
+    path.quadTo(27.3, 21.2, 26.8, 22.4);
     path.cubicTo(26.5, 24.5, 25.5, 25.5, 23.5, 25.5);
-    path.lineTo(20.5, 25.5);
-    path.lineTo(20.5, 31);
+    path.lineTo(21, 25.5);
+    path.quadTo(21.5, 29, 25.5, 31);
     path.closeSubpath();
     return path;
 }
@@ -66,7 +67,7 @@ void paintAppearance(QPainter &p)
     // A hand mirror: an oval glass in a crested frame on a turned handle, the glass showing a
     // sparkle of reflected light.
     const QColor frame(0xee, 0x86, 0xb8), frameShade(0xbc, 0x4c, 0x88);
-    const QColor frameDark(0x6a, 0x1c, 0x46);
+    const QColor frameDark(0x52, 0x10, 0x36);
     const QColor gold(0xf4, 0xc8, 0x48), goldShade(0xc0, 0x8c, 0x1c), goldDark(0x6a, 0x46, 0x06);
     QPainterPath handle;
     handle.moveTo(16, 23);
@@ -77,25 +78,26 @@ void paintAppearance(QPainter &p)
     finial.addEllipse(QPointF(16, 30), 2.6, 2.1);
     flat(p, collar, gold, goldShade, goldDark, 0.9);
     flat(p, finial, gold, goldShade, goldDark, 0.9);
-    const QPointF centre(16, 12.5);
+    const QPointF centre(16, 13);
     QPainterPath outer;
-    outer.addEllipse(centre, 10.4, 10.6);
-    flat(p, outer, frame, frameShade, frameDark);
+    outer.addEllipse(centre, 11.35, 11.35);
+    // The outline's outer edge falls on pixel edges, so the sides of the frame stay solid.
+    flat(p, outer, frame, frameShade, frameDark, 1.3);
     // A gold crest of three beads on top of the frame.
     QPainterPath crest;
-    crest.addEllipse(QPointF(16, 1.6), 2.1, 2.1);
-    crest.addEllipse(QPointF(12.6, 2.8), 1.5, 1.5);
-    crest.addEllipse(QPointF(19.4, 2.8), 1.5, 1.5);
+    crest.addEllipse(QPointF(16, 2.1), 1.9, 1.9);
+    crest.addEllipse(QPointF(12.8, 3.0), 1.4, 1.4);
+    crest.addEllipse(QPointF(19.2, 3.0), 1.4, 1.4);
     crest.setFillRule(Qt::WindingFill);
     flat(p, crest.simplified(), gold, goldShade, goldDark, 0.9);
     QPainterPath glass;
-    glass.addEllipse(centre, 7.4, 7.6);
+    glass.addEllipse(centre, 8.6, 8.2);
     flat(p, glass, QColor(0xb8, 0xe2, 0xf8), QColor(0x84, 0xbc, 0xe4), frameDark, 0.8);
     // The reflection: a four-pointed sparkle and a small one beside it.
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawPath(Shapes::star(QPointF(13.2, 9.8), 4.2, 1.1, 4, 0));
-    p.drawPath(Shapes::star(QPointF(18.8, 15.6), 2.2, 0.7, 4, 0));
+    p.drawPath(Shapes::star(QPointF(12.8, 9.8), 4.6, 1.2, 4, 0));
+    p.drawPath(Shapes::star(QPointF(19.4, 16.4), 2.4, 0.7, 4, 0));
 }
 
 void paintIllnesses(QPainter &p)
