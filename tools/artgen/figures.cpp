@@ -240,6 +240,23 @@ public:
         m_p.drawPath(centre);
     }
 
+    // A line one pixel wide without smoothing, so it stays whole after colour reduction: a
+    // bow string, an awn.
+    void thread(QPointF from, QPointF to, const QColor &colour)
+    {
+        m_p.save();
+        m_p.setRenderHint(QPainter::Antialiasing, false);
+        m_p.setPen(QPen(colour, 0));
+        m_p.drawLine(from, to);
+        m_p.restore();
+    }
+
+    // One pixel in one tone: an eye, a glint.
+    void pixel(qreal x, qreal y, const QColor &colour)
+    {
+        m_p.fillRect(QRect(qRound(x - 0.5), qRound(y - 0.5), 1, 1), colour);
+    }
+
     void dot(qreal x, qreal y, qreal r, const QColor &colour)
     {
         m_p.setPen(Qt::NoPen);
@@ -366,45 +383,47 @@ void archer(Figure &f)
     f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
         f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
-    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards;
-    // the string runs from the bow's tips to the drawing hand, behind the chin.
-    QTransform aim;
-    aim.translate(61, 81);
-    aim.rotate(6);
-    aim.translate(-61, -81);
-    const auto aimed = [&](qreal x, qreal y) {
-        const QPointF at = aim.map(QPointF(x, y));
-        return Knot { at.x(), at.y() };
-    };
-    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
-    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
-    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
+    // The bow held out at arm's length; the drawing hand rests at his jaw with the arrow's nock
+    // and both halves of the string in it.
+    const QPointF draw(55, 69);
+    const QPointF grip(27, 71), top(34, 47), bottom(34, 95);
     // The cloak falls from his shoulders onto the horse's back.
-    f.part(shape({ { 60, 76 }, { 68, 79 }, { 78, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
-               { 60, 90 } }),
+    f.part(shape({ { 62, 76 }, { 70, 79 }, { 79, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
+               { 62, 90 } }),
         cloak);
-    // The man: torso rising from the horse's chest, a blue sash where man becomes horse.
-    f.part(shape({ { 50, 104 }, { 52, 94 }, { 49, 84 }, { 50, 78 }, { 55, 75 }, { 62, 75 },
-               { 65, 80 }, { 63, 92 }, { 64, 104 } }),
+    // The man: torso rising from the horse's chest and leaning back into the draw, a blue sash
+    // where man becomes horse.
+    f.part(shape({ { 50, 104 }, { 51, 94 }, { 50, 85 }, { 52, 78 }, { 57, 75 }, { 64, 76 },
+               { 66, 81 }, { 64, 92 }, { 64, 104 } }),
         skin);
     f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
-    f.line(curve({ { 52, 86 }, { 56, 88 }, { 60, 86 } }), skin.shade, 1.0);
+    f.line(curve({ { 53, 86 }, { 57, 88.5 }, { 61, 86 } }), skin.shade, 1.0);
     QPainterPath neck;
-    neck.addRect(QRectF(53.5, 67, 5, 9));
+    neck.addRect(QRectF(54, 67, 5, 9));
     f.part(neck, skin, 1.0);
     profile(f, 56, 62, -1, skin, hair);
-    f.part(
-        tapered(curve({ aimed(27, 80), aimed(24, 68), aimed(27, 60), top }), 3.6, 1.4), gold, 0.9);
-    f.part(tapered(curve({ aimed(27, 80), aimed(24, 92), aimed(27, 100), bottom }), 3.6, 1.4), gold,
-        0.9);
-    f.part(tapered(curve({ aimed(61, 81), aimed(17, 81) }), 1.8, 1.8), gold, 0.7);
-    f.part(aim.map(shape(
-               { { 10, 81, Corner }, { 17, 77.5, Corner }, { 16, 81 }, { 17, 84.5, Corner } })),
+    // The bow arm, straight from the shoulder to the grip.
+    f.part(tapered(curve({ { 54, 79 }, { 40, 75 }, { grip.x() + 1, grip.y() } }), 4.8, 3.6), skin,
+        1.0);
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 60 }, { 27, 52 }, { top.x(), top.y() } }),
+               3.6, 1.4),
+        gold, 0.9);
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 82 }, { 27, 90 },
+                       { bottom.x(), bottom.y() } }),
+               3.6, 1.4),
+        gold, 0.9);
+    hand(f, grip.x(), grip.y(), skin);
+    // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
+    f.thread(draw, QPointF(16, 70), gold.ink);
+    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 69), gold.light);
+    f.part(shape({ { 9, 69.5, Corner }, { 16, 66, Corner }, { 15, 69.5 }, { 16, 73, Corner } }),
         gold, 0.8);
-    f.part(tapered(curve({ { 52, 78 }, { 40, 79 }, aimed(28, 80) }), 4.6, 3.6), skin, 1.0);
-    hand(f, aimed(27, 80).x, aimed(27, 80).y, skin);
-    f.part(tapered(curve({ { 62, 78 }, { 72, 80, Corner }, { 62, 81 } }), 4.6, 3.8), skin, 1.0);
-    hand(f, 61, 81, skin, 2.5, 2.2);
+    f.thread(top, draw, skin.light);
+    f.thread(bottom, draw, skin.light);
+    // The drawing arm: the elbow raised behind him at shoulder height, the hand at the jaw.
+    f.part(tapered(curve({ { 62, 78 }, { 71, 72, Corner }, { draw.x() + 2, draw.y() } }), 5, 3.8),
+        skin, 1.0);
+    hand(f, draw.x() + 0.5, draw.y(), skin, 2.4, 2.2);
 }
 
 void scorpion(Figure &f)

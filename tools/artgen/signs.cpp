@@ -23,6 +23,11 @@ const QColor starDim(0x4a, 0x5e, 0xa4);
 const QColor sandLight(0xcc, 0xd3, 0xe8);
 const QColor sandShade(0x9a, 0xa6, 0xcc);
 
+// The palette entry of the sand's shade, which also rims the figures.
+constexpr int rimIndex = 4;
+// The scene's own entries come first in the palette of a sign picture.
+constexpr int sceneTones = 5;
+
 constexpr QRectF constellationArea(32, 8, 78, 30);
 constexpr QRectF glyphBadge(6, 6, 17, 17);
 
@@ -121,6 +126,74 @@ int nearestOf(const QList<QRgb> &palette, const QList<int> &allowed, QRgb colour
         some, some.size(), qRed(colour), qGreen(colour), qBlue(colour))];
 }
 
+// Indices 0 and 1 of every sign picture: the sky and the faint blue of the stars.
+bool isSky(int index)
+{
+    return index == 0 || index == 1;
+}
+
+// Hand cleaning after colour reduction. Smooth shapes blended into a few fixed tones leave
+// single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
+// sky. A pixel of the figure that shares its tone with none of its eight neighbours takes the
+// tone most of them have, unless it is darker than that tone: an eye, a nostril or a crease
+// end. A figure pixel with no figure pixel around it is sky again.
+void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
+{
+    const auto luma = [&](int index) {
+        const QRgb c = image.palette[index];
+        return 2 * qRed(c) + 7 * qGreen(c) + qBlue(c);
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::vector<quint8> before = image.pixels;
+        const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+        for (int y = 1; y < 189; ++y) {
+            for (int x = 1; x < 119; ++x) {
+                const int index = at(x, y);
+                if (!figureEntries.contains(index) || index < sceneTones)
+                    continue; // the stars and the sand are never debris
+                int count[16] = {};
+                int figureAround = 0;
+                bool alone = true;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        if (dx == 0 && dy == 0)
+                            continue;
+                        const int n = at(x + dx, y + dy);
+                        ++count[n];
+                        figureAround += figureEntries.contains(n) ? 1 : 0;
+                        alone = alone && n != index;
+                    }
+                }
+                if (!alone)
+                    continue;
+                const int most = int(std::max_element(count, count + 16) - count);
+                if (figureAround == 0 || luma(index) > luma(most) || isSky(most))
+                    image.pixels[std::size_t(y) * 120 + x] = quint8(most);
+            }
+        }
+    }
+}
+
+// Moonlight from above: where the figure meets the sky along its top or its upright left edge,
+// its outer pixel is drawn in the pale moonlit tone of the sand. The dark outline alone melts into
+// the night sky; the rim keeps the silhouette sharp. Thin parts one pixel across keep their tone.
+void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
+{
+    const std::vector<quint8> before = image.pixels;
+    const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+    const auto figure = [&](int x, int y) { return figureEntries.contains(at(x, y)); };
+    for (int y = 1; y < 189; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            if (!figure(x, y))
+                continue;
+            const bool skyAbove = isSky(at(x, y - 1)) && figure(x, y + 1) && figure(x, y + 2);
+            const bool skyLeft
+                = isSky(at(x - 1, y)) && figure(x + 1, y) && figure(x + 2, y) && figure(x, y + 1);
+            if (skyAbove || skyLeft)
+                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+}
 } // namespace
 
 IndexedImage signPictureIndexed(int sign)
@@ -179,6 +252,8 @@ IndexedImage signPictureIndexed(int sign)
             out.pixels[std::size_t(y) * 120 + x] = quint8(index);
         }
     }
+    cleanFigure(out, figureEntries);
+    rimFigure(out, figureEntries);
     return out;
 }
 
