@@ -328,7 +328,9 @@ void frontFace(
     t.translate(cx, cy + 7);
     t.rotate(degrees);
     t.translate(-cx, -cy - 7);
-    f.part(t.map(ellipse(cx, cy, 5.8, 7)), skin, 1.0);
+    // The face is lit evenly; shading its lower edge would read as a beard at this size.
+    f.part(
+        t.map(ellipse(cx, cy, 5.8, 7)), Ramp { skin.ink, skin.base, skin.base, skin.light }, 1.0);
     if (curls) {
         QPainterPath hair1;
         hair1.setFillRule(Qt::WindingFill);
@@ -343,11 +345,13 @@ void frontFace(
                    { cx - 1, cy - 4.8, Corner }, { cx - 4, cy - 3 } })),
             hair, 1.0);
     }
-    const QPointF left = t.map(QPointF(cx - 2.3, cy + 0.4));
-    const QPointF right = t.map(QPointF(cx + 2.3, cy + 0.4));
-    f.dot(left.x(), left.y(), 0.8, skin.ink);
-    f.dot(right.x(), right.y(), 0.8, skin.ink);
-    f.line(t.map(curve({ { cx - 1.2, cy + 4 }, { cx + 1.2, cy + 4 } })), skin.shade, 1.0);
+    // Two matching eye pixels on one row and a mouth pixel below them, centred.
+    const QPointF middle = t.map(QPointF(cx, cy + 0.4));
+    const QPointF mouth = t.map(QPointF(cx, cy + 4));
+    const qreal eyeRow = std::floor(middle.y()) + 0.5, eyeLeft = std::floor(middle.x()) - 1.5;
+    f.pixel(eyeLeft, eyeRow, skin.ink);
+    f.pixel(eyeLeft + 4, eyeRow, skin.ink);
+    f.pixel(std::floor(mouth.x()) + 0.5, std::floor(mouth.y()) + 0.5, skin.shade);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -540,9 +544,15 @@ void twins(Figure &f)
     // his head towards the other.
     const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
                             qreal outer) {
-        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 4.5, 136 }, { cx - 5, 152 } }), 6, 4.2),
+        // Legs with a knee and a narrower shin; the inner leg is bent a little, the weight
+        // rests on the outer one.
+        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
+                           { cx - 5, 152 } }),
+                   6.4, 3.8),
             skin, 1.0);
-        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 4.5, 136 }, { cx + 5, 152 } }), 6, 4.2),
+        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
+                           { cx + 5, 152 } }),
+                   6.4, 3.8),
             skin, 1.0);
         f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
         f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
@@ -567,7 +577,7 @@ void twins(Figure &f)
     person(82, amber, auburn, -7, true, 1);
     person(38, gold, darkHair, 7, false, -1);
     // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
-    f.part(tapered(curve({ { 47, 77 }, { 60, 73 }, { 74, 73 } }), 5, 4), skin, 1.0);
+    f.part(tapered(curve({ { 47, 77 }, { 60, 80, Corner }, { 74, 74 } }), 5, 4), skin, 1.0);
     hand(f, 75, 74, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
     for (const qreal x : { 38.0, 82.0 }) {
@@ -805,27 +815,48 @@ void maiden(Figure &f)
         { 66, 112 }, { 77, 136 }, { 90, 158, Corner }, { 36, 158, Corner }, { 42, 136 },
         { 46, 112 }, { 49, 98 }, { 46, 88 } });
     f.part(robe);
-    f.fill(shape({ { 53, 102 }, { 49, 130 }, { 45, 155 }, { 53, 155 }, { 55, 130 } }), m.shade);
-    f.fill(shape({ { 60, 104 }, { 66, 130 }, { 73, 155 }, { 69, 155 }, { 62, 130 } }), m.light);
-    f.fill(shape({ { 46, 130 }, { 42, 155 }, { 40, 155 }, { 43, 134 } }), m.light);
+    // Folds fall from the girdle and fan out towards the hem, following the step she takes.
+    f.fill(shape({ { 52, 101 }, { 50, 120 }, { 45, 140 }, { 41, 156 }, { 46, 156 }, { 50, 138 },
+               { 53, 118 } }),
+        m.shade);
+    f.fill(shape({ { 58, 102 }, { 59, 122 }, { 56, 140 }, { 55, 156 }, { 59, 156 }, { 60, 140 },
+               { 61, 121 } }),
+        m.shade);
+    f.fill(shape({ { 61, 104 }, { 67, 124 }, { 75, 142 }, { 80, 156 }, { 77, 156 }, { 71, 142 },
+               { 63, 124 } }),
+        m.light);
+    f.fill(shape({ { 54, 104 }, { 55, 122 }, { 52, 142 }, { 50, 156 }, { 52, 156 }, { 55, 142 },
+               { 57, 122 } }),
+        m.light);
     f.line(curve({ { 49, 98 }, { 55, 99.5 }, { 61, 98 } }), a.shade, 1.8);
     // Her face in profile, turned to the wheat, with fair hair under the veil.
     const Ramp &skin = f.material(2);
     profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
-    const Ramp grain { a.shade, a.shade, a.base, a.light };
     for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
              { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
         f.line(
             curve({ { 40, 95 }, { (x + 40) / 2, (y + 95) / 2 + 2 }, { x, y + 10 } }), a.shade, 1.4);
+        // An ear of wheat: kernels stacked in pairs along the stalk, the top one single, and
+        // long awns rising from them.
         QTransform t;
         t.translate(x, y);
         t.rotate(lean);
-        f.part(
-            t.map(shape({ { 0, -9 }, { 3, -4 }, { 3.4, 4 }, { 0, 10 }, { -3.4, 4 }, { -3, -4 } })),
-            grain, 1.0);
-        for (const qreal gy : { -3.0, 1.0, 5.0 })
-            f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
+        for (const auto &[ax, ay, bx] : std::initializer_list<std::array<qreal, 3>> {
+                 { -1.5, -10, -3.5 }, { 0, -11, 0 }, { 1.5, -10, 3.5 } })
+            f.thread(t.map(QPointF(ax, ay + 4)), t.map(QPointF(bx, ay - 4)), a.light);
+        for (int row = 0; row < 4; ++row) {
+            const qreal ky = 7 - row * 4.2;
+            for (const qreal side : { -1.0, 1.0 }) {
+                const QPointF at = t.map(QPointF(side * 1.8, ky));
+                f.fill(ellipse(at.x(), at.y(), 1.7, 2.4, lean + side * 18), a.shade);
+                f.fill(ellipse(at.x() - 0.3, at.y() - 0.4, 1.1, 1.7, lean + side * 18), a.base);
+                f.pixel(at.x() - 0.5, at.y() - 1, a.light);
+            }
+        }
+        const QPointF crown = t.map(QPointF(0, -9));
+        f.fill(ellipse(crown.x(), crown.y(), 1.6, 2.4, lean), a.shade);
+        f.fill(ellipse(crown.x() - 0.3, crown.y() - 0.3, 1.0, 1.6, lean), a.base);
     }
     // The arm that holds the sheaf, in a sleeve widening to the wrist.
     f.part(tapered(curve({ { 56, 80 }, { 49, 96, Corner }, { 41, 90 } }), 5, 7), m);
