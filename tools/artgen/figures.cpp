@@ -159,7 +159,8 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x74261c), rgb(0xa8844e), rgb(0xe6c88c), rgb(0xfaecc6) } };
     case 1: // green hide, ivory horns
         return { { rgb(0x1e5222), rgb(0x2e8236), rgb(0x4cae48), rgb(0x9ad878) },
-            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
+            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) },
+            { rgb(0x1e5222), rgb(0x286c2c), rgb(0x3a963c), rgb(0x4cae48) } };
     case 2: // two tunics, gold and amber; skin; dark and auburn hair
         return { { rgb(0x5a3a1c), rgb(0xc48c1c), rgb(0xf2c230), rgb(0xfbe27c) },
             { rgb(0x5a3a1c), rgb(0xa85a14), rgb(0xe08a24), rgb(0xf2c230) },
@@ -317,7 +318,7 @@ void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const 
                { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
                { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
         hair, 1.0);
-    f.dot(cx + s * 3, cy - 1.2, 1.0, skin.ink);
+    f.pixel(cx + s * 3, cy - 1.5, skin.ink);
 }
 
 // A face seen from the front, tilted by `degrees` about the neck.
@@ -651,7 +652,7 @@ void bull(Figure &f)
 {
     const Ramp &m = f.main();
     const Ramp &horn = f.accent();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
     // Legs jointed at knee and hock, the far pair one step darker.
     const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
         f.part(united({ tapered(curve({ { fore, 114 }, { fore - 1, 134 }, { fore, 146 },
@@ -678,6 +679,16 @@ void bull(Figure &f)
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
     legPair(m, 46, 92);
     f.part(body);
+    // The barrel turns away from the moon: a half tone over the belly and behind the shoulder,
+    // a darker one under the chest and the flank, and a lit line along the spine.
+    const Ramp &turn = f.material(2);
+    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(64, 100, 5, 16, -10),
+               ellipse(96, 104, 5, 14, 10) })),
+        turn.base);
+    f.fill(body.intersected(united({ ellipse(80, 130, 34, 10), ellipse(42, 124, 10, 8) })),
+        turn.shade);
+    f.line(curve({ { 40, 80.5 }, { 52, 78.5 }, { 72, 84.5 }, { 92, 84.5 }, { 104, 86.5 } }),
+        m.light, 1.0);
     f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
     f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
     f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
@@ -833,30 +844,38 @@ void maiden(Figure &f)
     const Ramp &skin = f.material(2);
     profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
-    for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
-             { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
-        f.line(
-            curve({ { 40, 95 }, { (x + 40) / 2, (y + 95) / 2 + 2 }, { x, y + 10 } }), a.shade, 1.4);
-        // An ear of wheat: kernels stacked in pairs along the stalk, the top one single, and
-        // long awns rising from them.
-        QTransform t;
-        t.translate(x, y);
-        t.rotate(lean);
-        for (const auto &[ax, ay, bx] : std::initializer_list<std::array<qreal, 3>> {
-                 { -1.5, -10, -3.5 }, { 0, -11, 0 }, { 1.5, -10, 3.5 } })
-            f.thread(t.map(QPointF(ax, ay + 4)), t.map(QPointF(bx, ay - 4)), a.light);
-        for (int row = 0; row < 4; ++row) {
-            const qreal ky = 7 - row * 4.2;
-            for (const qreal side : { -1.0, 1.0 }) {
-                const QPointF at = t.map(QPointF(side * 1.8, ky));
-                f.fill(ellipse(at.x(), at.y(), 1.7, 2.4, lean + side * 18), a.shade);
-                f.fill(ellipse(at.x() - 0.3, at.y() - 0.4, 1.1, 1.7, lean + side * 18), a.base);
-                f.pixel(at.x() - 0.5, at.y() - 1, a.light);
-            }
+    for (const auto &[x, y, lean] : std::initializer_list<std::array<int, 3>> {
+             { 27, 52, -5 }, { 34, 47, -1 }, { 41, 51, 3 } }) {
+        // An ear of wheat set pixel by pixel: kernels two pixels wide and three tall, stacked
+        // in two staggered rows either side of the spine, one kernel at the tip and three
+        // awns rising from it. It leans `lean` pixels over its height.
+        const auto put = [&](int dx, int dy, const QColor &tone) {
+            f.pixel(x + dx + qRound(qreal(lean) * (7 - dy) / 16) + 0.5, y + dy + 0.5, tone);
+        };
+        f.thread(QPointF(39, 89), QPointF(x + qRound(qreal(lean) * -1 / 16), y + 8), a.shade);
+        for (int dy = -6; dy <= 6; ++dy)
+            put(0, dy, a.shade);
+        const auto kernel = [&](int left, int top) {
+            put(left, top, a.light);
+            put(left + 1, top, a.base);
+            put(left, top + 1, a.base);
+            put(left + 1, top + 1, a.base);
+            put(left, top + 2, a.shade);
+            put(left + 1, top + 2, a.shade);
+        };
+        for (const int top : { -6, -2, 2 })
+            kernel(-2, top);
+        for (const int top : { -4, 0, 4 })
+            kernel(1, top);
+        put(0, -9, a.light);
+        put(0, -8, a.base);
+        put(-1, -8, a.light);
+        put(1, -8, a.base);
+        put(0, -7, a.base);
+        for (const int side : { -1, 0, 1 }) {
+            for (int step = 1; step <= 5; ++step)
+                put(side * (1 + step / 2), -9 - step, a.light);
         }
-        const QPointF crown = t.map(QPointF(0, -9));
-        f.fill(ellipse(crown.x(), crown.y(), 1.6, 2.4, lean), a.shade);
-        f.fill(ellipse(crown.x() - 0.3, crown.y() - 0.3, 1.0, 1.6, lean), a.base);
     }
     // The arm that holds the sheaf, in a sleeve widening to the wrist.
     f.part(tapered(curve({ { 56, 80 }, { 49, 96, Corner }, { 41, 90 } }), 5, 7), m);

@@ -134,9 +134,10 @@ bool isSky(int index)
 
 // Hand cleaning after colour reduction. Smooth shapes blended into a few fixed tones leave
 // single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
-// sky. A pixel of the figure that shares its tone with none of its eight neighbours takes the
-// tone most of them have, unless it is darker than that tone: an eye, a nostril or a crease
-// end. A figure pixel with no figure pixel around it is sky again.
+// sky. A speck of the figure, one or two pixels of a tone that no other neighbour shares, takes
+// the tone most of its neighbours have: always on the figure's edge, where such a pixel is debris
+// or a spike, and inside only when it is lighter than that tone, so an eye, a nostril or the end of
+// a crease stays.
 void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
     const auto luma = [&](int index) {
@@ -146,28 +147,46 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
     for (int pass = 0; pass < 2; ++pass) {
         const std::vector<quint8> before = image.pixels;
         const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+        // The neighbours of (x, y) in the same tone: how many, and the last one found.
+        const auto alike = [&](int x, int y, QPoint *last) {
+            int n = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int u = x + dx, v = y + dy;
+                    if ((dx || dy) && u >= 0 && u < 120 && v >= 0 && v < 190
+                        && at(u, v) == at(x, y)) {
+                        ++n;
+                        *last = QPoint(u, v);
+                    }
+                }
+            }
+            return n;
+        };
         for (int y = 1; y < 189; ++y) {
             for (int x = 1; x < 119; ++x) {
                 const int index = at(x, y);
                 if (!figureEntries.contains(index) || index < sceneTones)
                     continue; // the stars and the sand are never debris
+                // A speck is a patch of one tone one or two pixels large.
+                QPoint other;
+                const int same = alike(x, y, &other);
+                QPoint back;
+                if (same > 1 || (same == 1 && alike(other.x(), other.y(), &back) > 1))
+                    continue;
                 int count[16] = {};
                 int figureAround = 0;
-                bool alone = true;
                 for (int dy = -1; dy <= 1; ++dy) {
                     for (int dx = -1; dx <= 1; ++dx) {
-                        if (dx == 0 && dy == 0)
-                            continue;
                         const int n = at(x + dx, y + dy);
-                        ++count[n];
-                        figureAround += figureEntries.contains(n) ? 1 : 0;
-                        alone = alone && n != index;
+                        if ((dx || dy) && n != index) {
+                            ++count[n];
+                            figureAround += figureEntries.contains(n) ? 1 : 0;
+                        }
                     }
                 }
-                if (!alone)
-                    continue;
                 const int most = int(std::max_element(count, count + 16) - count);
-                if (figureAround == 0 || luma(index) > luma(most) || isSky(most))
+                const bool edge = figureAround < 8 - same;
+                if (edge || luma(index) > luma(most))
                     image.pixels[std::size_t(y) * 120 + x] = quint8(most);
             }
         }
@@ -182,13 +201,17 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
     const std::vector<quint8> before = image.pixels;
     const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
     const auto figure = [&](int x, int y) { return figureEntries.contains(at(x, y)); };
-    for (int y = 1; y < 189; ++y) {
-        for (int x = 1; x < 119; ++x) {
-            if (!figure(x, y))
-                continue;
-            const bool skyAbove = isSky(at(x, y - 1)) && figure(x, y + 1) && figure(x, y + 2);
-            const bool skyLeft
-                = isSky(at(x - 1, y)) && figure(x + 1, y) && figure(x + 2, y) && figure(x, y + 1);
+    for (int y = 1; y < 186; ++y) {
+        for (int x = 1; x < 116; ++x) {
+            if (!figure(x, y) || at(x, y) < sceneTones)
+                continue; // white stars and glints shine on their own
+            // Only parts at least three pixels deep and three wide get a rim; smaller
+            // details would be swallowed by it.
+            const bool skyAbove = isSky(at(x, y - 1)) && figure(x, y + 1) && figure(x, y + 2)
+                && figure(x, y + 3) && figure(x - 1, y + 1) && figure(x + 1, y + 1);
+            const bool skyLeft = isSky(at(x - 1, y)) && figure(x + 1, y) && figure(x + 2, y)
+                && figure(x + 3, y) && figure(x + 1, y - 1) && figure(x + 1, y + 1)
+                && figure(x, y + 1);
             if (skyAbove || skyLeft)
                 image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
         }
