@@ -918,9 +918,9 @@ void seaGoat(Figure &f)
         std::initializer_list<std::array<qreal, 2>> { { 64, 150 }, { 84, 146 }, { 102, 151 } }) {
         const QPainterPath wave = curve({ { x - 10, y + 3 }, { x - 4, y - 2 }, { x + 2, y - 3.5 },
             { x + 5, y - 0.5 }, { x + 2, y + 1.5 }, { x, y } });
-        f.line(wave, sea.ink, 3.6);
-        f.line(wave, sea.base, 2.0);
-        f.line(curve({ { x - 5, y - 1.5 }, { x + 1, y - 3.2 } }), QColor(Qt::white), 1.0);
+        // Two tones only: a curl of sea green edged in its own deeper green.
+        f.line(wave, sea.shade, 3.6);
+        f.line(wave, sea.base, 1.8);
     }
     // The fish's tail curls up behind, scaled, ending in a fan.
     const QPainterPath tailLine
@@ -977,9 +977,10 @@ void fishes(Figure &f)
     const Ramp &m = f.main();
     const Ramp &a = f.accent();
     // A cord ties the two together by their tails, knotted between them.
-    f.line(curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 }, { 66, 111 },
-               { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } }),
-        a.light, 1.6);
+    const QPainterPath cord = curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 },
+        { 66, 111 }, { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } });
+    f.line(cord, a.shade, 2.6);
+    f.line(cord, a.light, 1.0);
     f.part(ellipse(44, 112, 3.5, 3), a, 0.8);
     const auto fish = [&](qreal cx, qreal cy, bool facingRight, const Ramp &ramp) {
         QPainterPath body = shape({ { -30, 0, Corner }, { -14, -10 }, { 8, -12 }, { 30, 0, Corner },
@@ -991,8 +992,10 @@ void fishes(Figure &f)
         place.translate(cx, cy);
         if (!facingRight)
             place.scale(-1, 1);
-        f.part(place.map(fin), a);
-        f.part(place.map(tail), a);
+        // Fins and tail edged in the coral's own deep tone, not in the body's green.
+        const Ramp coral { a.shade, a.shade, a.base, a.light };
+        f.part(place.map(fin), coral);
+        f.part(place.map(tail), coral);
         f.part(place.map(body), ramp);
         f.line(place.map(curve({ { 14, -8 }, { 11, 0 }, { 14, 8 } })), ramp.shade, 1.2);
         for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> {
