@@ -182,7 +182,7 @@ std::vector<Ramp> materials(int sign)
         return { { rgb(0x6a4a14), rgb(0xb8467a), rgb(0xec6aa0), rgb(0xf8a8c8) },
             { rgb(0x6a4a14), rgb(0xb08420), rgb(0xe8b840), rgb(0xf8e08a) } };
     case 7: // magenta carapace
-        return { { rgb(0x6c2068), rgb(0xb448aa), rgb(0xd660c8), rgb(0xf4a2e6) } };
+        return { { rgb(0x6c2068), rgb(0xc052b6), rgb(0xe06ed2), rgb(0xf8b0ec) } };
     case 8: // chestnut horse, skin, blue cloak, gold bow
         return { { rgb(0x6a3018), rgb(0x94461f), rgb(0xc06a32), rgb(0xe49a5c) },
             { rgb(0x6a3018), rgb(0xb8862a), rgb(0xe8b840), rgb(0xf8d4b4) }, skin,
@@ -470,10 +470,11 @@ void scorpion(Figure &f)
         f.part(ellipse(at.x(), at.y(), 9 - i * 0.5, 5.6 - i * 0.35, angle), m);
     }
     // The sting: a bulb and a barb hooked back over it, pale at the point.
-    f.part(united({ ellipse(92, 101, 5, 4, -55),
-               tapered(curve({ { 90, 98 }, { 87, 92 }, { 89, 87 }, { 94, 86 } }), 3.6, 0.4) }),
+    f.part(
+        united({ ellipse(92, 101, 5, 4, -55),
+            tapered(curve({ { 90, 98 }, { 86.5, 92 }, { 88.5, 86.5 }, { 95, 85 } }), 4.6, 1.8) }),
         m, 0.9);
-    f.line(curve({ { 91, 87 }, { 94, 86 } }), m.light, 1.0);
+    f.line(curve({ { 90, 87 }, { 94, 85.5 } }), m.light, 1.0);
     // The body: eight plates narrowing to the tail, under the head.
     for (int i = 4; i >= 0; --i)
         f.part(ellipse(60, 104 + i * 6.5, 12.5 - i * 0.7, 5.2), i % 2 ? plate : m);
