@@ -190,7 +190,7 @@ std::vector<Ramp> materials(int sign)
     case 9: // brown goat, cream horn, sea-green tail
         return { { rgb(0x623a1c), rgb(0x8e5a30), rgb(0xc08450), rgb(0xe0b282) },
             { rgb(0x623a1c), rgb(0xb09a70), rgb(0xe6d6aa), rgb(0xfaf0d6) },
-            { rgb(0x623a1c), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
+            { rgb(0x1c5650), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
     case 10: // azure tunic, skin, terracotta jar, water
         return { { rgb(0x523858), rgb(0x1f82c0), rgb(0x3cb4ec), rgb(0x9ddcf8) },
             { rgb(0x523858), rgb(0x96401e), rgb(0xcc6a3a), rgb(0xec9a64) },

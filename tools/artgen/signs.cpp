@@ -205,14 +205,46 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
         for (int x = 1; x < 116; ++x) {
             if (!figure(x, y) || at(x, y) < sceneTones)
                 continue; // white stars and glints shine on their own
-            // Only parts at least three pixels deep and three wide get a rim; smaller
-            // details would be swallowed by it.
-            const bool skyAbove = isSky(at(x, y - 1)) && figure(x, y + 1) && figure(x, y + 2)
-                && figure(x, y + 3) && figure(x - 1, y + 1) && figure(x + 1, y + 1);
-            const bool skyLeft = isSky(at(x - 1, y)) && figure(x + 1, y) && figure(x + 2, y)
-                && figure(x + 3, y) && figure(x + 1, y - 1) && figure(x + 1, y + 1)
-                && figure(x, y + 1);
-            if (skyAbove || skyLeft)
+            // Which way the edge faces: count the sky in the rows above and below and in
+            // the columns left and right. Edges facing up, up-left or left catch the light.
+            int up = 0, down = 0, left = 0, right = 0;
+            for (int d = -1; d <= 1; ++d) {
+                up += isSky(at(x + d, y - 1)) ? 1 : 0;
+                down += isSky(at(x + d, y + 1)) ? 1 : 0;
+                left += isSky(at(x - 1, y + d)) ? 1 : 0;
+                right += isSky(at(x + 1, y + d)) ? 1 : 0;
+            }
+            const bool lit = up > down || (left > right && up >= down);
+            // Only parts at least three pixels deep across the edge get a rim; smaller details
+            // would be swallowed by it.
+            const bool deepDown = figure(x, y + 1) && figure(x, y + 2) && figure(x, y + 3);
+            const bool deepRight = figure(x + 1, y) && figure(x + 2, y) && figure(x + 3, y);
+            const bool deep = (up > down ? deepDown : true) && (left > right ? deepRight : true);
+            if ((up > 0 || left > 0) && lit && deep && figure(x + 1, y + 1))
+                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+    // A lone outline pixel left between rim pixels would notch the rim: it joins it.
+    const std::vector<quint8> rimmed = image.pixels;
+    const auto now = [&](int x, int y) { return int(rimmed[std::size_t(y) * 120 + x]); };
+    for (int y = 1; y < 189; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            if (!figure(x, y) || now(x, y) < sceneTones)
+                continue;
+            int same = 0, rims = 0, sky = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if (dx == 0 && dy == 0)
+                        continue;
+                    const int n = now(x + dx, y + dy);
+                    same += n == now(x, y) ? 1 : 0;
+                    rims += n == rimIndex && before[std::size_t(y + dy) * 120 + x + dx] != rimIndex
+                        ? 1
+                        : 0;
+                    sky += isSky(n) ? 1 : 0;
+                }
+            }
+            if (same == 0 && rims >= 2 && sky > 0)
                 image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
         }
     }
