@@ -505,8 +505,10 @@ void waterBearer(Figure &f)
              { 86, 147, 1.6 }, { 112, 146, 1.5 }, { 108, 141, 1.1 }, { 89, 141, 1.1 } })
         f.part(ellipse(x, y, r, r), water, 0.7);
     // The far leg, then the near one, bare below the tunic, in sandals.
-    f.part(tapered(curve({ { 33, 122 }, { 31, 138 }, { 30, 153 } }), 6.5, 4), behind(skin));
-    f.part(tapered(curve({ { 43, 122 }, { 45, 138 }, { 46, 153 } }), 7, 4.2), skin);
+    // He stands on the far leg; the near one is bent a little at the knee.
+    f.part(tapered(curve({ { 33, 122 }, { 32, 137, Corner }, { 30, 153 } }), 7, 3.6), behind(skin));
+    f.part(tapered(curve({ { 43, 122 }, { 47.5, 137, Corner }, { 46, 153 } }), 7.5, 3.8), skin);
+    f.line(curve({ { 45.5, 136 }, { 47, 137.5 } }), skin.shade, 1.0);
     f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
     f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
     // The tunic: shoulders, belt, a skirt to the knee.
@@ -751,8 +753,8 @@ void lion(Figure &f)
 {
     const Ramp &m = f.main();
     // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
-    f.part(
-        tapered(curve({ { 66, 112 }, { 67, 130 }, { 66, 144 }, { 62, 152 } }), 13, 7.5), f.far());
+    f.part(tapered(curve({ { 66, 112 }, { 67, 130 }, { 67.5, 143, Corner }, { 62, 152 } }), 13, 7),
+        f.far());
     f.part(ellipse(61, 154, 6, 3), f.far());
     f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
         f.far());
@@ -766,7 +768,7 @@ void lion(Figure &f)
     const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 }, { 108, 100 },
         { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 }, { 48, 126 } });
     const QPainterPath foreleg
-        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 51, 145 }, { 46, 152 } }), 16, 8);
+        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 53.5, 143, Corner }, { 47, 152 } }), 16, 7.5);
     const QPainterPath hindLeg
         = tapered(curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
     f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
