@@ -566,11 +566,14 @@ void twins(Figure &f)
                    5, 4),
             skin, 1.0);
         hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
-        f.part(shape({ { cx - 10, 74 }, { cx, 72 }, { cx + 10, 74 }, { cx + 12, 84 },
-                   { cx + 9.5, 96 }, { cx + 13, 110 }, { cx + 14, 122, Corner },
-                   { cx - 14, 122, Corner }, { cx - 13, 110 }, { cx - 9.5, 96 }, { cx - 12, 84 } }),
+        // The tunic: sloping shoulders, drawn in at the belt, the skirt flaring to a hem
+        // that dips a little in the middle.
+        f.part(shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 }, { cx + 11.5, 81 },
+                   { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 }, { cx + 15, 121, Corner },
+                   { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 }, { cx - 8.5, 96 },
+                   { cx - 10, 88 }, { cx - 11.5, 81 } }),
             tunic);
-        f.line(curve({ { cx - 10, 96 }, { cx + 10, 96 } }), tunic.ink, 1.2);
+        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.2);
         f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
         f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
         QPainterPath neck;
@@ -584,9 +587,16 @@ void twins(Figure &f)
     f.part(tapered(curve({ { 47, 77 }, { 60, 80, Corner }, { 74, 74 } }), 5, 4), skin, 1.0);
     hand(f, 75, 74, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
-    for (const qreal x : { 38.0, 82.0 }) {
-        f.fill(Shapes::star(QPointF(x, 42), 6, 1.4, 4, 0), QColor(Qt::white));
-        f.fill(Shapes::star(QPointF(x, 42), 3, 1.0, 4, 45), QColor(Qt::white));
+    // Each is set pixel by pixel, a bright core with four one-pixel rays, so it stays sharp.
+    for (const int x : { 38, 82 }) {
+        const QColor white(Qt::white);
+        for (int d = -5; d <= 5; ++d) {
+            f.pixel(x + d + 0.5, 42.5, white);
+            f.pixel(x + 0.5, 42 + d + 0.5, white);
+        }
+        for (const auto &[dx, dy] : std::initializer_list<std::array<int, 2>> {
+                 { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } })
+            f.pixel(x + dx + 0.5, 42 + dy + 0.5, white);
     }
 }
 
