@@ -603,7 +603,7 @@ void twins(Figure &f)
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
     // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
     const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
         f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },

@@ -297,13 +297,15 @@ IndexedImage signPictureIndexed(int sign)
             // The scene keeps to its own five colours; a pixel the figure covers takes one of
             // the figure's tones, or, along the figure's edge, the colour of what lies beneath.
             const int beneath = nearestOf(palette, sceneEntries, scene.pixel(x, y));
+            // Along the figure's edge a pixel is either the figure's own tone or what lies
+            // beneath, never a blend of the two: a blend of a red fleece and the pale sand is
+            // nearest to the horn's tan and would leave a speck of it.
             int index = beneath;
-            if (qAlpha(figure.pixel(x, y)) > 0) {
-                QList<int> allowed = figureEntries;
-                if (qAlpha(figure.pixel(x, y)) < 255)
-                    allowed.append(beneath);
-                index = nearestOf(palette, allowed, picture.pixel(x, y));
-            }
+            const QRgb own = figure.pixel(x, y);
+            if (qAlpha(own) == 255)
+                index = nearestOf(palette, figureEntries, picture.pixel(x, y));
+            else if (qAlpha(own) >= 128)
+                index = nearestOf(palette, figureEntries, own);
             out.pixels[std::size_t(y) * 120 + x] = quint8(index);
         }
     }
