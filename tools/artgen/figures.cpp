@@ -421,8 +421,13 @@ void archer(Figure &f)
     // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
     f.thread(draw, QPointF(16, 70), gold.ink);
     f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 69), gold.light);
-    f.part(shape({ { 9, 69.5, Corner }, { 16, 66, Corner }, { 15, 69.5 }, { 16, 73, Corner } }),
-        gold, 0.8);
+    // The arrowhead, set pixel by pixel: a point, two barbs and a neck, lit on its upper half.
+    for (const auto &[x, top, bottom] :
+        std::initializer_list<std::array<int, 3>> { { 9, 69, 70 }, { 10, 68, 71 }, { 11, 68, 71 },
+            { 12, 67, 72 }, { 13, 67, 72 }, { 14, 69, 70 }, { 15, 69, 70 } }) {
+        for (int y = top; y <= bottom; ++y)
+            f.pixel(x + 0.5, y + 0.5, y <= 69 ? gold.base : gold.shade);
+    }
     f.thread(top, draw, skin.light);
     f.thread(bottom, draw, skin.light);
     // The drawing arm: the elbow raised behind him at shoulder height, the hand at the jaw.
