@@ -159,7 +159,8 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x74261c), rgb(0xa8844e), rgb(0xe6c88c), rgb(0xfaecc6) } };
     case 1: // green hide, ivory horns
         return { { rgb(0x1e5222), rgb(0x2e8236), rgb(0x4cae48), rgb(0x9ad878) },
-            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) } };
+            { rgb(0x5a4a2a), rgb(0xb0a276), rgb(0xece0b4), rgb(0xfff8e0) },
+            { rgb(0x1e5222), rgb(0x286c2c), rgb(0x3a963c), rgb(0x4cae48) } };
     case 2: // two tunics, gold and amber; skin; dark and auburn hair
         return { { rgb(0x5a3a1c), rgb(0xc48c1c), rgb(0xf2c230), rgb(0xfbe27c) },
             { rgb(0x5a3a1c), rgb(0xa85a14), rgb(0xe08a24), rgb(0xf2c230) },
@@ -181,7 +182,7 @@ std::vector<Ramp> materials(int sign)
         return { { rgb(0x6a4a14), rgb(0xb8467a), rgb(0xec6aa0), rgb(0xf8a8c8) },
             { rgb(0x6a4a14), rgb(0xb08420), rgb(0xe8b840), rgb(0xf8e08a) } };
     case 7: // magenta carapace
-        return { { rgb(0x6c2068), rgb(0xb448aa), rgb(0xd660c8), rgb(0xf4a2e6) } };
+        return { { rgb(0x6c2068), rgb(0xc052b6), rgb(0xe06ed2), rgb(0xf8b0ec) } };
     case 8: // chestnut horse, skin, blue cloak, gold bow
         return { { rgb(0x6a3018), rgb(0x94461f), rgb(0xc06a32), rgb(0xe49a5c) },
             { rgb(0x6a3018), rgb(0xb8862a), rgb(0xe8b840), rgb(0xf8d4b4) }, skin,
@@ -189,7 +190,7 @@ std::vector<Ramp> materials(int sign)
     case 9: // brown goat, cream horn, sea-green tail
         return { { rgb(0x623a1c), rgb(0x8e5a30), rgb(0xc08450), rgb(0xe0b282) },
             { rgb(0x623a1c), rgb(0xb09a70), rgb(0xe6d6aa), rgb(0xfaf0d6) },
-            { rgb(0x623a1c), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
+            { rgb(0x1c5650), rgb(0x2e8a7c), rgb(0x52b4a4), rgb(0x9ee0d2) } };
     case 10: // azure tunic, skin, terracotta jar, water
         return { { rgb(0x523858), rgb(0x1f82c0), rgb(0x3cb4ec), rgb(0x9ddcf8) },
             { rgb(0x523858), rgb(0x96401e), rgb(0xcc6a3a), rgb(0xec9a64) },
@@ -238,6 +239,23 @@ public:
         m_p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         m_p.setBrush(Qt::NoBrush);
         m_p.drawPath(centre);
+    }
+
+    // A line one pixel wide without smoothing, so it stays whole after colour reduction: a
+    // bow string, an awn.
+    void thread(QPointF from, QPointF to, const QColor &colour)
+    {
+        m_p.save();
+        m_p.setRenderHint(QPainter::Antialiasing, false);
+        m_p.setPen(QPen(colour, 0));
+        m_p.drawLine(from, to);
+        m_p.restore();
+    }
+
+    // One pixel in one tone: an eye, a glint.
+    void pixel(qreal x, qreal y, const QColor &colour)
+    {
+        m_p.fillRect(QRect(qRound(x - 0.5), qRound(y - 0.5), 1, 1), colour);
     }
 
     void dot(qreal x, qreal y, qreal r, const QColor &colour)
@@ -300,7 +318,7 @@ void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const 
                { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
                { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
         hair, 1.0);
-    f.dot(cx + s * 3, cy - 1.2, 1.0, skin.ink);
+    f.pixel(cx + s * 3, cy - 1.5, skin.ink);
 }
 
 // A face seen from the front, tilted by `degrees` about the neck.
@@ -311,7 +329,9 @@ void frontFace(
     t.translate(cx, cy + 7);
     t.rotate(degrees);
     t.translate(-cx, -cy - 7);
-    f.part(t.map(ellipse(cx, cy, 5.8, 7)), skin, 1.0);
+    // The face is lit evenly; shading its lower edge would read as a beard at this size.
+    f.part(
+        t.map(ellipse(cx, cy, 5.8, 7)), Ramp { skin.ink, skin.base, skin.base, skin.light }, 1.0);
     if (curls) {
         QPainterPath hair1;
         hair1.setFillRule(Qt::WindingFill);
@@ -326,11 +346,13 @@ void frontFace(
                    { cx - 1, cy - 4.8, Corner }, { cx - 4, cy - 3 } })),
             hair, 1.0);
     }
-    const QPointF left = t.map(QPointF(cx - 2.3, cy + 0.4));
-    const QPointF right = t.map(QPointF(cx + 2.3, cy + 0.4));
-    f.dot(left.x(), left.y(), 0.8, skin.ink);
-    f.dot(right.x(), right.y(), 0.8, skin.ink);
-    f.line(t.map(curve({ { cx - 1.2, cy + 4 }, { cx + 1.2, cy + 4 } })), skin.shade, 1.0);
+    // Two matching eye pixels on one row and a mouth pixel below them, centred.
+    const QPointF middle = t.map(QPointF(cx, cy + 0.4));
+    const QPointF mouth = t.map(QPointF(cx, cy + 4));
+    const qreal eyeRow = std::floor(middle.y()) + 0.5, eyeLeft = std::floor(middle.x()) - 1.5;
+    f.pixel(eyeLeft, eyeRow, skin.ink);
+    f.pixel(eyeLeft + 4, eyeRow, skin.ink);
+    f.pixel(std::floor(mouth.x()) + 0.5, std::floor(mouth.y()) + 0.5, skin.shade);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -366,45 +388,52 @@ void archer(Figure &f)
     f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
         f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
-    // The bow held out at arm's length, the arrow drawn to the chest, aimed a little upwards;
-    // the string runs from the bow's tips to the drawing hand, behind the chin.
-    QTransform aim;
-    aim.translate(61, 81);
-    aim.rotate(6);
-    aim.translate(-61, -81);
-    const auto aimed = [&](qreal x, qreal y) {
-        const QPointF at = aim.map(QPointF(x, y));
-        return Knot { at.x(), at.y() };
-    };
-    const Knot top = aimed(33, 56), bottom = aimed(33, 104);
-    f.line(curve({ top, { 61, 81 } }), skin.light, 1.0);
-    f.line(curve({ bottom, { 61, 81 } }), skin.light, 1.0);
+    // The bow held out at arm's length; the drawing hand rests at his jaw with the arrow's nock
+    // and both halves of the string in it.
+    const QPointF draw(55, 69);
+    const QPointF grip(27, 71), top(34, 47), bottom(34, 95);
     // The cloak falls from his shoulders onto the horse's back.
-    f.part(shape({ { 60, 76 }, { 68, 79 }, { 78, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
-               { 60, 90 } }),
+    f.part(shape({ { 62, 76 }, { 70, 79 }, { 79, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
+               { 62, 90 } }),
         cloak);
-    // The man: torso rising from the horse's chest, a blue sash where man becomes horse.
-    f.part(shape({ { 50, 104 }, { 52, 94 }, { 49, 84 }, { 50, 78 }, { 55, 75 }, { 62, 75 },
-               { 65, 80 }, { 63, 92 }, { 64, 104 } }),
+    // The man: torso rising from the horse's chest and leaning back into the draw, a blue sash
+    // where man becomes horse.
+    f.part(shape({ { 50, 104 }, { 51, 94 }, { 50, 85 }, { 52, 78 }, { 57, 75 }, { 64, 76 },
+               { 66, 81 }, { 64, 92 }, { 64, 104 } }),
         skin);
     f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
-    f.line(curve({ { 52, 86 }, { 56, 88 }, { 60, 86 } }), skin.shade, 1.0);
+    f.line(curve({ { 53, 86 }, { 57, 88.5 }, { 61, 86 } }), skin.shade, 1.0);
     QPainterPath neck;
-    neck.addRect(QRectF(53.5, 67, 5, 9));
+    neck.addRect(QRectF(54, 67, 5, 9));
     f.part(neck, skin, 1.0);
     profile(f, 56, 62, -1, skin, hair);
-    f.part(
-        tapered(curve({ aimed(27, 80), aimed(24, 68), aimed(27, 60), top }), 3.6, 1.4), gold, 0.9);
-    f.part(tapered(curve({ aimed(27, 80), aimed(24, 92), aimed(27, 100), bottom }), 3.6, 1.4), gold,
-        0.9);
-    f.part(tapered(curve({ aimed(61, 81), aimed(17, 81) }), 1.8, 1.8), gold, 0.7);
-    f.part(aim.map(shape(
-               { { 10, 81, Corner }, { 17, 77.5, Corner }, { 16, 81 }, { 17, 84.5, Corner } })),
-        gold, 0.8);
-    f.part(tapered(curve({ { 52, 78 }, { 40, 79 }, aimed(28, 80) }), 4.6, 3.6), skin, 1.0);
-    hand(f, aimed(27, 80).x, aimed(27, 80).y, skin);
-    f.part(tapered(curve({ { 62, 78 }, { 72, 80, Corner }, { 62, 81 } }), 4.6, 3.8), skin, 1.0);
-    hand(f, 61, 81, skin, 2.5, 2.2);
+    // The bow arm, straight from the shoulder to the grip.
+    f.part(tapered(curve({ { 54, 79 }, { 40, 75 }, { grip.x() + 1, grip.y() } }), 4.8, 3.6), skin,
+        1.0);
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 60 }, { 27, 52 }, { top.x(), top.y() } }),
+               3.6, 1.4),
+        gold, 0.9);
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 82 }, { 27, 90 },
+                       { bottom.x(), bottom.y() } }),
+               3.6, 1.4),
+        gold, 0.9);
+    hand(f, grip.x(), grip.y(), skin);
+    // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
+    f.thread(draw, QPointF(16, 70), gold.ink);
+    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 69), gold.light);
+    // The arrowhead, set pixel by pixel: a point, two barbs and a neck, lit on its upper half.
+    for (const auto &[x, top, bottom] :
+        std::initializer_list<std::array<int, 3>> { { 9, 69, 70 }, { 10, 68, 71 }, { 11, 68, 71 },
+            { 12, 67, 72 }, { 13, 67, 72 }, { 14, 69, 70 }, { 15, 69, 70 } }) {
+        for (int y = top; y <= bottom; ++y)
+            f.pixel(x + 0.5, y + 0.5, y <= 69 ? gold.base : gold.shade);
+    }
+    f.thread(top, draw, skin.light);
+    f.thread(bottom, draw, skin.light);
+    // The drawing arm: the elbow raised behind him at shoulder height, the hand at the jaw.
+    f.part(tapered(curve({ { 62, 78 }, { 71, 72, Corner }, { draw.x() + 2, draw.y() } }), 5, 3.8),
+        skin, 1.0);
+    hand(f, draw.x() + 0.5, draw.y(), skin, 2.4, 2.2);
 }
 
 void scorpion(Figure &f)
@@ -446,10 +475,11 @@ void scorpion(Figure &f)
         f.part(ellipse(at.x(), at.y(), 9 - i * 0.5, 5.6 - i * 0.35, angle), m);
     }
     // The sting: a bulb and a barb hooked back over it, pale at the point.
-    f.part(united({ ellipse(92, 101, 5, 4, -55),
-               tapered(curve({ { 90, 98 }, { 87, 92 }, { 89, 87 }, { 94, 86 } }), 3.6, 0.4) }),
+    f.part(
+        united({ ellipse(92, 101, 5, 4, -55),
+            tapered(curve({ { 90, 98 }, { 86.5, 92 }, { 88.5, 86.5 }, { 95, 85 } }), 4.6, 1.8) }),
         m, 0.9);
-    f.line(curve({ { 91, 87 }, { 94, 86 } }), m.light, 1.0);
+    f.line(curve({ { 90, 87 }, { 94, 85.5 } }), m.light, 1.0);
     // The body: eight plates narrowing to the tail, under the head.
     for (int i = 4; i >= 0; --i)
         f.part(ellipse(60, 104 + i * 6.5, 12.5 - i * 0.7, 5.2), i % 2 ? plate : m);
@@ -480,8 +510,10 @@ void waterBearer(Figure &f)
              { 86, 147, 1.6 }, { 112, 146, 1.5 }, { 108, 141, 1.1 }, { 89, 141, 1.1 } })
         f.part(ellipse(x, y, r, r), water, 0.7);
     // The far leg, then the near one, bare below the tunic, in sandals.
-    f.part(tapered(curve({ { 33, 122 }, { 31, 138 }, { 30, 153 } }), 6.5, 4), behind(skin));
-    f.part(tapered(curve({ { 43, 122 }, { 45, 138 }, { 46, 153 } }), 7, 4.2), skin);
+    // He stands on the far leg; the near one is bent a little at the knee.
+    f.part(tapered(curve({ { 33, 122 }, { 32, 137, Corner }, { 30, 153 } }), 7, 3.6), behind(skin));
+    f.part(tapered(curve({ { 43, 122 }, { 47.5, 137, Corner }, { 46, 153 } }), 7.5, 3.8), skin);
+    f.line(curve({ { 45.5, 136 }, { 47, 137.5 } }), skin.shade, 1.0);
     f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
     f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
     // The tunic: shoulders, belt, a skirt to the knee.
@@ -521,9 +553,15 @@ void twins(Figure &f)
     // his head towards the other.
     const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
                             qreal outer) {
-        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 4.5, 136 }, { cx - 5, 152 } }), 6, 4.2),
+        // Legs with a knee and a narrower shin; the inner leg is bent a little, the weight
+        // rests on the outer one.
+        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
+                           { cx - 5, 152 } }),
+                   6.4, 3.8),
             skin, 1.0);
-        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 4.5, 136 }, { cx + 5, 152 } }), 6, 4.2),
+        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
+                           { cx + 5, 152 } }),
+                   6.4, 3.8),
             skin, 1.0);
         f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
         f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
@@ -533,11 +571,14 @@ void twins(Figure &f)
                    5, 4),
             skin, 1.0);
         hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
-        f.part(shape({ { cx - 10, 74 }, { cx, 72 }, { cx + 10, 74 }, { cx + 12, 84 },
-                   { cx + 9.5, 96 }, { cx + 13, 110 }, { cx + 14, 122, Corner },
-                   { cx - 14, 122, Corner }, { cx - 13, 110 }, { cx - 9.5, 96 }, { cx - 12, 84 } }),
+        // The tunic: sloping shoulders, drawn in at the belt, the skirt flaring to a hem
+        // that dips a little in the middle.
+        f.part(shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 }, { cx + 11.5, 81 },
+                   { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 }, { cx + 15, 121, Corner },
+                   { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 }, { cx - 8.5, 96 },
+                   { cx - 10, 88 }, { cx - 11.5, 81 } }),
             tunic);
-        f.line(curve({ { cx - 10, 96 }, { cx + 10, 96 } }), tunic.ink, 1.2);
+        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.2);
         f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
         f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
         QPainterPath neck;
@@ -548,19 +589,26 @@ void twins(Figure &f)
     person(82, amber, auburn, -7, true, 1);
     person(38, gold, darkHair, 7, false, -1);
     // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
-    f.part(tapered(curve({ { 47, 77 }, { 60, 73 }, { 74, 73 } }), 5, 4), skin, 1.0);
+    f.part(tapered(curve({ { 47, 77 }, { 60, 80, Corner }, { 74, 74 } }), 5, 4), skin, 1.0);
     hand(f, 75, 74, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
-    for (const qreal x : { 38.0, 82.0 }) {
-        f.fill(Shapes::star(QPointF(x, 42), 6, 1.4, 4, 0), QColor(Qt::white));
-        f.fill(Shapes::star(QPointF(x, 42), 3, 1.0, 4, 45), QColor(Qt::white));
+    // Each is set pixel by pixel, a bright core with four one-pixel rays, so it stays sharp.
+    for (const int x : { 38, 82 }) {
+        const QColor white(Qt::white);
+        for (int d = -5; d <= 5; ++d) {
+            f.pixel(x + d + 0.5, 42.5, white);
+            f.pixel(x + 0.5, 42 + d + 0.5, white);
+        }
+        for (const auto &[dx, dy] : std::initializer_list<std::array<int, 2>> {
+                 { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } })
+            f.pixel(x + dx + 0.5, 42 + dy + 0.5, white);
     }
 }
 
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
     // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
     const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
         f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
@@ -622,7 +670,7 @@ void bull(Figure &f)
 {
     const Ramp &m = f.main();
     const Ramp &horn = f.accent();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
     // Legs jointed at knee and hock, the far pair one step darker.
     const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
         f.part(united({ tapered(curve({ { fore, 114 }, { fore - 1, 134 }, { fore, 146 },
@@ -649,6 +697,16 @@ void bull(Figure &f)
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
     legPair(m, 46, 92);
     f.part(body);
+    // The barrel turns away from the moon: a half tone over the belly and behind the shoulder,
+    // a darker one under the chest and the flank, and a lit line along the spine.
+    const Ramp &turn = f.material(2);
+    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(64, 100, 5, 16, -10),
+               ellipse(96, 104, 5, 14, 10) })),
+        turn.base);
+    f.fill(body.intersected(united({ ellipse(80, 130, 34, 10), ellipse(42, 124, 10, 8) })),
+        turn.shade);
+    f.line(curve({ { 40, 80.5 }, { 52, 78.5 }, { 72, 84.5 }, { 92, 84.5 }, { 104, 86.5 } }),
+        m.light, 1.0);
     f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
     f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
     f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
@@ -710,8 +768,8 @@ void lion(Figure &f)
 {
     const Ramp &m = f.main();
     // The far legs, one step darker: a foreleg and a hind leg bent back at the hock.
-    f.part(
-        tapered(curve({ { 66, 112 }, { 67, 130 }, { 66, 144 }, { 62, 152 } }), 13, 7.5), f.far());
+    f.part(tapered(curve({ { 66, 112 }, { 67, 130 }, { 67.5, 143, Corner }, { 62, 152 } }), 13, 7),
+        f.far());
     f.part(ellipse(61, 154, 6, 3), f.far());
     f.part(tapered(curve({ { 92, 112 }, { 88, 130 }, { 95, 144, Corner }, { 93, 153 } }), 13, 7),
         f.far());
@@ -725,7 +783,7 @@ void lion(Figure &f)
     const QPainterPath body = shape({ { 40, 100 }, { 56, 94 }, { 78, 97 }, { 96, 95 }, { 108, 100 },
         { 112, 112 }, { 106, 124 }, { 94, 122 }, { 80, 118 }, { 64, 124 }, { 48, 126 } });
     const QPainterPath foreleg
-        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 51, 145 }, { 46, 152 } }), 16, 8);
+        = tapered(curve({ { 52, 112 }, { 53, 130 }, { 53.5, 143, Corner }, { 47, 152 } }), 16, 7.5);
     const QPainterPath hindLeg
         = tapered(curve({ { 100, 108 }, { 95, 128 }, { 103, 143, Corner }, { 101, 153 } }), 16, 8);
     f.part(united({ body, ellipse(54, 112, 11, 13), ellipse(99, 112, 12, 13), foreleg, hindLeg }));
@@ -786,27 +844,56 @@ void maiden(Figure &f)
         { 66, 112 }, { 77, 136 }, { 90, 158, Corner }, { 36, 158, Corner }, { 42, 136 },
         { 46, 112 }, { 49, 98 }, { 46, 88 } });
     f.part(robe);
-    f.fill(shape({ { 53, 102 }, { 49, 130 }, { 45, 155 }, { 53, 155 }, { 55, 130 } }), m.shade);
-    f.fill(shape({ { 60, 104 }, { 66, 130 }, { 73, 155 }, { 69, 155 }, { 62, 130 } }), m.light);
-    f.fill(shape({ { 46, 130 }, { 42, 155 }, { 40, 155 }, { 43, 134 } }), m.light);
+    // Folds fall from the girdle and fan out towards the hem, following the step she takes.
+    f.fill(shape({ { 52, 101 }, { 50, 120 }, { 45, 140 }, { 41, 156 }, { 46, 156 }, { 50, 138 },
+               { 53, 118 } }),
+        m.shade);
+    f.fill(shape({ { 58, 102 }, { 59, 122 }, { 56, 140 }, { 55, 156 }, { 59, 156 }, { 60, 140 },
+               { 61, 121 } }),
+        m.shade);
+    f.fill(shape({ { 61, 104 }, { 67, 124 }, { 75, 142 }, { 80, 156 }, { 77, 156 }, { 71, 142 },
+               { 63, 124 } }),
+        m.light);
+    f.fill(shape({ { 54, 104 }, { 55, 122 }, { 52, 142 }, { 50, 156 }, { 52, 156 }, { 55, 142 },
+               { 57, 122 } }),
+        m.light);
     f.line(curve({ { 49, 98 }, { 55, 99.5 }, { 61, 98 } }), a.shade, 1.8);
     // Her face in profile, turned to the wheat, with fair hair under the veil.
     const Ramp &skin = f.material(2);
     profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
-    const Ramp grain { a.shade, a.shade, a.base, a.light };
-    for (const auto &[x, y, lean] : std::initializer_list<std::array<qreal, 3>> {
-             { 26, 54, -24 }, { 33, 48, -8 }, { 40, 52, 10 } }) {
-        f.line(
-            curve({ { 40, 95 }, { (x + 40) / 2, (y + 95) / 2 + 2 }, { x, y + 10 } }), a.shade, 1.4);
-        QTransform t;
-        t.translate(x, y);
-        t.rotate(lean);
-        f.part(
-            t.map(shape({ { 0, -9 }, { 3, -4 }, { 3.4, 4 }, { 0, 10 }, { -3.4, 4 }, { -3, -4 } })),
-            grain, 1.0);
-        for (const qreal gy : { -3.0, 1.0, 5.0 })
-            f.line(t.map(curve({ { -2.4, gy }, { 0, gy + 2 }, { 2.4, gy } })), a.shade, 0.9);
+    for (const auto &[x, y, lean] : std::initializer_list<std::array<int, 3>> {
+             { 27, 52, -5 }, { 34, 47, -1 }, { 41, 51, 3 } }) {
+        // An ear of wheat set pixel by pixel: kernels two pixels wide and three tall, stacked
+        // in two staggered rows either side of the spine, one kernel at the tip and three
+        // awns rising from it. It leans `lean` pixels over its height.
+        const auto put = [&](int dx, int dy, const QColor &tone) {
+            f.pixel(x + dx + qRound(qreal(lean) * (7 - dy) / 16) + 0.5, y + dy + 0.5, tone);
+        };
+        f.thread(QPointF(39, 89), QPointF(x + qRound(qreal(lean) * -1 / 16), y + 8), a.shade);
+        for (int dy = -6; dy <= 6; ++dy)
+            put(0, dy, a.shade);
+        const auto kernel = [&](int left, int top) {
+            put(left, top, a.light);
+            put(left + 1, top, a.base);
+            put(left, top + 1, a.base);
+            put(left + 1, top + 1, a.base);
+            put(left, top + 2, a.shade);
+            put(left + 1, top + 2, a.shade);
+        };
+        for (const int top : { -6, -2, 2 })
+            kernel(-2, top);
+        for (const int top : { -4, 0, 4 })
+            kernel(1, top);
+        put(0, -9, a.light);
+        put(0, -8, a.base);
+        put(-1, -8, a.light);
+        put(1, -8, a.base);
+        put(0, -7, a.base);
+        for (const int side : { -1, 0, 1 }) {
+            for (int step = 1; step <= 5; ++step)
+                put(side * (1 + step / 2), -9 - step, a.light);
+        }
     }
     // The arm that holds the sheaf, in a sleeve widening to the wrist.
     f.part(tapered(curve({ { 56, 80 }, { 49, 96, Corner }, { 41, 90 } }), 5, 7), m);
@@ -849,9 +936,9 @@ void seaGoat(Figure &f)
         std::initializer_list<std::array<qreal, 2>> { { 64, 150 }, { 84, 146 }, { 102, 151 } }) {
         const QPainterPath wave = curve({ { x - 10, y + 3 }, { x - 4, y - 2 }, { x + 2, y - 3.5 },
             { x + 5, y - 0.5 }, { x + 2, y + 1.5 }, { x, y } });
-        f.line(wave, sea.ink, 3.6);
-        f.line(wave, sea.base, 2.0);
-        f.line(curve({ { x - 5, y - 1.5 }, { x + 1, y - 3.2 } }), QColor(Qt::white), 1.0);
+        // Two tones only: a curl of sea green edged in its own deeper green.
+        f.line(wave, sea.shade, 3.6);
+        f.line(wave, sea.base, 1.8);
     }
     // The fish's tail curls up behind, scaled, ending in a fan.
     const QPainterPath tailLine
@@ -908,9 +995,10 @@ void fishes(Figure &f)
     const Ramp &m = f.main();
     const Ramp &a = f.accent();
     // A cord ties the two together by their tails, knotted between them.
-    f.line(curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 }, { 66, 111 },
-               { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } }),
-        a.light, 1.6);
+    const QPainterPath cord = curve({ { 32, 74 }, { 22, 84 }, { 15, 98 }, { 24, 109 }, { 44, 112 },
+        { 66, 111 }, { 88, 113 }, { 98, 121 }, { 94, 131 }, { 90, 136 } });
+    f.line(cord, a.shade, 2.6);
+    f.line(cord, a.light, 1.0);
     f.part(ellipse(44, 112, 3.5, 3), a, 0.8);
     const auto fish = [&](qreal cx, qreal cy, bool facingRight, const Ramp &ramp) {
         QPainterPath body = shape({ { -30, 0, Corner }, { -14, -10 }, { 8, -12 }, { 30, 0, Corner },
@@ -922,8 +1010,10 @@ void fishes(Figure &f)
         place.translate(cx, cy);
         if (!facingRight)
             place.scale(-1, 1);
-        f.part(place.map(fin), a);
-        f.part(place.map(tail), a);
+        // Fins and tail edged in the coral's own deep tone, not in the body's green.
+        const Ramp coral { a.shade, a.shade, a.base, a.light };
+        f.part(place.map(fin), coral);
+        f.part(place.map(tail), coral);
         f.part(place.map(body), ramp);
         f.line(place.map(curve({ { 14, -8 }, { 11, 0 }, { 14, 8 } })), ramp.shade, 1.2);
         for (const auto &[x, y] : std::initializer_list<std::array<qreal, 2>> {

@@ -23,6 +23,11 @@ const QColor starDim(0x4a, 0x5e, 0xa4);
 const QColor sandLight(0xcc, 0xd3, 0xe8);
 const QColor sandShade(0x9a, 0xa6, 0xcc);
 
+// The palette entry of the sand's shade, which also rims the figures.
+constexpr int rimIndex = 4;
+// The scene's own entries come first in the palette of a sign picture.
+constexpr int sceneTones = 5;
+
 constexpr QRectF constellationArea(32, 8, 78, 30);
 constexpr QRectF glyphBadge(6, 6, 17, 17);
 
@@ -121,6 +126,129 @@ int nearestOf(const QList<QRgb> &palette, const QList<int> &allowed, QRgb colour
         some, some.size(), qRed(colour), qGreen(colour), qBlue(colour))];
 }
 
+// Indices 0 and 1 of every sign picture: the sky and the faint blue of the stars.
+bool isSky(int index)
+{
+    return index == 0 || index == 1;
+}
+
+// Hand cleaning after colour reduction. Smooth shapes blended into a few fixed tones leave
+// single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
+// sky. A speck of the figure, one or two pixels of a tone that no other neighbour shares, takes
+// the tone most of its neighbours have: always on the figure's edge, where such a pixel is debris
+// or a spike, and inside only when it is lighter than that tone, so an eye, a nostril or the end of
+// a crease stays.
+void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
+{
+    const auto luma = [&](int index) {
+        const QRgb c = image.palette[index];
+        return 2 * qRed(c) + 7 * qGreen(c) + qBlue(c);
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::vector<quint8> before = image.pixels;
+        const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+        // The neighbours of (x, y) in the same tone: how many, and the last one found.
+        const auto alike = [&](int x, int y, QPoint *last) {
+            int n = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int u = x + dx, v = y + dy;
+                    if ((dx || dy) && u >= 0 && u < 120 && v >= 0 && v < 190
+                        && at(u, v) == at(x, y)) {
+                        ++n;
+                        *last = QPoint(u, v);
+                    }
+                }
+            }
+            return n;
+        };
+        for (int y = 1; y < 189; ++y) {
+            for (int x = 1; x < 119; ++x) {
+                const int index = at(x, y);
+                if (!figureEntries.contains(index) || index < sceneTones)
+                    continue; // the stars and the sand are never debris
+                // A speck is a patch of one tone one or two pixels large.
+                QPoint other;
+                const int same = alike(x, y, &other);
+                QPoint back;
+                if (same > 1 || (same == 1 && alike(other.x(), other.y(), &back) > 1))
+                    continue;
+                int count[16] = {};
+                int figureAround = 0;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int n = at(x + dx, y + dy);
+                        if ((dx || dy) && n != index) {
+                            ++count[n];
+                            figureAround += figureEntries.contains(n) ? 1 : 0;
+                        }
+                    }
+                }
+                const int most = int(std::max_element(count, count + 16) - count);
+                const bool edge = figureAround < 8 - same;
+                if (edge || luma(index) > luma(most))
+                    image.pixels[std::size_t(y) * 120 + x] = quint8(most);
+            }
+        }
+    }
+}
+
+// Moonlight from above: where the figure meets the sky along its top or its upright left edge,
+// its outer pixel is drawn in the pale moonlit tone of the sand. The dark outline alone melts into
+// the night sky; the rim keeps the silhouette sharp. Thin parts one pixel across keep their tone.
+void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
+{
+    const std::vector<quint8> before = image.pixels;
+    const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+    const auto figure = [&](int x, int y) { return figureEntries.contains(at(x, y)); };
+    for (int y = 1; y < 186; ++y) {
+        for (int x = 1; x < 116; ++x) {
+            if (!figure(x, y) || at(x, y) < sceneTones)
+                continue; // white stars and glints shine on their own
+            // Which way the edge faces: count the sky in the rows above and below and in
+            // the columns left and right. Edges facing up, up-left or left catch the light.
+            int up = 0, down = 0, left = 0, right = 0;
+            for (int d = -1; d <= 1; ++d) {
+                up += isSky(at(x + d, y - 1)) ? 1 : 0;
+                down += isSky(at(x + d, y + 1)) ? 1 : 0;
+                left += isSky(at(x - 1, y + d)) ? 1 : 0;
+                right += isSky(at(x + 1, y + d)) ? 1 : 0;
+            }
+            const bool lit = up > down || (left > right && up >= down);
+            // Only parts at least three pixels deep across the edge get a rim; smaller details
+            // would be swallowed by it.
+            const bool deepDown = figure(x, y + 1) && figure(x, y + 2) && figure(x, y + 3);
+            const bool deepRight = figure(x + 1, y) && figure(x + 2, y) && figure(x + 3, y);
+            const bool deep = (up > down ? deepDown : true) && (left > right ? deepRight : true);
+            if ((up > 0 || left > 0) && lit && deep && figure(x + 1, y + 1))
+                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+    // A lone outline pixel left between rim pixels would notch the rim: it joins it.
+    const std::vector<quint8> rimmed = image.pixels;
+    const auto now = [&](int x, int y) { return int(rimmed[std::size_t(y) * 120 + x]); };
+    for (int y = 1; y < 189; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            if (!figure(x, y) || now(x, y) < sceneTones)
+                continue;
+            int same = 0, rims = 0, sky = 0;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if (dx == 0 && dy == 0)
+                        continue;
+                    const int n = now(x + dx, y + dy);
+                    same += n == now(x, y) ? 1 : 0;
+                    rims += n == rimIndex && before[std::size_t(y + dy) * 120 + x + dx] != rimIndex
+                        ? 1
+                        : 0;
+                    sky += isSky(n) ? 1 : 0;
+                }
+            }
+            if (same == 0 && rims >= 2 && sky > 0)
+                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+}
 } // namespace
 
 IndexedImage signPictureIndexed(int sign)
@@ -169,16 +297,20 @@ IndexedImage signPictureIndexed(int sign)
             // The scene keeps to its own five colours; a pixel the figure covers takes one of
             // the figure's tones, or, along the figure's edge, the colour of what lies beneath.
             const int beneath = nearestOf(palette, sceneEntries, scene.pixel(x, y));
+            // Along the figure's edge a pixel is either the figure's own tone or what lies
+            // beneath, never a blend of the two: a blend of a red fleece and the pale sand is
+            // nearest to the horn's tan and would leave a speck of it.
             int index = beneath;
-            if (qAlpha(figure.pixel(x, y)) > 0) {
-                QList<int> allowed = figureEntries;
-                if (qAlpha(figure.pixel(x, y)) < 255)
-                    allowed.append(beneath);
-                index = nearestOf(palette, allowed, picture.pixel(x, y));
-            }
+            const QRgb own = figure.pixel(x, y);
+            if (qAlpha(own) == 255)
+                index = nearestOf(palette, figureEntries, picture.pixel(x, y));
+            else if (qAlpha(own) >= 128)
+                index = nearestOf(palette, figureEntries, own);
             out.pixels[std::size_t(y) * 120 + x] = quint8(index);
         }
     }
+    cleanFigure(out, figureEntries);
+    rimFigure(out, figureEntries);
     return out;
 }
 
