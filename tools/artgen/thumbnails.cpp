@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <string_view>
 
 namespace Art {
 namespace {
@@ -46,7 +47,7 @@ QColor discTone(const QColor &colour)
 // Capricorn's symbol set pixel by pixel, two pixels thick, from (5, 7): the goat's hooked V,
 // the arch into the stem and the fish tail's bowl, its counter kept open. Drawn from curves at
 // this size its diagonals blur into grey.
-const std::array<const char *, 19> capricorn = {
+const std::array<std::string_view, 19> capricorn = {
     ".###.........###.......",
     "##.##.......#####......",
     "#..##......##...##.....",
@@ -92,8 +93,10 @@ QImage renderThumbnail(int sign, QImage *discOnly)
         if (sign == 9) {
             // Each pixel over a shadow one pixel down and right, where no other pixel covers it.
             const auto set = [](int x, int y) {
-                return y >= 0 && y < int(capricorn.size()) && x >= 0
-                    && capricorn[std::size_t(y)][x] == '#';
+                if (y < 0 || y >= int(capricorn.size()) || x < 0)
+                    return false;
+                const std::string_view row = capricorn[std::size_t(y)];
+                return std::size_t(x) < row.size() && row[std::size_t(x)] == '#';
             };
             p.setRenderHint(QPainter::Antialiasing, false);
             for (int y = 0; y <= int(capricorn.size()); ++y) {
