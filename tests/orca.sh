@@ -93,13 +93,7 @@ review_item() {
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
 
 no_other_orca || { echo "SKIP: another Orca runs"; exit 77; }
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-launcher=$!
-for _ in $(seq 50); do
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-        >/dev/null 2>&1 && break
-    sleep 0.1
-done
+x_accessibility_bus || fail "the accessibility bus did not start"
 # Orca's own words in English, its settings in an empty folder, no speech server: inside
 # script its log goes to a terminal, so it is written line by line.
 mkdir "$work/home"

@@ -403,13 +403,7 @@ about-window)
     ;;
 
 screen-reader)
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    launcher=$!
-    for _ in $(seq 50); do
-        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-            >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    x_accessibility_bus || fail "the accessibility bus did not start"
     # What a screen reader does when it starts: switch accessibility on for every program.
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
         org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \

@@ -67,3 +67,16 @@ x_close_and_expect_exit() {
     app=
     [ "$x_status" -eq 0 ] || fail "exit status $x_status"
 }
+
+# Starts the accessibility bus of this (private) D-Bus session and waits until it answers; its
+# process id is left in $launcher.
+x_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    launcher=$!
+    for _ in $(seq 50); do
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
