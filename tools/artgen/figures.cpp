@@ -365,15 +365,24 @@ void archer(Figure &f)
     const Ramp &cloak = f.material(3);
     const Ramp hoof { hide.ink, hide.ink, hide.ink, hide.shade };
     const Ramp hair { hide.ink, hide.ink, hide.ink, hide.shade };
+    // The horse is drawn a little narrower than it is laid out, so its tail hangs well inside
+    // the picture.
+    QTransform narrow;
+    narrow.translate(50, 0);
+    narrow.scale(0.93, 1);
+    narrow.translate(-50, 0);
+    const auto horse = [&](const QPainterPath &path) { return narrow.map(path); };
     // The far legs: a foreleg lifted at the knee, a hind leg bent back at the hock.
-    f.part(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4), f.far());
-    f.part(ellipse(60.5, 145, 3, 2.2, 20), hoof, 0.8);
-    f.part(tapered(curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4),
+    f.part(
+        horse(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4)), f.far());
+    f.part(horse(ellipse(60.5, 145, 3, 2.2, 20)), hoof, 0.8);
+    f.part(horse(tapered(
+               curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4)),
         f.far());
-    f.part(ellipse(103, 155, 3.2, 2.2), hoof, 0.8);
+    f.part(horse(ellipse(103, 155, 3.2, 2.2)), hoof, 0.8);
     // The tail, full and flowing from the croup.
-    f.part(shape({ { 108, 103 }, { 115, 106 }, { 118, 120 }, { 116, 138 }, { 111, 148 },
-               { 111, 132 }, { 108, 116 } }),
+    f.part(horse(shape({ { 106, 103 }, { 112, 106 }, { 115, 120 }, { 113, 138 }, { 108, 148 },
+               { 108, 132 }, { 105, 116 } })),
         hair);
     // The horse: a deep chest, a level back, the croup and a round haunch; the near legs
     // jointed at knee, fetlock and hock.
@@ -384,56 +393,60 @@ void archer(Figure &f)
         = tapered(curve({ { 58, 114 }, { 56, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
     const QPainterPath hindLeg
         = tapered(curve({ { 99, 110 }, { 95, 128 }, { 104, 142, Corner }, { 102, 154 } }), 14, 4.5);
-    f.part(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) }), hide);
-    f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
+    f.part(horse(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) })), hide);
+    f.line(horse(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } })), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
-        f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
+        f.part(horse(ellipse(end.x(), end.y(), 3.4, 2.2)), hoof, 0.8);
     // The bow held out at arm's length; the drawing hand rests at his jaw with the arrow's nock
     // and both halves of the string in it.
-    const QPointF draw(55, 69);
-    const QPointF grip(27, 71), top(34, 47), bottom(34, 95);
+    const QPointF draw(57, 69);
+    const QPointF grip(27, 70), top(34, 46), bottom(34, 94);
     // The cloak falls from his shoulders onto the horse's back.
-    f.part(shape({ { 62, 76 }, { 70, 79 }, { 79, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
-               { 62, 90 } }),
+    f.part(shape({ { 64, 75 }, { 71, 79 }, { 79, 90 }, { 86, 101 }, { 76, 104 }, { 65, 100 },
+               { 64, 90 } }),
         cloak);
-    // The man: torso rising from the horse's chest and leaning back into the draw, a blue sash
-    // where man becomes horse.
-    f.part(shape({ { 50, 104 }, { 51, 94 }, { 50, 85 }, { 52, 78 }, { 57, 75 }, { 64, 76 },
-               { 66, 81 }, { 64, 92 }, { 64, 104 } }),
+    // The man: a broad torso rising from the horse's chest, a blue sash where man becomes
+    // horse.
+    f.part(shape({ { 47, 105 }, { 48, 95 }, { 47, 85 }, { 49, 77 }, { 55, 72.5 }, { 63, 72.5 },
+               { 68, 77 }, { 67, 88 }, { 66, 96 }, { 66, 105 } }),
         skin);
-    f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
-    f.line(curve({ { 53, 86 }, { 57, 88.5 }, { 61, 86 } }), skin.shade, 1.0);
+    f.part(shape({ { 46.5, 97 }, { 66.5, 96 }, { 67.5, 103 }, { 47, 104 } }), cloak, 1.0);
+    f.line(curve({ { 51, 84 }, { 56, 86.5 }, { 62, 84 } }), skin.shade, 1.0);
+    f.line(curve({ { 56, 89 }, { 56, 93 } }), skin.shade, 1.0);
     QPainterPath neck;
-    neck.addRect(QRectF(54, 67, 5, 9));
+    neck.addRect(QRectF(54, 64, 5, 10));
     f.part(neck, skin, 1.0);
-    profile(f, 56, 62, -1, skin, hair);
+    profile(f, 56, 60.5, -1, skin, hair);
     // The bow arm, straight from the shoulder to the grip.
-    f.part(tapered(curve({ { 54, 79 }, { 40, 75 }, { grip.x() + 1, grip.y() } }), 4.8, 3.6), skin,
+    f.part(tapered(curve({ { 52, 77 }, { 40, 73.5 }, { grip.x() + 1, grip.y() } }), 5.2, 3.8), skin,
         1.0);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 60 }, { 27, 52 }, { top.x(), top.y() } }),
-               3.6, 1.4),
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 59 }, { 27, 51 }, { top.x(), top.y() } }),
+               3.6, 2.2),
         gold, 0.9);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 82 }, { 27, 90 },
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 81 }, { 27, 89 },
                        { bottom.x(), bottom.y() } }),
-               3.6, 1.4),
+               3.6, 2.2),
         gold, 0.9);
     hand(f, grip.x(), grip.y(), skin);
+    // The string, pale in the moonlight, pulled from both tips of the bow to the nock.
+    f.thread(top, draw, Qt::white);
+    f.thread(bottom, draw, Qt::white);
     // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
-    f.thread(draw, QPointF(16, 70), gold.ink);
-    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 69), gold.light);
+    f.thread(draw, QPointF(16, 69), gold.ink);
+    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 68), gold.light);
     // The arrowhead, set pixel by pixel: a point, two barbs and a neck, lit on its upper half.
     for (const auto &[x, top, bottom] :
-        std::initializer_list<std::array<int, 3>> { { 9, 69, 70 }, { 10, 68, 71 }, { 11, 68, 71 },
-            { 12, 67, 72 }, { 13, 67, 72 }, { 14, 69, 70 }, { 15, 69, 70 } }) {
+        std::initializer_list<std::array<int, 3>> { { 9, 68, 69 }, { 10, 67, 70 }, { 11, 67, 70 },
+            { 12, 66, 71 }, { 13, 66, 71 }, { 14, 68, 69 }, { 15, 68, 69 } }) {
         for (int y = top; y <= bottom; ++y)
-            f.pixel(x + 0.5, y + 0.5, y <= 69 ? gold.base : gold.shade);
+            f.pixel(x + 0.5, y + 0.5, y <= 68 ? gold.base : gold.shade);
     }
-    f.thread(top, draw, skin.light);
-    f.thread(bottom, draw, skin.light);
-    // The drawing arm: the elbow raised behind him at shoulder height, the hand at the jaw.
-    f.part(tapered(curve({ { 62, 78 }, { 71, 72, Corner }, { draw.x() + 2, draw.y() } }), 5, 3.8),
-        skin, 1.0);
-    hand(f, draw.x() + 0.5, draw.y(), skin, 2.4, 2.2);
+    // The drawing arm: the upper arm raised back from the far shoulder to an elbow above it,
+    // the forearm level with the arrow to the hand at the jaw.
+    f.part(tapered(curve({ { 65, 77 }, { 77, 67 } }), 5.6, 4.6), skin, 1.0);
+    f.part(tapered(curve({ { 77, 67.5 }, { 68, 69 }, { draw.x() + 2, draw.y() } }), 4.6, 3.6), skin,
+        1.0);
+    hand(f, draw.x() + 1, draw.y(), skin, 2.6, 2.4);
 }
 
 void scorpion(Figure &f)
@@ -1065,7 +1078,7 @@ Footprint footprint(int sign)
         { 30, 96, 157 }, // maiden
         { 30, 90, 157 }, // scales
         { 28, 106, 154 }, // scorpion
-        { 46, 112, 156 }, // archer
+        { 46, 108, 156 }, // archer
         { 26, 100, 159 }, // sea-goat, above the water's edge
         { 22, 60, 156 }, // water bearer
         { 60, 60, 160 }, // the fishes swim in the sky and cast none

@@ -193,9 +193,9 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
     }
 }
 
-// Moonlight from above: where the figure meets the sky along its top or its upright left edge,
-// its outer pixel is drawn in the pale moonlit tone of the sand. The dark outline alone melts into
-// the night sky; the rim keeps the silhouette sharp. Thin parts one pixel across keep their tone.
+// Moonlight from above: where the figure meets the sky along its top, its outer pixel is drawn in
+// the pale moonlit tone of the sand. The dark outline alone melts into the night sky; the rim keeps
+// the silhouette sharp. Thin parts one pixel across keep their tone.
 void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
     const std::vector<quint8> before = image.pixels;
@@ -214,7 +214,8 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
                 left += isSky(at(x - 1, y + d)) ? 1 : 0;
                 right += isSky(at(x + 1, y + d)) ? 1 : 0;
             }
-            const bool lit = up > down || (left > right && up >= down);
+            // Only edges that face up: on upright sides the rim breaks into steps and frays.
+            const bool lit = up > down && up >= 2;
             // Only parts at least three pixels deep across the edge get a rim; smaller details
             // would be swallowed by it.
             const bool deepDown = figure(x, y + 1) && figure(x, y + 2) && figure(x, y + 3);
