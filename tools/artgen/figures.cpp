@@ -329,6 +329,10 @@ void frontFace(
     t.translate(cx, cy + 7);
     t.rotate(degrees);
     t.translate(-cx, -cy - 7);
+    // Drawn a little larger than the layout below, so the head is an eighth of the body.
+    t.translate(cx, cy);
+    t.scale(1.14, 1.14);
+    t.translate(-cx, -cy);
     // The face is lit evenly; shading its lower edge would read as a beard at this size.
     f.part(
         t.map(ellipse(cx, cy, 5.8, 7)), Ramp { skin.ink, skin.base, skin.base, skin.light }, 1.0);
@@ -562,59 +566,78 @@ void twins(Figure &f)
     const Ramp &skin = f.material(2);
     const Ramp &darkHair = f.material(3);
     const Ramp &auburn = f.material(4);
-    // One twin in gold with short dark hair, the other in amber with auburn curls; each tilts
-    // his head towards the other.
-    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
+    // One twin in gold with short dark hair, facing us; the other in amber with auburn hair,
+    // turned to look at his brother, a hand on his hip and his feet further apart.
+    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, bool turned,
                             qreal outer) {
         // Legs with a knee and a narrower shin; the inner leg is bent a little, the weight
         // rests on the outer one.
+        const qreal step = turned ? 3 : 0;
+        const qreal leftFoot = cx - 5 - (outer < 0 ? step : 0);
+        const qreal rightFoot = cx + 5 + (outer > 0 ? step : 0);
         f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
-                           { cx - 5, 152 } }),
-                   6.4, 3.8),
+                           { leftFoot, 152 } }),
+                   6.6, 4),
             skin, 1.0);
         f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
-                           { cx + 5, 152 } }),
-                   6.4, 3.8),
+                           { rightFoot, 152 } }),
+                   6.6, 4),
             skin, 1.0);
-        f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
-        f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
-        // The outer arm hangs by the side.
-        f.part(tapered(curve({ { cx + outer * 10, 76 }, { cx + outer * 14, 92 },
-                           { cx + outer * 14, 106 } }),
-                   5, 4),
+        f.part(ellipse(leftFoot - 0.5, 155, 3.4, 1.9), hair, 0.8);
+        f.part(ellipse(rightFoot + 0.5, 155, 3.4, 1.9), hair, 0.8);
+        // The outer arm: rounded at the shoulder, bent at the elbow, hanging by the side or
+        // with the hand on the hip.
+        const QPointF shoulder(cx + outer * 10, 77);
+        const QPointF elbow = turned ? QPointF(cx + outer * 18, 91) : QPointF(cx + outer * 14, 92);
+        const QPointF wrist
+            = turned ? QPointF(cx + outer * 10.5, 97) : QPointF(cx + outer * 13.5, 106);
+        f.part(united({ tapered(curve({ { shoulder.x(), shoulder.y() }, { elbow.x(), elbow.y() } }),
+                            6.6, 5),
+                   tapered(curve({ { elbow.x(), elbow.y() }, { wrist.x(), wrist.y() } }), 5, 3.8),
+                   ellipse(elbow.x(), elbow.y(), 2.5, 2.5) }),
             skin, 1.0);
-        hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
+        hand(f, wrist.x(), wrist.y() + (turned ? 0 : 2), skin, 2.4, 2.8);
         // The tunic: sloping shoulders, drawn in at the belt, the skirt flaring to a hem
         // that dips a little in the middle.
-        f.part(shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 }, { cx + 11.5, 81 },
-                   { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 }, { cx + 15, 121, Corner },
-                   { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 }, { cx - 8.5, 96 },
-                   { cx - 10, 88 }, { cx - 11.5, 81 } }),
-            tunic);
-        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.2);
-        f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
-        f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
+        const QPainterPath tunicShape = shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 },
+            { cx + 11.5, 81 }, { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 },
+            { cx + 15, 121, Corner }, { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 },
+            { cx - 8.5, 96 }, { cx - 10, 88 }, { cx - 11.5, 81 } });
+        f.part(tunicShape, tunic);
+        // Two broad folds in the skirt, shaded.
+        for (const qreal side : { -1.0, 1.0 })
+            f.fill(tunicShape.intersected(
+                       tapered(curve({ { cx + side * 3.5, 99 }, { cx + side * 5, 110 },
+                                   { cx + side * 6, 123 } }),
+                           1.6, 3.2)),
+                tunic.shade);
+        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.4);
         QPainterPath neck;
-        neck.addRect(QRectF(cx - 2.5, 65, 5, 8));
+        neck.addRect(QRectF(cx - 3, 64, 6, 9.5));
         f.part(neck, skin, 1.0);
-        frontFace(f, cx, 59, tilt, skin, hair, curls);
+        if (turned)
+            profile(f, cx - 0.5, 59.5, outer > 0 ? -1 : 1, skin, hair);
+        else
+            frontFace(f, cx, 59.5, 4, skin, hair, false);
     };
-    person(82, amber, auburn, -7, true, 1);
-    person(38, gold, darkHair, 7, false, -1);
+    person(82, amber, auburn, true, 1);
+    person(38, gold, darkHair, false, -1);
     // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
-    f.part(tapered(curve({ { 47, 77 }, { 60, 80, Corner }, { 74, 74 } }), 5, 4), skin, 1.0);
-    hand(f, 75, 74, skin, 2.8, 2.4);
+    f.part(united({ tapered(curve({ { 47, 77.5 }, { 60, 80 } }), 6, 5),
+               tapered(curve({ { 60, 80 }, { 74, 75 } }), 5, 4), ellipse(60, 80, 2.5, 2.5) }),
+        skin, 1.0);
+    hand(f, 75, 75, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
     // Each is set pixel by pixel, a bright core with four one-pixel rays, so it stays sharp.
     for (const int x : { 38, 82 }) {
         const QColor white(Qt::white);
         for (int d = -5; d <= 5; ++d) {
-            f.pixel(x + d + 0.5, 42.5, white);
-            f.pixel(x + 0.5, 42 + d + 0.5, white);
+            f.pixel(x + d + 0.5, 41.5, white);
+            f.pixel(x + 0.5, 41 + d + 0.5, white);
         }
         for (const auto &[dx, dy] : std::initializer_list<std::array<int, 2>> {
                  { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } })
-            f.pixel(x + dx + 0.5, 42 + dy + 0.5, white);
+            f.pixel(x + dx + 0.5, 41 + dy + 0.5, white);
     }
 }
 

@@ -206,7 +206,7 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
             if (!figure(x, y) || at(x, y) < sceneTones)
                 continue; // white stars and glints shine on their own
             // Which way the edge faces: count the sky in the rows above and below and in
-            // the columns left and right. Edges facing up, up-left or left catch the light.
+            // the columns left and right. Edges facing up catch the light.
             int up = 0, down = 0, left = 0, right = 0;
             for (int d = -1; d <= 1; ++d) {
                 up += isSky(at(x + d, y - 1)) ? 1 : 0;
@@ -223,6 +223,26 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
             const bool deep = (up > down ? deepDown : true) && (left > right ? deepRight : true);
             if ((up > 0 || left > 0) && lit && deep && figure(x + 1, y + 1))
                 image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+    // A rim pixel with no other beside it is a step of a steep side rather than a lit edge and
+    // would read as a speck: it keeps its tone.
+    const std::vector<quint8> lit = image.pixels;
+    const auto newRim = [&](int x, int y) {
+        const std::size_t i = std::size_t(y) * 120 + x;
+        return lit[i] == rimIndex && before[i] != rimIndex;
+    };
+    for (int y = 1; y < 189; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            if (!newRim(x, y))
+                continue;
+            bool joined = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx)
+                    joined |= (dx || dy) && newRim(x + dx, y + dy);
+            }
+            if (!joined)
+                image.pixels[std::size_t(y) * 120 + x] = before[std::size_t(y) * 120 + x];
         }
     }
     // A lone outline pixel left between rim pixels would notch the rim: it joins it.
