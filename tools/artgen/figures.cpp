@@ -167,9 +167,9 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x5a3a1c), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
             { rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x8a4e28) },
             { rgb(0x5a3a1c), rgb(0x8a4e28), rgb(0xb86a30), rgb(0xe08a24) } };
-    case 3: // moon-silver shell
-        return { { rgb(0x44506e), rgb(0x6e7ea4), rgb(0xa4b6d6), rgb(0xdce6f6) },
-            { rgb(0x44506e), rgb(0x44506e), rgb(0x44506e), rgb(0xdce6f6) } };
+    case 3: // steel-blue shell, deep enough to stand out from the moonlit sand
+        return { { rgb(0x34406a), rgb(0x56689a), rgb(0x8498c8), rgb(0xc8d4ee) },
+            { rgb(0x34406a), rgb(0x34406a), rgb(0x34406a), rgb(0xc8d4ee) } };
     case 4: // orange coat, russet mane
         return { { rgb(0x7a3a10), rgb(0xc0661a), rgb(0xf5912a), rgb(0xfcc46c) },
             { rgb(0x7a3a10), rgb(0x7e3416), rgb(0xb4522a), rgb(0xd87a44) } };
@@ -762,42 +762,60 @@ void bull(Figure &f)
 void crab(Figure &f)
 {
     const Ramp &m = f.main();
-    // Four walking legs a side, jointed, and the claws held up.
+    // Four short walking legs a side, each bent up at the knee and down to a pointed tip on
+    // the sand, and the claws held up.
     for (const bool right : { false, true }) {
         const auto side
             = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
-        const std::initializer_list<std::initializer_list<Knot>> legs {
-            { { 38, 110 }, { 22, 102, Corner }, { 10, 114 } },
-            { { 38, 118 }, { 18, 116, Corner }, { 8, 132 } },
-            { { 40, 126 }, { 22, 132, Corner }, { 14, 148 } },
-            { { 46, 132 }, { 32, 144, Corner }, { 28, 158 } },
+        const std::initializer_list<std::array<qreal, 6>> legs {
+            { 34, 108, 22, 96, 15, 119 },
+            { 30, 115, 12, 107, 6, 136 },
+            { 31, 123, 14, 125, 10, 150 },
+            { 40, 131, 28, 139, 25, 155 },
         };
-        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
-        // mostly their shaded edge, which has to stand out from the night sky.
-        for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 5, 2.5)), m);
-        f.part(side(tapered(curve({ { 44, 98 }, { 28, 92, Corner }, { 26, 78 } }), 7, 6)), m);
+        // The back legs first, so each leg overlaps the one behind it; every other leg a step
+        // darker, so legs that cross stay apart.
+        int n = int(legs.size());
+        for (auto l = std::rbegin(legs); l != std::rend(legs); ++l) {
+            const auto &[x0, y0, x1, y1, x2, y2] = *l;
+            f.part(
+                side(united({ tapered(curve({ { x0, y0 }, { x1, y1 } }), 7, 5.6),
+                    tapered(curve({ { x1, y1 }, { x2, y2 } }), 5.4, 2.2), ellipse(x1, y1, 3, 3) })),
+                --n % 2 == 0 ? f.far() : m);
+        }
+        f.part(side(united({ tapered(curve({ { 42, 104 }, { 30, 96 } }), 8, 7),
+                   tapered(curve({ { 30, 96 }, { 26, 80 } }), 7, 6.5), ellipse(30, 96, 4, 4) })),
+            m);
         // The claw: a swollen palm and its two fingers.
         f.part(side(united({ ellipse(26, 70, 9, 11, 10),
                    tapered(curve({ { 20, 66 }, { 16, 54 }, { 22, 44 } }), 7, 1.5),
                    tapered(curve({ { 30, 62 }, { 32, 54 }, { 28, 48 } }), 5.5, 1.5) })),
             m);
     }
-    const QPainterPath shell = shape({ { 60, 90 }, { 76, 92 }, { 88, 102 }, { 90, 114 },
-        { 82, 128 }, { 60, 136 }, { 38, 128 }, { 30, 114 }, { 32, 102 }, { 44, 92 } });
+    // The carapace: broad and flat, a toothed front edge between the claws, the sides
+    // swelling out and narrowing to the back.
+    const QPainterPath shell = shape({ { 34, 103, Corner }, { 40, 100 }, { 44, 101.5, Corner },
+        { 48, 99.5 }, { 52, 101, Corner }, { 56, 99 }, { 60, 100 }, { 64, 99 }, { 68, 101, Corner },
+        { 72, 99.5 }, { 76, 101.5, Corner }, { 80, 100 }, { 86, 103, Corner }, { 93, 108 },
+        { 95, 115 }, { 90, 124 }, { 78, 132 }, { 60, 135 }, { 42, 132 }, { 30, 124 }, { 25, 115 },
+        { 27, 108 } });
     // The eyes on their stalks, between the claws, behind the shell's front edge.
     for (const qreal x : { 54.0, 66.0 }) {
         const qreal out = x < 60 ? -1 : 1;
-        f.part(tapered(curve({ { x, 96 }, { x + out * 1.5, 88 }, { x + out * 3, 82 } }), 3, 2.4), m,
-            0.9);
-        f.part(ellipse(x + out * 3, 80.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
-        f.dot(x + out * 3 - 0.8, 79.7, 0.9, m.light);
+        f.part(tapered(curve({ { x, 102 }, { x + out * 1.5, 94 }, { x + out * 3, 89 } }), 3.4, 2.8),
+            m, 0.9);
+        f.part(ellipse(x + out * 3, 87.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
+        f.dot(x + out * 3 - 0.8, 86.7, 0.9, m.light);
     }
     f.part(shell);
-    // The moon's glint on the shell and the grooves that part it into its regions.
-    f.fill(ellipse(48, 102, 9, 3.6, -14), m.light);
-    f.line(curve({ { 46, 100 }, { 42, 112 }, { 46, 126 } }), m.shade, 1.1);
-    f.line(curve({ { 74, 100 }, { 78, 112 }, { 74, 126 } }), m.shade, 1.1);
+    // The underside turned away from the moon, a groove behind the front edge, the moon's
+    // glint on the shell and the grooves that part it into its regions.
+    f.fill(shell.intersected(ellipse(60, 140, 40, 13)), m.shade);
+    f.line(
+        curve({ { 32, 108 }, { 46, 105 }, { 60, 104.5 }, { 74, 105 }, { 88, 108 } }), m.shade, 1.2);
+    f.fill(ellipse(44, 110, 9, 3, -8), m.light);
+    f.line(curve({ { 50, 110 }, { 46, 118 }, { 50, 126 } }), m.shade, 1.2);
+    f.line(curve({ { 70, 110 }, { 74, 118 }, { 70, 126 } }), m.shade, 1.2);
 }
 
 void lion(Figure &f)
@@ -1096,7 +1114,7 @@ Footprint footprint(int sign)
         { 40, 110, 156 }, // ram
         { 38, 114, 156 }, // bull
         { 24, 100, 156 }, // twins
-        { 20, 100, 155 }, // crab
+        { 8, 112, 156 }, // crab
         { 36, 110, 156 }, // lion
         { 30, 96, 157 }, // maiden
         { 30, 90, 157 }, // scales
