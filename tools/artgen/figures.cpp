@@ -644,46 +644,85 @@ void twins(Figure &f)
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
-    // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
-    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
-        f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
-                                    { fore - 1, 154 } }),
-                            8.5, 4.5),
-                   ellipse(fore - 2, 134, 4, 3.4) }),
-            ramp);
-        f.part(tapered(curve({ { hind, 116 }, { hind - 2, 130 }, { hind + 5, 142, Corner },
-                           { hind + 3, 154 } }),
-                   10, 4),
-            ramp);
-        f.part(ellipse(fore - 1, 155, 3.2, 2), hoof, 0.8);
-        f.part(ellipse(hind + 3, 155, 3.2, 2), hoof, 0.8);
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // The face and legs are bare: a darker tone than the fleece.
+    const Ramp bare = behind(m);
+    const Ramp farBare { m.ink, m.ink, m.ink, m.shade };
+    // Slender legs jointed at knee, fetlock and hock, on dark cloven hooves.
+    const auto hoofAt = [&](qreal x) {
+        f.part(shape({ { x - 2.6, 151, Corner }, { x + 2.6, 151, Corner }, { x + 3.4, 156, Corner },
+                   { x - 3.4, 156, Corner } }),
+            hoof, 0.8);
+        f.pixel(x, 154.5, m.ink);
     };
-    legPair(f.far(), 60, 98);
-    legPair(m, 52, 90);
-    // The fleece: a body of round lobes, each lit from the upper left.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 116 }, { fore - 1.5, 133 } }), 8, 4.6),
+                   ellipse(fore - 1.5, 134, 3.2, 3),
+                   tapered(curve({ { fore - 1.5, 134 }, { fore, 146 } }), 3.8, 3.2),
+                   ellipse(fore, 147, 2.4, 2.2),
+                   tapered(curve({ { fore, 147 }, { fore - 0.5, 152 } }), 3.4, 3.6) }),
+            ramp, 1.0);
+        f.part(united({ tapered(curve({ { hind, 114 }, { hind - 1, 128 }, { hind + 5, 139 } }), 11,
+                            4.6),
+                   ellipse(hind + 5, 139, 2.8, 2.8),
+                   tapered(curve({ { hind + 5, 139 }, { hind + 3.5, 147 } }), 3.8, 3.2),
+                   ellipse(hind + 3.5, 147.5, 2.4, 2.2),
+                   tapered(curve({ { hind + 3.5, 147.5 }, { hind + 3, 152 } }), 3.4, 3.6) }),
+            ramp, 1.0);
+        hoofAt(fore - 0.5);
+        hoofAt(hind + 3);
+    };
+    legPair(farBare, 60, 98);
+    legPair(bare, 52, 90);
+    // The fleece: an oval body whose outline is a row of small scallops, tufted with rows of
+    // tight curls.
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
-    body.addEllipse(QPointF(80, 108), 28, 18);
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 58, 102, 12 }, { 104, 106, 11 }, { 96, 122, 10 }, { 66, 122, 10 } })
-        body.addEllipse(QPointF(x, y), r, r);
-    f.part(body.simplified());
-    const Ramp lobe { m.shade, m.base, m.base, m.light };
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
-        f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
+    body.addEllipse(QPointF(80, 110), 27, 16);
+    body.addEllipse(QPointF(60, 104), 10, 10);
+    constexpr int scallops = 22;
+    for (int i = 0; i < scallops; ++i) {
+        const qreal a = 2 * std::numbers::pi * i / scallops;
+        body.addEllipse(QPointF(80 + 27 * std::cos(a), 110 + 16 * std::sin(a)), 4.2, 4.2);
+    }
+    const QPainterPath fleece = body.simplified();
+    f.part(fleece);
+    // Curls: short arcs, open towards the lower right, in offset rows.
+    QPainterPath curls;
+    for (int row = 0; row < 5; ++row) {
+        const qreal y = 98 + row * 6;
+        for (qreal x = 58 + (row % 2) * 3.5; x < 106; x += 7) {
+            // Shifted a little, each by its own amount, so the curls do not line up like a
+            // knitted pattern.
+            const QPointF c(x + std::fmod(x * 3.7 + row * 5.3, 2.4) - 1.2,
+                y + std::fmod(x * 1.9 + row * 2.9, 2.0) - 1.0);
+            if (!fleece.contains(c + QPointF(-3, -3)) || !fleece.contains(c + QPointF(3, 3)))
+                continue;
+            curls.moveTo(c + QPointF(-2.4, 0.6));
+            curls.quadTo(c + QPointF(-2, -2.4), c + QPointF(1, -2.2));
+            curls.quadTo(c + QPointF(2.8, -1.4), c + QPointF(2.2, 0.8));
+        }
+    }
+    f.line(curls, m.shade, 1.2);
     // The neck, thick with wool, carries the head up and forward.
-    f.part(united(
-        { shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }),
-            ellipse(52, 96, 7, 8) }));
-    const QPainterPath head = shape({ { 48, 72 }, { 38, 72 }, { 28, 80 }, { 20, 94 }, { 19, 100 },
-        { 24, 103 }, { 32, 100 }, { 42, 96 }, { 50, 90 } });
-    f.part(head);
-    f.dot(31, 85, 1.5, m.ink);
-    f.line(curve({ { 20, 97 }, { 24, 98 } }), m.ink, 1.0);
+    QPainterPath neck;
+    neck.setFillRule(Qt::WindingFill);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> { { 54, 93, 9 },
+             { 48, 86, 5.5 }, { 57, 84, 5 }, { 46, 97, 5.5 }, { 51, 104, 5.5 }, { 62, 88, 5 } })
+        neck.addEllipse(QPointF(x, y), r, r);
+    f.part(neck.simplified());
+    f.line(curve({ { 50, 92 }, { 52, 90 }, { 55, 92 } }), m.shade, 1.2);
+    f.line(curve({ { 52, 100 }, { 54, 98 }, { 57, 100 } }), m.shade, 1.2);
+    f.line(curve({ { 57, 88 }, { 59, 86 }, { 62, 88 } }), m.shade, 1.2);
+    // A short, blunt head, bare of wool.
+    const QPainterPath head = shape({ { 48, 74 }, { 40, 74 }, { 33, 80 }, { 28, 89 }, { 27, 95 },
+        { 31, 99 }, { 38, 98 }, { 45, 93 }, { 50, 85 } });
+    f.part(head, bare);
+    f.dot(37, 84, 1.4, m.ink);
+    f.pixel(29.5, 94.5, m.ink);
+    f.line(curve({ { 29, 97.5 }, { 33, 97.5 } }), m.ink, 1.0);
     // The ear hangs out from under the horn.
-    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), f.far(), 0.9);
+    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), farBare, 0.9);
     // The horn: out from the crown, back, down and forward round the ear.
     const QPointF hub(48, 84);
     f.part(coil(hub, 15, 4, 225, 1.0, true, 10, 4.5), f.accent());
