@@ -762,8 +762,8 @@ void bull(Figure &f)
     };
     legPair(f.far(), 56, 100);
     // The tail hangs clear of the hind leg and ends in a tuft.
-    f.part(tapered(curve({ { 110, 92 }, { 115, 106 }, { 115, 124 } }), 3.2, 2), m, 0.9);
-    f.part(shape({ { 113, 122 }, { 117, 126 }, { 117, 134 }, { 114, 137 }, { 111, 132 } }),
+    f.part(tapered(curve({ { 108, 92 }, { 112, 106 }, { 111.5, 124 } }), 3.4, 2.2), m, 0.9);
+    f.part(shape({ { 110, 122 }, { 113.5, 126 }, { 113.5, 134 }, { 111, 137 }, { 108, 132 } }),
         behind(m), 0.9);
     // A deep chest, a level back, a heavy neck and the head carried high, over the tops of the
     // near legs.
@@ -772,19 +772,14 @@ void bull(Figure &f)
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
     legPair(m, 46, 92);
     f.part(body);
-    // The barrel turns away from the moon: a half tone over the belly and behind the shoulder,
-    // a darker one under the chest and the flank, and a lit line along the spine.
+    // The barrel turns away from the moon: broad half tones over the belly, behind the shoulder
+    // and in front of the haunch, and a darker one under the chest and the flank.
     const Ramp &turn = f.material(2);
-    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(64, 100, 5, 16, -10),
-               ellipse(96, 104, 5, 14, 10) })),
+    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(62, 104, 6, 18, -10),
+               ellipse(94, 106, 6, 16, 10), ellipse(38, 112, 6, 10, -20) })),
         turn.base);
     f.fill(body.intersected(united({ ellipse(80, 130, 34, 10), ellipse(42, 124, 10, 8) })),
         turn.shade);
-    f.line(curve({ { 40, 80.5 }, { 52, 78.5 }, { 72, 84.5 }, { 92, 84.5 }, { 104, 86.5 } }),
-        m.light, 1.0);
-    f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
-    f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
-    f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
     // The far horn, then the head, the ear and the near horn, both sweeping forward.
     f.part(tapered(curve({ { 34, 74 }, { 38, 66 }, { 32, 58 }, { 24, 56 } }), 5, 1.6), behind(horn),
         0.9);
