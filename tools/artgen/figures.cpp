@@ -306,19 +306,25 @@ void hand(Figure &f, qreal x, qreal y, const Ramp &skin, qreal rx = 2.6, qreal r
 
 // A face in profile looking left (`facing` -1) or right (1) round (cx, cy): brow, nose, lips
 // and chin on the front, the hair over the crown and the back of the head.
-void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair)
+void profile(
+    Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair, qreal scale = 1)
 {
     const qreal s = facing;
-    f.part(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
+    QTransform t;
+    t.translate(cx, cy);
+    t.scale(scale, scale);
+    t.translate(-cx, -cy);
+    f.part(t.map(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
                { cx + s * 7, cy + 1, Corner }, { cx + s * 5, cy + 2.5 }, { cx + s * 5, cy + 4 },
                { cx + s * 4, cy + 6.5 }, { cx, cy + 7.5 }, { cx - s * 4, cy + 5 },
-               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } }),
+               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } })),
         skin, 1.0);
-    f.part(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
+    f.part(t.map(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
                { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
-               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
+               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } })),
         hair, 1.0);
-    f.pixel(cx + s * 3, cy - 1.5, skin.ink);
+    const QPointF eye = t.map(QPointF(cx + s * 3, cy - 1.5));
+    f.pixel(eye.x(), eye.y(), skin.ink);
 }
 
 // A face seen from the front, tilted by `degrees` about the neck.
@@ -616,7 +622,7 @@ void twins(Figure &f)
         neck.addRect(QRectF(cx - 3, 64, 6, 9.5));
         f.part(neck, skin, 1.0);
         if (turned)
-            profile(f, cx - 0.5, 59.5, outer > 0 ? -1 : 1, skin, hair);
+            profile(f, cx - 0.5, 60, outer > 0 ? -1 : 1, skin, hair, 1.15);
         else
             frontFace(f, cx, 59.5, 4, skin, hair, false);
     };
