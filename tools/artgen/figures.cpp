@@ -869,8 +869,9 @@ void lion(Figure &f)
         f.far());
     f.part(ellipse(91, 154, 6, 3), f.far());
     // The tail hangs from the rump in a curve and ends in its tuft.
-    f.part(tapered(curve({ { 108, 102 }, { 114, 108 }, { 115, 120 }, { 113, 128 } }), 4, 2.5), m);
-    f.part(shape({ { 111, 126 }, { 116, 130 }, { 115, 138 }, { 110, 134 } }), f.accent());
+    f.part(
+        tapered(curve({ { 107, 102 }, { 112, 108 }, { 112.5, 120 }, { 110.5, 128 } }), 4, 2.5), m);
+    f.part(shape({ { 108.5, 126 }, { 113.5, 130 }, { 112.5, 138 }, { 107.5, 134 } }), f.accent());
     // Body and near legs as one outline, so the legs grow out of a deep chest and a round
     // haunch instead of standing under a box: the chest low in front, the belly tucked up
     // towards the hind legs, the thigh swelling over the hind leg.
