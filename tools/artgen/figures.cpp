@@ -420,7 +420,7 @@ void archer(Figure &f)
     f.part(shape({ { 47, 105 }, { 48, 95 }, { 47, 85 }, { 49, 77 }, { 55, 72.5 }, { 63, 72.5 },
                { 68, 77 }, { 67, 88 }, { 66, 96 }, { 66, 105 } }),
         skin);
-    f.part(shape({ { 46.5, 97 }, { 66.5, 96 }, { 67.5, 103 }, { 47, 104 } }), cloak, 1.0);
+    f.part(shape({ { 46.5, 99 }, { 66.5, 98 }, { 67, 102.5 }, { 47, 103.5 } }), cloak, 1.0);
     f.line(curve({ { 51, 84 }, { 56, 86.5 }, { 62, 84 } }), skin.shade, 1.0);
     f.line(curve({ { 56, 89 }, { 56, 93 } }), skin.shade, 1.0);
     QPainterPath neck;
@@ -583,11 +583,11 @@ void twins(Figure &f)
         const qreal rightFoot = cx + 5 + (outer > 0 ? step : 0);
         f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
                            { leftFoot, 152 } }),
-                   6.6, 4),
+                   7.4, 4.4),
             skin, 1.0);
         f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
                            { rightFoot, 152 } }),
-                   6.6, 4),
+                   7.4, 4.4),
             skin, 1.0);
         f.part(ellipse(leftFoot - 0.5, 155, 3.4, 1.9), hair, 0.8);
         f.part(ellipse(rightFoot + 0.5, 155, 3.4, 1.9), hair, 0.8);
