@@ -136,8 +136,9 @@ bool isSky(int index)
 // single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
 // sky. A speck of the figure, one or two pixels of a tone that no other neighbour shares, takes
 // the tone most of its neighbours have: always on the figure's edge, where such a pixel is debris
-// or a spike, and inside only when it is lighter than that tone, so an eye, a nostril or the end of
-// a crease stays.
+// or a spike, and inside when it is lighter than that tone or has a darker neighbour, as a blend
+// of an outline into the part beside it does. An eye or a nostril, darker than everything round
+// it, stays.
 void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
     const auto luma = [&](int index) {
@@ -175,18 +176,20 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
                     continue;
                 int count[16] = {};
                 int figureAround = 0;
+                bool darkerAround = false;
                 for (int dy = -1; dy <= 1; ++dy) {
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int n = at(x + dx, y + dy);
                         if ((dx || dy) && n != index) {
                             ++count[n];
                             figureAround += figureEntries.contains(n) ? 1 : 0;
+                            darkerAround |= luma(n) < luma(index);
                         }
                     }
                 }
                 const int most = int(std::max_element(count, count + 16) - count);
                 const bool edge = figureAround < 8 - same;
-                if (edge || luma(index) > luma(most))
+                if (edge || luma(index) > luma(most) || darkerAround)
                     image.pixels[std::size_t(y) * 120 + x] = quint8(most);
             }
         }
