@@ -724,7 +724,8 @@ void ram(Figure &f)
     const QPainterPath head = shape({ { 48, 74 }, { 40, 74 }, { 33, 80 }, { 28, 89 }, { 27, 95 },
         { 31, 99 }, { 38, 98 }, { 45, 93 }, { 50, 85 } });
     f.part(head, bare);
-    f.dot(37, 84, 1.4, m.ink);
+    f.dot(37.5, 84.5, 1.9, m.ink);
+    f.pixel(36.5, 83.5, Qt::white);
     f.pixel(29.5, 94.5, m.ink);
     f.line(curve({ { 29, 97.5 }, { 33, 97.5 } }), m.ink, 1.0);
     // The ear hangs out from under the horn.
