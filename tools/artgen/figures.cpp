@@ -167,9 +167,9 @@ std::vector<Ramp> materials(int sign)
             { rgb(0x5a3a1c), rgb(0xb87a58), rgb(0xe8b088), rgb(0xf8d4b4) },
             { rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x5a3a1c), rgb(0x8a4e28) },
             { rgb(0x5a3a1c), rgb(0x8a4e28), rgb(0xb86a30), rgb(0xe08a24) } };
-    case 3: // moon-silver shell
-        return { { rgb(0x44506e), rgb(0x6e7ea4), rgb(0xa4b6d6), rgb(0xdce6f6) },
-            { rgb(0x44506e), rgb(0x44506e), rgb(0x44506e), rgb(0xdce6f6) } };
+    case 3: // steel-blue shell, deep enough to stand out from the moonlit sand
+        return { { rgb(0x34406a), rgb(0x56689a), rgb(0x8498c8), rgb(0xc8d4ee) },
+            { rgb(0x34406a), rgb(0x34406a), rgb(0x34406a), rgb(0xc8d4ee) } };
     case 4: // orange coat, russet mane
         return { { rgb(0x7a3a10), rgb(0xc0661a), rgb(0xf5912a), rgb(0xfcc46c) },
             { rgb(0x7a3a10), rgb(0x7e3416), rgb(0xb4522a), rgb(0xd87a44) } };
@@ -306,19 +306,25 @@ void hand(Figure &f, qreal x, qreal y, const Ramp &skin, qreal rx = 2.6, qreal r
 
 // A face in profile looking left (`facing` -1) or right (1) round (cx, cy): brow, nose, lips
 // and chin on the front, the hair over the crown and the back of the head.
-void profile(Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair)
+void profile(
+    Figure &f, qreal cx, qreal cy, int facing, const Ramp &skin, const Ramp &hair, qreal scale = 1)
 {
     const qreal s = facing;
-    f.part(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
+    QTransform t;
+    t.translate(cx, cy);
+    t.scale(scale, scale);
+    t.translate(-cx, -cy);
+    f.part(t.map(shape({ { cx - s * 1, cy - 8 }, { cx + s * 4, cy - 6 }, { cx + s * 5, cy - 2 },
                { cx + s * 7, cy + 1, Corner }, { cx + s * 5, cy + 2.5 }, { cx + s * 5, cy + 4 },
                { cx + s * 4, cy + 6.5 }, { cx, cy + 7.5 }, { cx - s * 4, cy + 5 },
-               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } }),
+               { cx - s * 5.5, cy - 1 }, { cx - s * 4, cy - 6 } })),
         skin, 1.0);
-    f.part(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
+    f.part(t.map(shape({ { cx - s * 6, cy + 4 }, { cx - s * 6.5, cy - 3 }, { cx - s * 3, cy - 8.5 },
                { cx + s * 3, cy - 8.5 }, { cx + s * 5.5, cy - 5 }, { cx + s * 2, cy - 4.5 },
-               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } }),
+               { cx - s * 1, cy - 2 }, { cx - s * 2, cy + 2 }, { cx - s * 3, cy + 6 } })),
         hair, 1.0);
-    f.pixel(cx + s * 3, cy - 1.5, skin.ink);
+    const QPointF eye = t.map(QPointF(cx + s * 3, cy - 1.5));
+    f.pixel(eye.x(), eye.y(), skin.ink);
 }
 
 // A face seen from the front, tilted by `degrees` about the neck.
@@ -329,6 +335,10 @@ void frontFace(
     t.translate(cx, cy + 7);
     t.rotate(degrees);
     t.translate(-cx, -cy - 7);
+    // Drawn a little larger than the layout below, so the head is an eighth of the body.
+    t.translate(cx, cy);
+    t.scale(1.14, 1.14);
+    t.translate(-cx, -cy);
     // The face is lit evenly; shading its lower edge would read as a beard at this size.
     f.part(
         t.map(ellipse(cx, cy, 5.8, 7)), Ramp { skin.ink, skin.base, skin.base, skin.light }, 1.0);
@@ -365,15 +375,24 @@ void archer(Figure &f)
     const Ramp &cloak = f.material(3);
     const Ramp hoof { hide.ink, hide.ink, hide.ink, hide.shade };
     const Ramp hair { hide.ink, hide.ink, hide.ink, hide.shade };
+    // The horse is drawn a little narrower than it is laid out, so its tail hangs well inside
+    // the picture.
+    QTransform narrow;
+    narrow.translate(50, 0);
+    narrow.scale(0.93, 1);
+    narrow.translate(-50, 0);
+    const auto horse = [&](const QPainterPath &path) { return narrow.map(path); };
     // The far legs: a foreleg lifted at the knee, a hind leg bent back at the hock.
-    f.part(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4), f.far());
-    f.part(ellipse(60.5, 145, 3, 2.2, 20), hoof, 0.8);
-    f.part(tapered(curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4),
+    f.part(
+        horse(tapered(curve({ { 64, 114 }, { 56, 130, Corner }, { 60, 144 } }), 7.5, 4)), f.far());
+    f.part(horse(ellipse(60.5, 145, 3, 2.2, 20)), hoof, 0.8);
+    f.part(horse(tapered(
+               curve({ { 100, 114 }, { 96, 130 }, { 105, 142, Corner }, { 103, 154 } }), 9, 4)),
         f.far());
-    f.part(ellipse(103, 155, 3.2, 2.2), hoof, 0.8);
+    f.part(horse(ellipse(103, 155, 3.2, 2.2)), hoof, 0.8);
     // The tail, full and flowing from the croup.
-    f.part(shape({ { 108, 103 }, { 115, 106 }, { 118, 120 }, { 116, 138 }, { 111, 148 },
-               { 111, 132 }, { 108, 116 } }),
+    f.part(horse(shape({ { 106, 103 }, { 112, 106 }, { 115, 120 }, { 113, 138 }, { 108, 148 },
+               { 108, 132 }, { 105, 116 } })),
         hair);
     // The horse: a deep chest, a level back, the croup and a round haunch; the near legs
     // jointed at knee, fetlock and hock.
@@ -384,56 +403,60 @@ void archer(Figure &f)
         = tapered(curve({ { 58, 114 }, { 56, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
     const QPainterPath hindLeg
         = tapered(curve({ { 99, 110 }, { 95, 128 }, { 104, 142, Corner }, { 102, 154 } }), 14, 4.5);
-    f.part(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) }), hide);
-    f.line(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } }), hide.shade, 1.0);
+    f.part(horse(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) })), hide);
+    f.line(horse(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } })), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
-        f.part(ellipse(end.x(), end.y(), 3.4, 2.2), hoof, 0.8);
+        f.part(horse(ellipse(end.x(), end.y(), 3.4, 2.2)), hoof, 0.8);
     // The bow held out at arm's length; the drawing hand rests at his jaw with the arrow's nock
     // and both halves of the string in it.
-    const QPointF draw(55, 69);
-    const QPointF grip(27, 71), top(34, 47), bottom(34, 95);
+    const QPointF draw(57, 69);
+    const QPointF grip(27, 70), top(34, 46), bottom(34, 94);
     // The cloak falls from his shoulders onto the horse's back.
-    f.part(shape({ { 62, 76 }, { 70, 79 }, { 79, 90 }, { 88, 101 }, { 76, 104 }, { 64, 100 },
-               { 62, 90 } }),
+    f.part(shape({ { 64, 75 }, { 71, 79 }, { 79, 90 }, { 86, 101 }, { 76, 104 }, { 65, 100 },
+               { 64, 90 } }),
         cloak);
-    // The man: torso rising from the horse's chest and leaning back into the draw, a blue sash
-    // where man becomes horse.
-    f.part(shape({ { 50, 104 }, { 51, 94 }, { 50, 85 }, { 52, 78 }, { 57, 75 }, { 64, 76 },
-               { 66, 81 }, { 64, 92 }, { 64, 104 } }),
+    // The man: a broad torso rising from the horse's chest, a blue sash where man becomes
+    // horse.
+    f.part(shape({ { 47, 105 }, { 48, 95 }, { 47, 85 }, { 49, 77 }, { 55, 72.5 }, { 63, 72.5 },
+               { 68, 77 }, { 67, 88 }, { 66, 96 }, { 66, 105 } }),
         skin);
-    f.part(shape({ { 49.5, 97 }, { 64, 96 }, { 65, 102 }, { 50, 103 } }), cloak, 1.0);
-    f.line(curve({ { 53, 86 }, { 57, 88.5 }, { 61, 86 } }), skin.shade, 1.0);
+    f.part(shape({ { 46.5, 99 }, { 66.5, 98 }, { 67, 102.5 }, { 47, 103.5 } }), cloak, 1.0);
+    f.line(curve({ { 51, 84 }, { 56, 86.5 }, { 62, 84 } }), skin.shade, 1.0);
+    f.line(curve({ { 56, 89 }, { 56, 93 } }), skin.shade, 1.0);
     QPainterPath neck;
-    neck.addRect(QRectF(54, 67, 5, 9));
+    neck.addRect(QRectF(54, 64, 5, 10));
     f.part(neck, skin, 1.0);
-    profile(f, 56, 62, -1, skin, hair);
+    profile(f, 56, 60.5, -1, skin, hair);
     // The bow arm, straight from the shoulder to the grip.
-    f.part(tapered(curve({ { 54, 79 }, { 40, 75 }, { grip.x() + 1, grip.y() } }), 4.8, 3.6), skin,
+    f.part(tapered(curve({ { 52, 77 }, { 40, 73.5 }, { grip.x() + 1, grip.y() } }), 5.2, 3.8), skin,
         1.0);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 60 }, { 27, 52 }, { top.x(), top.y() } }),
-               3.6, 1.4),
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 59 }, { 27, 51 }, { top.x(), top.y() } }),
+               3.6, 2.2),
         gold, 0.9);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 82 }, { 27, 90 },
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 81 }, { 27, 89 },
                        { bottom.x(), bottom.y() } }),
-               3.6, 1.4),
+               3.6, 2.2),
         gold, 0.9);
     hand(f, grip.x(), grip.y(), skin);
+    // The string, pale in the moonlight, pulled from both tips of the bow to the nock.
+    f.thread(top, draw, Qt::white);
+    f.thread(bottom, draw, Qt::white);
     // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
-    f.thread(draw, QPointF(16, 70), gold.ink);
-    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 69), gold.light);
+    f.thread(draw, QPointF(16, 69), gold.ink);
+    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 68), gold.light);
     // The arrowhead, set pixel by pixel: a point, two barbs and a neck, lit on its upper half.
     for (const auto &[x, top, bottom] :
-        std::initializer_list<std::array<int, 3>> { { 9, 69, 70 }, { 10, 68, 71 }, { 11, 68, 71 },
-            { 12, 67, 72 }, { 13, 67, 72 }, { 14, 69, 70 }, { 15, 69, 70 } }) {
+        std::initializer_list<std::array<int, 3>> { { 9, 68, 69 }, { 10, 67, 70 }, { 11, 67, 70 },
+            { 12, 66, 71 }, { 13, 66, 71 }, { 14, 68, 69 }, { 15, 68, 69 } }) {
         for (int y = top; y <= bottom; ++y)
-            f.pixel(x + 0.5, y + 0.5, y <= 69 ? gold.base : gold.shade);
+            f.pixel(x + 0.5, y + 0.5, y <= 68 ? gold.base : gold.shade);
     }
-    f.thread(top, draw, skin.light);
-    f.thread(bottom, draw, skin.light);
-    // The drawing arm: the elbow raised behind him at shoulder height, the hand at the jaw.
-    f.part(tapered(curve({ { 62, 78 }, { 71, 72, Corner }, { draw.x() + 2, draw.y() } }), 5, 3.8),
-        skin, 1.0);
-    hand(f, draw.x() + 0.5, draw.y(), skin, 2.4, 2.2);
+    // The drawing arm: the upper arm raised back from the far shoulder to an elbow above it,
+    // the forearm level with the arrow to the hand at the jaw.
+    f.part(tapered(curve({ { 65, 77 }, { 77, 67 } }), 5.6, 4.6), skin, 1.0);
+    f.part(tapered(curve({ { 77, 67.5 }, { 68, 69 }, { draw.x() + 2, draw.y() } }), 4.6, 3.6), skin,
+        1.0);
+    hand(f, draw.x() + 1, draw.y(), skin, 2.6, 2.4);
 }
 
 void scorpion(Figure &f)
@@ -549,105 +572,164 @@ void twins(Figure &f)
     const Ramp &skin = f.material(2);
     const Ramp &darkHair = f.material(3);
     const Ramp &auburn = f.material(4);
-    // One twin in gold with short dark hair, the other in amber with auburn curls; each tilts
-    // his head towards the other.
-    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, qreal tilt, bool curls,
+    // One twin in gold with short dark hair, facing us; the other in amber with auburn hair,
+    // turned to look at his brother, a hand on his hip and his feet further apart.
+    const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, bool turned,
                             qreal outer) {
         // Legs with a knee and a narrower shin; the inner leg is bent a little, the weight
         // rests on the outer one.
+        const qreal step = turned ? 3 : 0;
+        const qreal leftFoot = cx - 5 - (outer < 0 ? step : 0);
+        const qreal rightFoot = cx + 5 + (outer > 0 ? step : 0);
         f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
-                           { cx - 5, 152 } }),
-                   6.4, 3.8),
+                           { leftFoot, 152 } }),
+                   7.4, 4.4),
             skin, 1.0);
         f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
-                           { cx + 5, 152 } }),
-                   6.4, 3.8),
+                           { rightFoot, 152 } }),
+                   7.4, 4.4),
             skin, 1.0);
-        f.part(ellipse(cx - 5.5, 155, 3.4, 1.9), hair, 0.8);
-        f.part(ellipse(cx + 5.5, 155, 3.4, 1.9), hair, 0.8);
-        // The outer arm hangs by the side.
-        f.part(tapered(curve({ { cx + outer * 10, 76 }, { cx + outer * 14, 92 },
-                           { cx + outer * 14, 106 } }),
-                   5, 4),
+        f.part(ellipse(leftFoot - 0.5, 155, 3.4, 1.9), hair, 0.8);
+        f.part(ellipse(rightFoot + 0.5, 155, 3.4, 1.9), hair, 0.8);
+        // The outer arm: rounded at the shoulder, bent at the elbow, hanging by the side or
+        // with the hand on the hip.
+        const QPointF shoulder(cx + outer * 10, 77);
+        const QPointF elbow = turned ? QPointF(cx + outer * 18, 91) : QPointF(cx + outer * 14, 92);
+        const QPointF wrist
+            = turned ? QPointF(cx + outer * 10.5, 97) : QPointF(cx + outer * 13.5, 106);
+        f.part(united({ tapered(curve({ { shoulder.x(), shoulder.y() }, { elbow.x(), elbow.y() } }),
+                            6.6, 5),
+                   tapered(curve({ { elbow.x(), elbow.y() }, { wrist.x(), wrist.y() } }), 5, 3.8),
+                   ellipse(elbow.x(), elbow.y(), 2.5, 2.5) }),
             skin, 1.0);
-        hand(f, cx + outer * 14, 108, skin, 2.4, 2.8);
+        hand(f, wrist.x(), wrist.y() + (turned ? 0 : 2), skin, 2.4, 2.8);
         // The tunic: sloping shoulders, drawn in at the belt, the skirt flaring to a hem
         // that dips a little in the middle.
-        f.part(shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 }, { cx + 11.5, 81 },
-                   { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 }, { cx + 15, 121, Corner },
-                   { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 }, { cx - 8.5, 96 },
-                   { cx - 10, 88 }, { cx - 11.5, 81 } }),
-            tunic);
-        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.2);
-        f.line(curve({ { cx - 4, 100 }, { cx - 6, 110 }, { cx - 7, 120 } }), tunic.shade, 1.0);
-        f.line(curve({ { cx + 4, 100 }, { cx + 6, 110 }, { cx + 7, 120 } }), tunic.shade, 1.0);
+        const QPainterPath tunicShape = shape({ { cx - 9, 75 }, { cx, 72.5 }, { cx + 9, 75 },
+            { cx + 11.5, 81 }, { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 },
+            { cx + 15, 121, Corner }, { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 },
+            { cx - 8.5, 96 }, { cx - 10, 88 }, { cx - 11.5, 81 } });
+        f.part(tunicShape, tunic);
+        // Two broad folds in the skirt, shaded.
+        for (const qreal side : { -1.0, 1.0 })
+            f.fill(tunicShape.intersected(
+                       tapered(curve({ { cx + side * 3.5, 99 }, { cx + side * 5, 110 },
+                                   { cx + side * 6, 123 } }),
+                           1.6, 3.2)),
+                tunic.shade);
+        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.4);
         QPainterPath neck;
-        neck.addRect(QRectF(cx - 2.5, 65, 5, 8));
+        neck.addRect(QRectF(cx - 3, 64, 6, 9.5));
         f.part(neck, skin, 1.0);
-        frontFace(f, cx, 59, tilt, skin, hair, curls);
+        if (turned)
+            profile(f, cx - 0.5, 60, outer > 0 ? -1 : 1, skin, hair, 1.15);
+        else
+            frontFace(f, cx, 59.5, 4, skin, hair, false);
     };
-    person(82, amber, auburn, -7, true, 1);
-    person(38, gold, darkHair, 7, false, -1);
+    person(82, amber, auburn, true, 1);
+    person(38, gold, darkHair, false, -1);
     // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
-    f.part(tapered(curve({ { 47, 77 }, { 60, 80, Corner }, { 74, 74 } }), 5, 4), skin, 1.0);
-    hand(f, 75, 74, skin, 2.8, 2.4);
+    f.part(united({ tapered(curve({ { 47, 77.5 }, { 60, 80 } }), 6, 5),
+               tapered(curve({ { 60, 80 }, { 74, 75 } }), 5, 4), ellipse(60, 80, 2.5, 2.5) }),
+        skin, 1.0);
+    hand(f, 75, 75, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
     // Each is set pixel by pixel, a bright core with four one-pixel rays, so it stays sharp.
     for (const int x : { 38, 82 }) {
         const QColor white(Qt::white);
         for (int d = -5; d <= 5; ++d) {
-            f.pixel(x + d + 0.5, 42.5, white);
-            f.pixel(x + 0.5, 42 + d + 0.5, white);
+            f.pixel(x + d + 0.5, 41.5, white);
+            f.pixel(x + 0.5, 41 + d + 0.5, white);
         }
         for (const auto &[dx, dy] : std::initializer_list<std::array<int, 2>> {
                  { -1, -1 }, { 1, -1 }, { -1, 1 }, { 1, 1 } })
-            f.pixel(x + dx + 0.5, 42 + dy + 0.5, white);
+            f.pixel(x + dx + 0.5, 41 + dy + 0.5, white);
     }
 }
 
 void ram(Figure &f)
 {
     const Ramp &m = f.main();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
-    // Legs jointed at knee and hock, the far pair one step darker, on small dark hooves.
-    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
-        f.part(united({ tapered(curve({ { fore, 118 }, { fore - 2, 134 }, { fore, 146 },
-                                    { fore - 1, 154 } }),
-                            8.5, 4.5),
-                   ellipse(fore - 2, 134, 4, 3.4) }),
-            ramp);
-        f.part(tapered(curve({ { hind, 116 }, { hind - 2, 130 }, { hind + 5, 142, Corner },
-                           { hind + 3, 154 } }),
-                   10, 4),
-            ramp);
-        f.part(ellipse(fore - 1, 155, 3.2, 2), hoof, 0.8);
-        f.part(ellipse(hind + 3, 155, 3.2, 2), hoof, 0.8);
+    const Ramp hoof { m.ink, m.ink, m.ink, m.shade };
+    // The face and legs are bare: a darker tone than the fleece.
+    const Ramp bare = behind(m);
+    const Ramp farBare { m.ink, m.ink, m.ink, m.shade };
+    // Slender legs jointed at knee, fetlock and hock, on dark cloven hooves.
+    const auto hoofAt = [&](qreal x) {
+        f.part(shape({ { x - 2.6, 151, Corner }, { x + 2.6, 151, Corner }, { x + 3.4, 156, Corner },
+                   { x - 3.4, 156, Corner } }),
+            hoof, 0.8);
+        f.pixel(x, 154.5, m.ink);
     };
-    legPair(f.far(), 60, 98);
-    legPair(m, 52, 90);
-    // The fleece: a body of round lobes, each lit from the upper left.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 116 }, { fore - 1.5, 133 } }), 8, 4.6),
+                   ellipse(fore - 1.5, 134, 3.2, 3),
+                   tapered(curve({ { fore - 1.5, 134 }, { fore, 146 } }), 3.8, 3.2),
+                   ellipse(fore, 147, 2.4, 2.2),
+                   tapered(curve({ { fore, 147 }, { fore - 0.5, 152 } }), 3.4, 3.6) }),
+            ramp, 1.0);
+        f.part(united({ tapered(curve({ { hind, 114 }, { hind - 1, 128 }, { hind + 5, 139 } }), 11,
+                            4.6),
+                   ellipse(hind + 5, 139, 2.8, 2.8),
+                   tapered(curve({ { hind + 5, 139 }, { hind + 3.5, 147 } }), 3.8, 3.2),
+                   ellipse(hind + 3.5, 147.5, 2.4, 2.2),
+                   tapered(curve({ { hind + 3.5, 147.5 }, { hind + 3, 152 } }), 3.4, 3.6) }),
+            ramp, 1.0);
+        hoofAt(fore - 0.5);
+        hoofAt(hind + 3);
+    };
+    legPair(farBare, 60, 98);
+    legPair(bare, 52, 90);
+    // The fleece: an oval body whose outline is a row of small scallops, tufted with rows of
+    // tight curls.
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
-    body.addEllipse(QPointF(80, 108), 28, 18);
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 58, 102, 12 }, { 104, 106, 11 }, { 96, 122, 10 }, { 66, 122, 10 } })
-        body.addEllipse(QPointF(x, y), r, r);
-    f.part(body.simplified());
-    const Ramp lobe { m.shade, m.base, m.base, m.light };
-    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
-             { 98, 102, 10 }, { 78, 96, 12 }, { 88, 114, 10 }, { 68, 112, 10 } })
-        f.part(ellipse(x, y, r, r * 0.8), lobe, 0.9);
+    body.addEllipse(QPointF(80, 110), 27, 16);
+    body.addEllipse(QPointF(60, 104), 10, 10);
+    constexpr int scallops = 22;
+    for (int i = 0; i < scallops; ++i) {
+        const qreal a = 2 * std::numbers::pi * i / scallops;
+        body.addEllipse(QPointF(80 + 27 * std::cos(a), 110 + 16 * std::sin(a)), 4.2, 4.2);
+    }
+    const QPainterPath fleece = body.simplified();
+    f.part(fleece);
+    // Curls: short arcs, open towards the lower right, in offset rows.
+    QPainterPath curls;
+    for (int row = 0; row < 5; ++row) {
+        const qreal y = 98 + row * 6;
+        for (qreal x = 58 + (row % 2) * 3.5; x < 106; x += 7) {
+            // Shifted a little, each by its own amount, so the curls do not line up like a
+            // knitted pattern.
+            const QPointF c(x + std::fmod(x * 3.7 + row * 5.3, 2.4) - 1.2,
+                y + std::fmod(x * 1.9 + row * 2.9, 2.0) - 1.0);
+            if (!fleece.contains(c + QPointF(-3, -3)) || !fleece.contains(c + QPointF(3, 3)))
+                continue;
+            curls.moveTo(c + QPointF(-2.4, 0.6));
+            curls.quadTo(c + QPointF(-2, -2.4), c + QPointF(1, -2.2));
+            curls.quadTo(c + QPointF(2.8, -1.4), c + QPointF(2.2, 0.8));
+        }
+    }
+    f.line(curls, m.shade, 1.2);
     // The neck, thick with wool, carries the head up and forward.
-    f.part(united(
-        { shape({ { 44, 84 }, { 52, 80 }, { 62, 92 }, { 60, 106 }, { 50, 110 }, { 44, 100 } }),
-            ellipse(52, 96, 7, 8) }));
-    const QPainterPath head = shape({ { 48, 72 }, { 38, 72 }, { 28, 80 }, { 20, 94 }, { 19, 100 },
-        { 24, 103 }, { 32, 100 }, { 42, 96 }, { 50, 90 } });
-    f.part(head);
-    f.dot(31, 85, 1.5, m.ink);
-    f.line(curve({ { 20, 97 }, { 24, 98 } }), m.ink, 1.0);
+    QPainterPath neck;
+    neck.setFillRule(Qt::WindingFill);
+    for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> { { 54, 93, 9 },
+             { 48, 86, 5.5 }, { 57, 84, 5 }, { 46, 97, 5.5 }, { 51, 104, 5.5 }, { 62, 88, 5 } })
+        neck.addEllipse(QPointF(x, y), r, r);
+    f.part(neck.simplified());
+    f.line(curve({ { 50, 92 }, { 52, 90 }, { 55, 92 } }), m.shade, 1.2);
+    f.line(curve({ { 52, 100 }, { 54, 98 }, { 57, 100 } }), m.shade, 1.2);
+    f.line(curve({ { 57, 88 }, { 59, 86 }, { 62, 88 } }), m.shade, 1.2);
+    // A short, blunt head, bare of wool.
+    const QPainterPath head = shape({ { 48, 74 }, { 40, 74 }, { 33, 80 }, { 28, 89 }, { 27, 95 },
+        { 31, 99 }, { 38, 98 }, { 45, 93 }, { 50, 85 } });
+    f.part(head, bare);
+    f.dot(37.5, 84.5, 1.9, m.ink);
+    f.pixel(36.5, 83.5, Qt::white);
+    f.pixel(29.5, 94.5, m.ink);
+    f.line(curve({ { 29, 97.5 }, { 33, 97.5 } }), m.ink, 1.0);
     // The ear hangs out from under the horn.
-    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), f.far(), 0.9);
+    f.part(shape({ { 46, 88 }, { 56, 92 }, { 60, 96 }, { 54, 96 }, { 46, 93 } }), farBare, 0.9);
     // The horn: out from the crown, back, down and forward round the ear.
     const QPointF hub(48, 84);
     f.part(coil(hub, 15, 4, 225, 1.0, true, 10, 4.5), f.accent());
@@ -687,8 +769,8 @@ void bull(Figure &f)
     };
     legPair(f.far(), 56, 100);
     // The tail hangs clear of the hind leg and ends in a tuft.
-    f.part(tapered(curve({ { 110, 92 }, { 115, 106 }, { 115, 124 } }), 3.2, 2), m, 0.9);
-    f.part(shape({ { 113, 122 }, { 117, 126 }, { 117, 134 }, { 114, 137 }, { 111, 132 } }),
+    f.part(tapered(curve({ { 108, 92 }, { 112, 106 }, { 111.5, 124 } }), 3.4, 2.2), m, 0.9);
+    f.part(shape({ { 110, 122 }, { 113.5, 126 }, { 113.5, 134 }, { 111, 137 }, { 108, 132 } }),
         behind(m), 0.9);
     // A deep chest, a level back, a heavy neck and the head carried high, over the tops of the
     // near legs.
@@ -697,19 +779,14 @@ void bull(Figure &f)
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
     legPair(m, 46, 92);
     f.part(body);
-    // The barrel turns away from the moon: a half tone over the belly and behind the shoulder,
-    // a darker one under the chest and the flank, and a lit line along the spine.
+    // The barrel turns away from the moon: broad half tones over the belly, behind the shoulder
+    // and in front of the haunch, and a darker one under the chest and the flank.
     const Ramp &turn = f.material(2);
-    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(64, 100, 5, 16, -10),
-               ellipse(96, 104, 5, 14, 10) })),
+    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(62, 104, 6, 18, -10),
+               ellipse(94, 106, 6, 16, 10), ellipse(38, 112, 6, 10, -20) })),
         turn.base);
     f.fill(body.intersected(united({ ellipse(80, 130, 34, 10), ellipse(42, 124, 10, 8) })),
         turn.shade);
-    f.line(curve({ { 40, 80.5 }, { 52, 78.5 }, { 72, 84.5 }, { 92, 84.5 }, { 104, 86.5 } }),
-        m.light, 1.0);
-    f.line(curve({ { 60, 90 }, { 58, 104 }, { 52, 116 } }), m.shade, 1.1);
-    f.line(curve({ { 90, 92 }, { 86, 104 }, { 92, 116 } }), m.shade, 1.1);
-    f.line(curve({ { 36, 106 }, { 40, 116 }, { 46, 120 } }), m.shade, 1.0);
     // The far horn, then the head, the ear and the near horn, both sweeping forward.
     f.part(tapered(curve({ { 34, 74 }, { 38, 66 }, { 32, 58 }, { 24, 56 } }), 5, 1.6), behind(horn),
         0.9);
@@ -726,42 +803,60 @@ void bull(Figure &f)
 void crab(Figure &f)
 {
     const Ramp &m = f.main();
-    // Four walking legs a side, jointed, and the claws held up.
+    // Four short walking legs a side, each bent up at the knee and down to a pointed tip on
+    // the sand, and the claws held up.
     for (const bool right : { false, true }) {
         const auto side
             = [&](const QPainterPath &path) { return right ? mirrored(path, 60) : path; };
-        const std::initializer_list<std::initializer_list<Knot>> legs {
-            { { 38, 110 }, { 22, 102, Corner }, { 10, 114 } },
-            { { 38, 118 }, { 18, 116, Corner }, { 8, 132 } },
-            { { 40, 126 }, { 22, 132, Corner }, { 14, 148 } },
-            { { 46, 132 }, { 32, 144, Corner }, { 28, 158 } },
+        const std::initializer_list<std::array<qreal, 6>> legs {
+            { 34, 108, 22, 96, 15, 119 },
+            { 30, 115, 12, 107, 6, 136 },
+            { 31, 123, 14, 125, 10, 150 },
+            { 40, 131, 28, 139, 25, 155 },
         };
-        // In the figure's own tones, not the darker ones of parts behind: legs this thin show
-        // mostly their shaded edge, which has to stand out from the night sky.
-        for (const auto &l : legs)
-            f.part(side(tapered(curve(l), 5, 2.5)), m);
-        f.part(side(tapered(curve({ { 44, 98 }, { 28, 92, Corner }, { 26, 78 } }), 7, 6)), m);
+        // The back legs first, so each leg overlaps the one behind it; every other leg a step
+        // darker, so legs that cross stay apart.
+        int n = int(legs.size());
+        for (auto l = std::rbegin(legs); l != std::rend(legs); ++l) {
+            const auto &[x0, y0, x1, y1, x2, y2] = *l;
+            f.part(
+                side(united({ tapered(curve({ { x0, y0 }, { x1, y1 } }), 7, 5.6),
+                    tapered(curve({ { x1, y1 }, { x2, y2 } }), 5.4, 2.2), ellipse(x1, y1, 3, 3) })),
+                --n % 2 == 0 ? f.far() : m);
+        }
+        f.part(side(united({ tapered(curve({ { 42, 104 }, { 30, 96 } }), 8, 7),
+                   tapered(curve({ { 30, 96 }, { 26, 80 } }), 7, 6.5), ellipse(30, 96, 4, 4) })),
+            m);
         // The claw: a swollen palm and its two fingers.
         f.part(side(united({ ellipse(26, 70, 9, 11, 10),
                    tapered(curve({ { 20, 66 }, { 16, 54 }, { 22, 44 } }), 7, 1.5),
                    tapered(curve({ { 30, 62 }, { 32, 54 }, { 28, 48 } }), 5.5, 1.5) })),
             m);
     }
-    const QPainterPath shell = shape({ { 60, 90 }, { 76, 92 }, { 88, 102 }, { 90, 114 },
-        { 82, 128 }, { 60, 136 }, { 38, 128 }, { 30, 114 }, { 32, 102 }, { 44, 92 } });
+    // The carapace: broad and flat, a toothed front edge between the claws, the sides
+    // swelling out and narrowing to the back.
+    const QPainterPath shell = shape({ { 34, 103, Corner }, { 40, 100 }, { 44, 101.5, Corner },
+        { 48, 99.5 }, { 52, 101, Corner }, { 56, 99 }, { 60, 100 }, { 64, 99 }, { 68, 101, Corner },
+        { 72, 99.5 }, { 76, 101.5, Corner }, { 80, 100 }, { 86, 103, Corner }, { 93, 108 },
+        { 95, 115 }, { 90, 124 }, { 78, 132 }, { 60, 135 }, { 42, 132 }, { 30, 124 }, { 25, 115 },
+        { 27, 108 } });
     // The eyes on their stalks, between the claws, behind the shell's front edge.
     for (const qreal x : { 54.0, 66.0 }) {
         const qreal out = x < 60 ? -1 : 1;
-        f.part(tapered(curve({ { x, 96 }, { x + out * 1.5, 88 }, { x + out * 3, 82 } }), 3, 2.4), m,
-            0.9);
-        f.part(ellipse(x + out * 3, 80.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
-        f.dot(x + out * 3 - 0.8, 79.7, 0.9, m.light);
+        f.part(tapered(curve({ { x, 102 }, { x + out * 1.5, 94 }, { x + out * 3, 89 } }), 3.4, 2.8),
+            m, 0.9);
+        f.part(ellipse(x + out * 3, 87.5, 2.9, 2.9), Ramp { m.ink, m.ink, m.ink, m.light }, 0.8);
+        f.dot(x + out * 3 - 0.8, 86.7, 0.9, m.light);
     }
     f.part(shell);
-    // The moon's glint on the shell and the grooves that part it into its regions.
-    f.fill(ellipse(48, 102, 9, 3.6, -14), m.light);
-    f.line(curve({ { 46, 100 }, { 42, 112 }, { 46, 126 } }), m.shade, 1.1);
-    f.line(curve({ { 74, 100 }, { 78, 112 }, { 74, 126 } }), m.shade, 1.1);
+    // The underside turned away from the moon, a groove behind the front edge, the moon's
+    // glint on the shell and the grooves that part it into its regions.
+    f.fill(shell.intersected(ellipse(60, 140, 40, 13)), m.shade);
+    f.line(
+        curve({ { 32, 108 }, { 46, 105 }, { 60, 104.5 }, { 74, 105 }, { 88, 108 } }), m.shade, 1.2);
+    f.fill(ellipse(44, 110, 9, 3, -8), m.light);
+    f.line(curve({ { 50, 110 }, { 46, 118 }, { 50, 126 } }), m.shade, 1.2);
+    f.line(curve({ { 70, 110 }, { 74, 118 }, { 70, 126 } }), m.shade, 1.2);
 }
 
 void lion(Figure &f)
@@ -775,8 +870,9 @@ void lion(Figure &f)
         f.far());
     f.part(ellipse(91, 154, 6, 3), f.far());
     // The tail hangs from the rump in a curve and ends in its tuft.
-    f.part(tapered(curve({ { 108, 102 }, { 114, 108 }, { 115, 120 }, { 113, 128 } }), 4, 2.5), m);
-    f.part(shape({ { 111, 126 }, { 116, 130 }, { 115, 138 }, { 110, 134 } }), f.accent());
+    f.part(
+        tapered(curve({ { 107, 102 }, { 112, 108 }, { 112.5, 120 }, { 110.5, 128 } }), 4, 2.5), m);
+    f.part(shape({ { 108.5, 126 }, { 113.5, 130 }, { 112.5, 138 }, { 107.5, 134 } }), f.accent());
     // Body and near legs as one outline, so the legs grow out of a deep chest and a round
     // haunch instead of standing under a box: the chest low in front, the belly tucked up
     // towards the hind legs, the thigh swelling over the hind leg.
@@ -1060,12 +1156,12 @@ Footprint footprint(int sign)
         { 40, 110, 156 }, // ram
         { 38, 114, 156 }, // bull
         { 24, 100, 156 }, // twins
-        { 20, 100, 155 }, // crab
+        { 8, 112, 156 }, // crab
         { 36, 110, 156 }, // lion
         { 30, 96, 157 }, // maiden
         { 30, 90, 157 }, // scales
         { 28, 106, 154 }, // scorpion
-        { 46, 112, 156 }, // archer
+        { 46, 108, 156 }, // archer
         { 26, 100, 159 }, // sea-goat, above the water's edge
         { 22, 60, 156 }, // water bearer
         { 60, 60, 160 }, // the fishes swim in the sky and cast none

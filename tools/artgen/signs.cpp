@@ -136,8 +136,9 @@ bool isSky(int index)
 // single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
 // sky. A speck of the figure, one or two pixels of a tone that no other neighbour shares, takes
 // the tone most of its neighbours have: always on the figure's edge, where such a pixel is debris
-// or a spike, and inside only when it is lighter than that tone, so an eye, a nostril or the end of
-// a crease stays.
+// or a spike, and inside when it is lighter than that tone or has a darker neighbour, as a blend
+// of an outline into the part beside it does. An eye or a nostril, darker than everything round
+// it, stays.
 void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
     const auto luma = [&](int index) {
@@ -175,27 +176,29 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
                     continue;
                 int count[16] = {};
                 int figureAround = 0;
+                bool darkerAround = false;
                 for (int dy = -1; dy <= 1; ++dy) {
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int n = at(x + dx, y + dy);
                         if ((dx || dy) && n != index) {
                             ++count[n];
                             figureAround += figureEntries.contains(n) ? 1 : 0;
+                            darkerAround |= luma(n) < luma(index);
                         }
                     }
                 }
                 const int most = int(std::max_element(count, count + 16) - count);
                 const bool edge = figureAround < 8 - same;
-                if (edge || luma(index) > luma(most))
+                if (edge || luma(index) > luma(most) || darkerAround)
                     image.pixels[std::size_t(y) * 120 + x] = quint8(most);
             }
         }
     }
 }
 
-// Moonlight from above: where the figure meets the sky along its top or its upright left edge,
-// its outer pixel is drawn in the pale moonlit tone of the sand. The dark outline alone melts into
-// the night sky; the rim keeps the silhouette sharp. Thin parts one pixel across keep their tone.
+// Moonlight from above: where the figure meets the sky along its top, its outer pixel is drawn in
+// the pale moonlit tone of the sand. The dark outline alone melts into the night sky; the rim keeps
+// the silhouette sharp. Thin parts one pixel across keep their tone.
 void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
     const std::vector<quint8> before = image.pixels;
@@ -206,7 +209,7 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
             if (!figure(x, y) || at(x, y) < sceneTones)
                 continue; // white stars and glints shine on their own
             // Which way the edge faces: count the sky in the rows above and below and in
-            // the columns left and right. Edges facing up, up-left or left catch the light.
+            // the columns left and right. Edges facing up catch the light.
             int up = 0, down = 0, left = 0, right = 0;
             for (int d = -1; d <= 1; ++d) {
                 up += isSky(at(x + d, y - 1)) ? 1 : 0;
@@ -214,7 +217,8 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
                 left += isSky(at(x - 1, y + d)) ? 1 : 0;
                 right += isSky(at(x + 1, y + d)) ? 1 : 0;
             }
-            const bool lit = up > down || (left > right && up >= down);
+            // Only edges that face up: on upright sides the rim breaks into steps and frays.
+            const bool lit = up > down && up >= 2;
             // Only parts at least three pixels deep across the edge get a rim; smaller details
             // would be swallowed by it.
             const bool deepDown = figure(x, y + 1) && figure(x, y + 2) && figure(x, y + 3);
@@ -222,6 +226,26 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
             const bool deep = (up > down ? deepDown : true) && (left > right ? deepRight : true);
             if ((up > 0 || left > 0) && lit && deep && figure(x + 1, y + 1))
                 image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+        }
+    }
+    // A rim pixel with no other beside it is a step of a steep side rather than a lit edge and
+    // would read as a speck: it keeps its tone.
+    const std::vector<quint8> lit = image.pixels;
+    const auto newRim = [&](int x, int y) {
+        const std::size_t i = std::size_t(y) * 120 + x;
+        return lit[i] == rimIndex && before[i] != rimIndex;
+    };
+    for (int y = 1; y < 189; ++y) {
+        for (int x = 1; x < 119; ++x) {
+            if (!newRim(x, y))
+                continue;
+            bool joined = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx)
+                    joined |= (dx || dy) && newRim(x + dx, y + dy);
+            }
+            if (!joined)
+                image.pixels[std::size_t(y) * 120 + x] = before[std::size_t(y) * 120 + x];
         }
     }
     // A lone outline pixel left between rim pixels would notch the rim: it joins it.
