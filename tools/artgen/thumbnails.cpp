@@ -44,29 +44,32 @@ QColor discTone(const QColor &colour)
     return tone;
 }
 
-// Capricorn's symbol set pixel by pixel, two pixels thick, from (5, 7): the goat's hooked V,
-// the arch into the stem and the fish tail's bowl, its counter kept open. Drawn from curves at
-// this size its diagonals blur into grey.
-const std::array<std::string_view, 19> capricorn = {
-    ".###.........###.......",
-    "##.##.......#####......",
-    "#..##......##...##.....",
-    "...##......##...##.....",
-    "....##.....##...##.....",
-    "....##....##....##.....",
-    "....##....##....##.....",
-    ".....##...##....##.....",
-    ".....##..##.....##.....",
-    "......##.##.....##.....",
-    "......####......##.....",
-    ".......##.......######.",
-    ".......##.......##...##",
-    "................##...##",
-    "................##...##",
-    "................######.",
-    "..............####.....",
-    "............###........",
-    "..........###..........",
+// Capricorn's symbol set pixel by pixel, two pixels thick, from (5, 6): a small curl leading
+// into the goat's V, the arch over into the stem, the fish tail's round loop with its counter
+// kept open, and the tail sweeping down to the left. Drawn from curves at this size its
+// diagonals blur into grey.
+const std::array<std::string_view, 21> capricorn = {
+    ".###........###........",
+    "##.##......##.##.......",
+    "...##.....##...##......",
+    "...##.....##...##......",
+    "....##....##...##......",
+    "....##...##....##......",
+    "....##...##....##......",
+    ".....##..##....##......",
+    ".....##.##.....##......",
+    "......####.....##......",
+    ".......##......##......",
+    "...............######..",
+    "...............#######.",
+    "...............###..###",
+    "...............##....##",
+    "...............##....##",
+    "...............###..###",
+    "..............########.",
+    "............#########..",
+    "..........#####........",
+    "........####...........",
 };
 
 // A disc in the sign's colour, lit from the upper left and ringed in its dark tone, with the
@@ -102,9 +105,9 @@ QImage renderThumbnail(int sign, QImage *discOnly)
             for (int y = 0; y <= int(capricorn.size()); ++y) {
                 for (int x = 0; x <= 23; ++x) {
                     if (set(x, y))
-                        p.fillRect(QRect(5 + x, 7 + y, 1, 1), Qt::white);
+                        p.fillRect(QRect(5 + x, 6 + y, 1, 1), Qt::white);
                     else if (set(x - 1, y - 1))
-                        p.fillRect(QRect(5 + x, 7 + y, 1, 1), shadow);
+                        p.fillRect(QRect(5 + x, 6 + y, 1, 1), shadow);
                 }
             }
         } else {
