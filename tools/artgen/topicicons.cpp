@@ -5,6 +5,7 @@
 #include "shapes.h"
 
 #include <QPainter>
+#include <QRadialGradient>
 
 #include <array>
 #include <cmath>
@@ -50,16 +51,29 @@ QPainterPath headShape()
 
 void paintCharacter(QPainter &p)
 {
-    // What someone is like inside: a head in profile holding a bright star.
-    flat(p, headShape(), QColor(0x8c, 0x7c, 0xd8), QColor(0x5e, 0x4c, 0xac),
-        QColor(0x26, 0x1a, 0x5a));
-    const QPainterPath star = Shapes::star(QPointF(14.5, 12), 6.2, 2.6, 5, 0);
-    p.setPen(QPen(QColor(0x7a, 0x4e, 0x04), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(0xff, 0xd2, 0x3c));
-    p.drawPath(star);
+    // What someone is like inside: a head in profile holding a bright star. Light falls from
+    // the upper left, as on the other five: a pale band along the crown and brow, and a glint.
+    const QPainterPath head = headShape();
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xff, 0xf4, 0xc0));
-    p.drawEllipse(QPointF(13.3, 10.8), 1.4, 1.4);
+    p.fillPath(head, QColor(0x8c, 0x7c, 0xd8));
+    p.fillPath(head.subtracted(head.translated(-1.6, -1.6)), QColor(0x5e, 0x4c, 0xac));
+    p.fillPath(head.subtracted(head.translated(1.4, 1.4)), QColor(0xbc, 0xb0, 0xf4));
+    p.setBrush(QColor(0xe4, 0xde, 0xff));
+    p.drawEllipse(QPointF(8.2, 6.6), 1.5, 1.1);
+    p.setPen(QPen(QColor(0x26, 0x1a, 0x5a), 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(head);
+    // The star larger than the eye would expect, white at its heart through to deep gold at
+    // its points, so it shines at 32 pixels.
+    const QPointF centre(14.8, 12.2);
+    const QPainterPath star = Shapes::star(centre, 7.4, 3.1, 5, 0);
+    QRadialGradient shine(centre - QPointF(1.2, 1.4), 7.4);
+    shine.setColorAt(0, QColor(0xff, 0xfc, 0xe8));
+    shine.setColorAt(0.35, QColor(0xff, 0xe0, 0x5c));
+    shine.setColorAt(1, QColor(0xf0, 0xa8, 0x10));
+    p.setPen(QPen(QColor(0x6a, 0x3e, 0x02), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    p.setBrush(shine);
+    p.drawPath(star);
 }
 
 void paintAppearance(QPainter &p)
