@@ -166,10 +166,13 @@ std::unique_ptr<Form1> Startup::createMainWindow()
 {
     auto window = std::make_unique<Form1>();
     const bool loaded = runGuarded([&window] {
-        // Both windows take the program's icon at every size it is drawn in; at 32 pixels it
-        // is the catalogue's icon, the picture the about window shows too.
+        // Both windows take the program's icon at the sizes title bars, task bars and window
+        // switchers show (16 to 48 pixels), each drawn for its size; at 32 pixels it is the
+        // catalogue's icon, the picture the about window shows too. Larger views (docks, the
+        // software centre) take the installed theme icon, so decoding the 64 and 128 pixel
+        // drawings would only slow the start.
         QIcon icon;
-        for (const int size : { 16, 24, 48, 64, 128 })
+        for (const int size : { 16, 24, 48 })
             icon.addFile(QStringLiteral(":/icons/%1/" ASTRELO_APP_ID ".png").arg(size));
         icon.addPixmap(LoadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon));
         QGuiApplication::setWindowIcon(icon);

@@ -102,10 +102,10 @@ private Q_SLOTS:
         QVERIFY(Startup::createMainWindow());
         const QIcon icon = QGuiApplication::windowIcon();
         QCOMPARE(seen(icon.pixmap(32, 32).toImage()), qtDecoded(1, Icon));
-        // Every drawn size, each as the desktop's icon file holds it, not a scaled 32.
+        // Every size a title bar or task bar shows, each as the desktop's icon file holds it,
+        // not a scaled 32.
         QCOMPARE(icon.availableSizes(),
-            QList<QSize>(
-                { { 16, 16 }, { 24, 24 }, { 48, 48 }, { 64, 64 }, { 128, 128 }, { 32, 32 } }));
+            QList<QSize>({ { 16, 16 }, { 24, 24 }, { 48, 48 }, { 32, 32 } }));
         QCOMPARE(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
             QImage(QStringLiteral(ASTRELO_SOURCE_DIR "/packaging/icons/16/cz.kelmo.Astrelo.png"))
                 .convertToFormat(QImage::Format_ARGB32));
