@@ -752,22 +752,36 @@ void bull(Figure &f)
 {
     const Ramp &m = f.main();
     const Ramp &horn = f.accent();
-    const Ramp hoof { m.ink, m.ink, m.ink, m.ink };
-    // Legs jointed at knee and hock, the far pair one step darker.
-    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
-        f.part(united({ tapered(curve({ { fore, 114 }, { fore - 1, 134 }, { fore, 146 },
-                                    { fore - 1, 154 } }),
-                            10, 5),
-                   ellipse(fore - 1, 134, 4.2, 3.6) }),
-            ramp);
-        f.part(tapered(curve({ { hind, 110 }, { hind - 3, 128 }, { hind + 4, 141, Corner },
-                           { hind + 2, 154 } }),
-                   14, 5),
-            ramp);
-        f.part(ellipse(fore - 1, 155, 3.8, 2.2), hoof, 0.8);
-        f.part(ellipse(hind + 2, 155, 3.8, 2.2), hoof, 0.8);
+    const Ramp &turn = f.material(2);
+    const Ramp hoof { m.ink, m.ink, m.ink, turn.shade };
+    // Small cloven hooves: a dark wedge split down the front.
+    const auto hoofAt = [&](qreal x) {
+        f.part(shape({ { x - 2.8, 150.5, Corner }, { x + 2.8, 150.5, Corner },
+                   { x + 3.6, 156, Corner }, { x - 3.6, 156, Corner } }),
+            hoof, 0.8);
+        f.pixel(x, 154.5, m.ink);
+        f.pixel(x, 155.5, m.ink);
     };
-    legPair(f.far(), 56, 100);
+    // Legs that taper from a heavy forearm and thigh to a knee in front and a hock behind,
+    // then down a slim cannon to the fetlock; the far pair one step darker.
+    const auto legPair = [&](const Ramp &ramp, qreal fore, qreal hind) {
+        f.part(united({ tapered(curve({ { fore, 112 }, { fore - 1.5, 133 } }), 12, 5.6),
+                   ellipse(fore - 1.5, 134, 3.6, 3.2),
+                   tapered(curve({ { fore - 1.5, 134 }, { fore - 0.5, 146 } }), 4.6, 3.8),
+                   ellipse(fore - 0.5, 147, 2.8, 2.4),
+                   tapered(curve({ { fore - 0.5, 147 }, { fore - 1, 151.5 } }), 4, 4.4) }),
+            ramp, 1.0);
+        f.part(united({ tapered(curve({ { hind, 106 }, { hind - 2, 124 }, { hind + 5, 137 } }), 17,
+                            5.4),
+                   ellipse(hind + 5, 137, 3.2, 3.2),
+                   tapered(curve({ { hind + 5, 137 }, { hind + 3, 146 } }), 4.6, 3.8),
+                   ellipse(hind + 3, 147, 2.8, 2.4),
+                   tapered(curve({ { hind + 3, 147 }, { hind + 2.5, 151.5 } }), 4, 4.4) }),
+            ramp, 1.0);
+        hoofAt(fore - 1);
+        hoofAt(hind + 2.5);
+    };
+    legPair(f.far(), 57, 101);
     // The tail hangs clear of the hind leg and ends in a tuft.
     f.part(tapered(curve({ { 108, 92 }, { 112, 106 }, { 111.5, 124 } }), 3.4, 2.2), m, 0.9);
     f.part(shape({ { 110, 122 }, { 113.5, 126 }, { 113.5, 134 }, { 111, 137 }, { 108, 132 } }),
@@ -777,25 +791,38 @@ void bull(Figure &f)
     const QPainterPath body = shape({ { 30, 92 }, { 36, 80 }, { 52, 76 }, { 72, 82 }, { 92, 82 },
         { 106, 84 }, { 112, 94 }, { 112, 108 }, { 106, 120 }, { 94, 122 }, { 74, 120 }, { 58, 124 },
         { 44, 124 }, { 36, 116 }, { 30, 104 } });
-    legPair(m, 46, 92);
+    legPair(m, 47, 92);
     f.part(body);
-    // The barrel turns away from the moon: broad half tones over the belly, behind the shoulder
-    // and in front of the haunch, and a darker one under the chest and the flank.
-    const Ramp &turn = f.material(2);
-    f.fill(body.intersected(united({ ellipse(78, 126, 40, 16), ellipse(62, 104, 6, 18, -10),
-               ellipse(94, 106, 6, 16, 10), ellipse(38, 112, 6, 10, -20) })),
-        turn.base);
-    f.fill(body.intersected(united({ ellipse(80, 130, 34, 10), ellipse(42, 124, 10, 8) })),
+    // The body read as three rounded masses lit from the upper left: the shoulder and the
+    // haunch each edged by a crescent of half tone on their far side, and the barrel rolling
+    // away under the belly into the darkest tone.
+    f.fill(
+        body.intersected(ellipse(74, 128, 42, 18).subtracted(ellipse(72, 116, 40, 22))), turn.base);
+    f.fill(body.intersected(ellipse(74, 131, 38, 12).subtracted(ellipse(72, 120, 36, 16))),
         turn.shade);
+    f.fill(
+        body.intersected(ellipse(50, 102, 16, 22).subtracted(ellipse(46, 99, 14, 21))), turn.base);
+    f.fill(body.intersected(ellipse(98, 104, 15, 19).subtracted(ellipse(101, 101, 13, 18))),
+        turn.base);
+    f.fill(body.intersected(ellipse(43, 87, 6, 3, -35)), m.light);
+    f.fill(body.intersected(ellipse(99, 89, 6, 2.6, 8)), m.light);
+    f.line(curve({ { 56, 80.5 }, { 70, 84.5 }, { 90, 85 } }), m.light, 1.0);
     // The far horn, then the head, the ear and the near horn, both sweeping forward.
     f.part(tapered(curve({ { 34, 74 }, { 38, 66 }, { 32, 58 }, { 24, 56 } }), 5, 1.6), behind(horn),
         0.9);
     const QPainterPath head = shape({ { 36, 74 }, { 26, 72 }, { 18, 80 }, { 12, 92 }, { 11, 100 },
         { 16, 104 }, { 24, 102 }, { 30, 94 }, { 38, 86 } });
     f.part(head);
-    f.part(ellipse(14, 99, 5.5, 5), behind(m), 0.9);
-    f.dot(12.5, 99, 1.0, m.ink);
-    f.dot(24, 81, 1.6, m.ink);
+    // The cheek rounds away under the eye; the broad, pale muzzle with a nostril and a mouth.
+    f.fill(head.intersected(ellipse(30, 96, 8, 9).subtracted(ellipse(27, 92, 8, 9))), turn.base);
+    f.part(ellipse(14.5, 98.5, 5.6, 5), Ramp { m.ink, turn.base, m.light, m.light }, 0.9);
+    f.dot(12.2, 97.4, 1.1, m.ink);
+    f.line(curve({ { 11.5, 102.5 }, { 15, 103 }, { 18.5, 101.5 } }), m.ink, 1.0);
+    // A heavy brow over a dark eye with a glint.
+    f.line(curve({ { 20, 78.5 }, { 24, 77.5 }, { 28, 79.5 } }), turn.shade, 1.2);
+    f.dot(24, 81, 1.7, m.ink);
+    f.pixel(23.5, 80.5, Qt::white);
+    f.line(curve({ { 17, 87 }, { 16, 92 } }), turn.base, 1.0);
     f.part(shape({ { 34, 78 }, { 44, 76 }, { 46, 80 }, { 36, 82 } }), behind(m), 0.9);
     f.part(tapered(curve({ { 28, 74 }, { 24, 66 }, { 16, 62 }, { 10, 64 } }), 5.5, 1.6), horn, 0.9);
 }
