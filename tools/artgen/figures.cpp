@@ -394,69 +394,71 @@ void archer(Figure &f)
     f.part(horse(shape({ { 106, 103 }, { 112, 106 }, { 115, 120 }, { 113, 138 }, { 108, 148 },
                { 108, 132 }, { 105, 116 } })),
         hair);
-    // The horse: a deep chest, a level back, the croup and a round haunch; the near legs
-    // jointed at knee, fetlock and hock.
-    const QPainterPath barrel
-        = shape({ { 50, 108 }, { 56, 99 }, { 70, 100 }, { 86, 102 }, { 100, 99 }, { 110, 104 },
-            { 112, 114 }, { 106, 122 }, { 94, 124 }, { 78, 126 }, { 64, 124 }, { 54, 119 } });
+    // The man: a broad torso rising from the horse's withers, as long as two of his heads.
+    f.part(shape({ { 48.5, 110 }, { 49.5, 98 }, { 47, 88 }, { 45, 79 }, { 50, 74 }, { 63, 74 },
+               { 70, 77 }, { 70.5, 86 }, { 67, 97 }, { 68, 110 } }),
+        skin);
+    f.line(curve({ { 48.5, 85 }, { 54, 88 }, { 59, 86.5 } }), skin.shade, 1.0);
+    f.line(curve({ { 59, 86.5 }, { 64, 88 }, { 67.5, 85.5 } }), skin.shade, 1.0);
+    f.line(curve({ { 64.5, 90 }, { 63.5, 95 }, { 64.5, 99 } }), skin.shade, 1.0);
+    f.pixel(58.5, 96.5, skin.shade);
+    // The horse: a deep chest whose coat begins at his hips in a soft curve, a level back, the
+    // croup and a round haunch; the near legs jointed at knee, fetlock and hock.
+    const QPainterPath barrel = shape({ { 46, 112 }, { 48, 104 }, { 53, 100.5 }, { 59, 99.5 },
+        { 66, 100.5 }, { 72, 103 }, { 86, 102 }, { 100, 99 }, { 110, 104 }, { 112, 114 },
+        { 106, 122 }, { 94, 124 }, { 78, 126 }, { 64, 124 }, { 52, 120 } });
     const QPainterPath foreleg
-        = tapered(curve({ { 58, 114 }, { 56, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
+        = tapered(curve({ { 56, 114 }, { 55, 132 }, { 57, 146 }, { 55, 154 } }), 9, 4);
     const QPainterPath hindLeg
         = tapered(curve({ { 99, 110 }, { 95, 128 }, { 104, 142, Corner }, { 102, 154 } }), 14, 4.5);
-    f.part(horse(united({ barrel, foreleg, hindLeg, ellipse(56, 132, 3.6, 3.2) })), hide);
+    f.part(horse(united({ barrel, foreleg, hindLeg, ellipse(55.5, 132, 3.6, 3.2) })), hide);
     f.line(horse(curve({ { 92, 106 }, { 90, 116 }, { 96, 123 } })), hide.shade, 1.0);
+    f.line(horse(curve({ { 50, 108 }, { 53, 114 }, { 60, 118 } })), hide.shade, 1.0);
     for (const QPointF end : { QPointF(55, 155), QPointF(102, 155) })
         f.part(horse(ellipse(end.x(), end.y(), 3.4, 2.2)), hoof, 0.8);
     // The bow held out at arm's length; the drawing hand rests at his jaw with the arrow's nock
     // and both halves of the string in it.
-    const QPointF draw(57, 69);
-    const QPointF grip(27, 70), top(34, 46), bottom(34, 94);
-    // The cloak falls from his shoulders onto the horse's back.
-    f.part(shape({ { 64, 75 }, { 71, 79 }, { 79, 90 }, { 86, 101 }, { 76, 104 }, { 65, 100 },
-               { 64, 90 } }),
+    const QPointF draw(51, 67);
+    const QPointF grip(25, 67), top(32, 43), bottom(32, 91);
+    // The cloak falls from his far shoulder onto the horse's back.
+    f.part(shape({ { 66, 75 }, { 72, 79 }, { 80, 90 }, { 88, 101 }, { 78, 104 }, { 70, 103 },
+               { 69, 90 } }),
         cloak);
-    // The man: a broad torso rising from the horse's chest, a blue sash where man becomes
-    // horse.
-    f.part(shape({ { 47, 105 }, { 48, 95 }, { 47, 85 }, { 49, 77 }, { 55, 72.5 }, { 63, 72.5 },
-               { 68, 77 }, { 67, 88 }, { 66, 96 }, { 66, 105 } }),
-        skin);
-    f.part(shape({ { 46.5, 99 }, { 66.5, 98 }, { 67, 102.5 }, { 47, 103.5 } }), cloak, 1.0);
-    f.line(curve({ { 51, 84 }, { 56, 86.5 }, { 62, 84 } }), skin.shade, 1.0);
-    f.line(curve({ { 56, 89 }, { 56, 93 } }), skin.shade, 1.0);
     QPainterPath neck;
-    neck.addRect(QRectF(54, 64, 5, 10));
+    neck.addRect(QRectF(53, 63, 6, 12));
     f.part(neck, skin, 1.0);
-    profile(f, 56, 60.5, -1, skin, hair);
-    // The bow arm, straight from the shoulder to the grip.
-    f.part(tapered(curve({ { 52, 77 }, { 40, 73.5 }, { grip.x() + 1, grip.y() } }), 5.2, 3.8), skin,
+    profile(f, 56, 58.5, -1, skin, hair, 1.1);
+    // The bow arm, straight from the near shoulder to the grip.
+    f.part(tapered(curve({ { 49, 77 }, { 38, 72 }, { grip.x() + 1, grip.y() } }), 5.4, 3.8), skin,
         1.0);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 59 }, { 27, 51 }, { top.x(), top.y() } }),
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 22, 56 }, { 25, 48 }, { top.x(), top.y() } }),
                3.6, 2.2),
         gold, 0.9);
-    f.part(tapered(curve({ { grip.x(), grip.y() }, { 24, 81 }, { 27, 89 },
+    f.part(tapered(curve({ { grip.x(), grip.y() }, { 22, 78 }, { 25, 86 },
                        { bottom.x(), bottom.y() } }),
                3.6, 2.2),
         gold, 0.9);
     hand(f, grip.x(), grip.y(), skin);
-    // The string, pale in the moonlight, pulled from both tips of the bow to the nock.
+    // The string, pale in the moonlight, pulled from both tips of the bow to the nock; it
+    // passes in front of his face and clear of his chest.
     f.thread(top, draw, Qt::white);
     f.thread(bottom, draw, Qt::white);
     // The arrow laid from the nock in the drawing hand across the grip, the head beyond it.
-    f.thread(draw, QPointF(16, 69), gold.ink);
-    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, 68), gold.light);
+    f.thread(draw, QPointF(16, draw.y()), gold.ink);
+    f.thread(QPointF(draw.x() - 1, draw.y() - 1), QPointF(16, draw.y() - 1), gold.light);
     // The arrowhead, set pixel by pixel: a point, two barbs and a neck, lit on its upper half.
     for (const auto &[x, top, bottom] :
-        std::initializer_list<std::array<int, 3>> { { 9, 68, 69 }, { 10, 67, 70 }, { 11, 67, 70 },
-            { 12, 66, 71 }, { 13, 66, 71 }, { 14, 68, 69 }, { 15, 68, 69 } }) {
+        std::initializer_list<std::array<int, 3>> { { 9, 66, 67 }, { 10, 65, 68 }, { 11, 65, 68 },
+            { 12, 64, 69 }, { 13, 64, 69 }, { 14, 66, 67 }, { 15, 66, 67 } }) {
         for (int y = top; y <= bottom; ++y)
-            f.pixel(x + 0.5, y + 0.5, y <= 68 ? gold.base : gold.shade);
+            f.pixel(x + 0.5, y + 0.5, y <= 66 ? gold.base : gold.shade);
     }
     // The drawing arm: the upper arm raised back from the far shoulder to an elbow above it,
     // the forearm level with the arrow to the hand at the jaw.
-    f.part(tapered(curve({ { 65, 77 }, { 77, 67 } }), 5.6, 4.6), skin, 1.0);
-    f.part(tapered(curve({ { 77, 67.5 }, { 68, 69 }, { draw.x() + 2, draw.y() } }), 4.6, 3.6), skin,
-        1.0);
-    hand(f, draw.x() + 1, draw.y(), skin, 2.6, 2.4);
+    f.part(tapered(curve({ { 66, 77 }, { 76, 66 } }), 5.8, 4.8), skin, 1.0);
+    f.part(tapered(curve({ { 76, 66.5 }, { 66, 67.5 }, { draw.x() + 2, draw.y() } }), 4.8, 3.6),
+        skin, 1.0);
+    hand(f, draw.x() + 1.5, draw.y(), skin, 2.6, 2.4);
 }
 
 void scorpion(Figure &f)
