@@ -921,21 +921,54 @@ void lion(Figure &f)
         f.line(curve({ { x - 3, y - 1.5 }, { x - 3, y + 2.5 } }), m.shade, 0.9);
         f.line(curve({ { x, y - 1.5 }, { x, y + 2.5 } }), m.shade, 0.9);
     }
-    // The mane, a ring of locks round the head.
-    std::vector<Knot> locks;
-    for (int i = 0; i < 22; ++i) {
-        const qreal a = i * 2 * std::numbers::pi / 22;
-        const qreal r = i % 2 ? 19 : 25;
-        locks.push_back({ 40 + std::cos(a) * r, 94 + std::sin(a) * r * 1.05, i % 2 == 1 });
-    }
-    f.part(through(locks, true), f.accent());
-    const QPainterPath head = shape({ { 40, 80 }, { 30, 80 }, { 22, 88 }, { 16, 98 }, { 18, 106 },
-        { 26, 110 }, { 36, 108 }, { 44, 100 }, { 46, 88 } });
+    // The mane: a heavy mass over the neck and chest whose edge breaks into locks that flow
+    // back and down, each a curved tuft, the outer ones dark and the inner ones lit.
+    const Ramp &mane = f.accent();
+    const Ramp lit { mane.ink, mane.base, mane.light, m.light };
+    const QPointF hub(42, 95);
+    const auto lock = [&](qreal degrees, qreal from, qreal to, qreal width) {
+        const qreal a = degrees * std::numbers::pi / 180;
+        const QPointF dir(std::cos(a), std::sin(a));
+        const QPointF start = hub + dir * from;
+        const QPointF end = hub + dir * to + QPointF(5, 4);
+        const QPointF bend = (start + end) / 2 + QPointF(-dir.y(), dir.x()) * 2.5;
+        return tapered(
+            curve({ { start.x(), start.y() }, { bend.x(), bend.y() }, { end.x(), end.y() } }),
+            width, 3);
+    };
+    QPainterPath outer;
+    outer.setFillRule(Qt::WindingFill);
+    outer.addPath(ellipse(41, 94, 19, 22));
+    outer.addPath(ellipse(42, 80, 15, 9, 15));
+    outer.addPath(ellipse(54, 106, 10, 14));
+    for (qreal d = -135; d <= 110; d += 17.5)
+        outer.addPath(lock(d, 13, 27, 11));
+    f.part(outer.simplified(), mane, 1.0);
+    QPainterPath inner;
+    inner.setFillRule(Qt::WindingFill);
+    for (qreal d = -150; d <= 90; d += 20)
+        inner.addPath(lock(d, 9, 21, 7));
+    f.part(inner.simplified(), lit, 0.9);
+    // Strands within the inner locks.
+    for (qreal d = -140; d <= 80; d += 40)
+        f.line(lock(d, 11, 19, 0.1), mane.base, 1.0);
+    // A broad head: a flat brow sloping to a deep muzzle.
+    const QPainterPath head = shape({ { 40, 80 }, { 30, 79 }, { 23, 84 }, { 19, 91 }, { 14, 95 },
+        { 13, 100 }, { 16, 105 }, { 24, 109 }, { 34, 108 }, { 43, 100 }, { 46, 88 } });
+    f.part(ellipse(41, 80, 4, 4), mane, 0.9);
     f.part(head);
-    f.part(ellipse(41, 80, 4, 4), m);
-    f.dot(28, 92, 1.6, m.ink);
-    f.dot(16.5, 99, 1.5, m.ink);
-    f.line(curve({ { 18, 104 }, { 24, 105 }, { 28, 103 } }), m.ink, 1.0);
+    // The brow overhangs a shadowed socket and an amber eye.
+    f.fill(head.intersected(ellipse(28, 92, 4.5, 2.6, -10)), m.shade);
+    f.line(curve({ { 22.5, 88.5 }, { 27, 87.2 }, { 32, 88.2 } }), m.light, 1.2);
+    f.dot(27.5, 92.2, 1.3, m.ink);
+    f.pixel(26.5, 91.5, m.light);
+    // The muzzle: pale whisker pads, a dark nose, the cleft down to the mouth and the chin.
+    f.part(ellipse(19, 101, 6.5, 4.6), Ramp { m.shade, m.base, m.light, m.light }, 0.8);
+    f.fill(shape({ { 12.8, 96, Corner }, { 18.5, 95.6, Corner }, { 16, 99.4, Corner } }), mane.ink);
+    f.line(curve({ { 16, 99.5 }, { 16, 102.5 } }), m.ink, 1.0);
+    f.line(curve({ { 12.5, 103.8 }, { 16, 102.6 }, { 20.5, 104.4 } }), m.ink, 1.0);
+    f.fill(head.intersected(ellipse(22, 108.5, 6, 2.6)), m.shade);
+    f.line(curve({ { 31, 98 }, { 33, 103 }, { 31, 107 } }), m.shade, 1.0);
 }
 
 void maiden(Figure &f)
