@@ -578,21 +578,20 @@ void twins(Figure &f)
     // turned to look at his brother, a hand on his hip and his feet further apart.
     const auto person = [&](qreal cx, const Ramp &tunic, const Ramp &hair, bool turned,
                             qreal outer) {
-        // Legs with a knee and a narrower shin; the inner leg is bent a little, the weight
-        // rests on the outer one.
-        const qreal step = turned ? 3 : 0;
-        const qreal leftFoot = cx - 5 - (outer < 0 ? step : 0);
-        const qreal rightFoot = cx + 5 + (outer > 0 ? step : 0);
-        f.part(tapered(curve({ { cx - 3.5, 118 }, { cx - 3.2 - outer * 0.8, 135, Corner },
-                           { leftFoot, 152 } }),
+        // Legs with a knee and a narrower shin. The weight rests on the outer leg, straight
+        // and planted under the head; the inner leg is relaxed, its hip lower, the knee bent
+        // in and the foot set out to the side and turned.
+        const qreal in = -outer;
+        f.part(tapered(curve({ { cx + in * 3.5, 119.5 }, { cx + in * 2.2, 136, Corner },
+                           { cx + in * 7.5, 151.5 } }),
                    7.4, 4.4),
             skin, 1.0);
-        f.part(tapered(curve({ { cx + 3.5, 118 }, { cx + 3.2 - outer * 0.8, 135, Corner },
-                           { rightFoot, 152 } }),
-                   7.4, 4.4),
+        f.part(tapered(curve({ { cx + outer * 3.5, 117.5 }, { cx + outer * 3.6, 135, Corner },
+                           { cx + outer * 1.8, 152 } }),
+                   7.6, 4.6),
             skin, 1.0);
-        f.part(ellipse(leftFoot - 0.5, 155, 3.4, 1.9), hair, 0.8);
-        f.part(ellipse(rightFoot + 0.5, 155, 3.4, 1.9), hair, 0.8);
+        f.part(ellipse(cx + in * 8.5, 154.6, 3.4, 1.9, in * 14), hair, 0.8);
+        f.part(ellipse(cx + outer * 2.3, 155, 3.4, 1.9), hair, 0.8);
         // The outer arm: rounded at the shoulder, bent at the elbow, hanging by the side or
         // with the hand on the hip.
         const QPointF shoulder(cx + outer * 10, 77);
@@ -611,15 +610,20 @@ void twins(Figure &f)
             { cx + 11.5, 81 }, { cx + 10, 88 }, { cx + 8.5, 96 }, { cx + 12, 108 },
             { cx + 15, 121, Corner }, { cx, 123 }, { cx - 15, 121, Corner }, { cx - 12, 108 },
             { cx - 8.5, 96 }, { cx - 10, 88 }, { cx - 11.5, 81 } });
-        f.part(tunicShape, tunic);
+        QTransform hips;
+        hips.translate(cx, 96);
+        hips.rotate(-outer * 3);
+        hips.translate(-cx, -96);
+        const QPainterPath tilted = hips.map(tunicShape);
+        f.part(tilted, tunic);
         // Two broad folds in the skirt, shaded.
         for (const qreal side : { -1.0, 1.0 })
-            f.fill(tunicShape.intersected(
-                       tapered(curve({ { cx + side * 3.5, 99 }, { cx + side * 5, 110 },
-                                   { cx + side * 6, 123 } }),
-                           1.6, 3.2)),
+            f.fill(tilted.intersected(
+                       hips.map(tapered(curve({ { cx + side * 3.5, 99 }, { cx + side * 5, 110 },
+                                            { cx + side * 6, 123 } }),
+                           1.6, 3.2))),
                 tunic.shade);
-        f.line(curve({ { cx - 9, 96 }, { cx + 9, 96 } }), tunic.ink, 1.4);
+        f.line(hips.map(curve({ { cx - 9, 96 }, { cx + 9, 96 } })), tunic.ink, 1.4);
         QPainterPath neck;
         neck.addRect(QRectF(cx - 3, 64, 6, 9.5));
         f.part(neck, skin, 1.0);
@@ -631,10 +635,10 @@ void twins(Figure &f)
     person(82, amber, auburn, true, 1);
     person(38, gold, darkHair, false, -1);
     // The gold twin's arm round his brother's shoulders, his hand resting on the far one.
-    f.part(united({ tapered(curve({ { 47, 77.5 }, { 60, 80 } }), 6, 5),
-               tapered(curve({ { 60, 80 }, { 74, 75 } }), 5, 4), ellipse(60, 80, 2.5, 2.5) }),
+    f.part(united({ tapered(curve({ { 47, 77.5 }, { 58, 81 } }), 6, 5),
+               tapered(curve({ { 58, 81 }, { 70, 76.5 } }), 5, 4), ellipse(58, 81, 2.5, 2.5) }),
         skin, 1.0);
-    hand(f, 75, 75, skin, 2.8, 2.4);
+    hand(f, 71.5, 76, skin, 2.8, 2.4);
     // Castor and Pollux, a star over each head.
     // Each is set pixel by pixel, a bright core with four one-pixel rays, so it stays sharp.
     for (const int x : { 38, 82 }) {
