@@ -534,20 +534,34 @@ void waterBearer(Figure &f)
     for (const auto &[x, y, r] : std::initializer_list<std::array<qreal, 3>> {
              { 86, 147, 1.6 }, { 112, 146, 1.5 }, { 108, 141, 1.1 }, { 89, 141, 1.1 } })
         f.part(ellipse(x, y, r, r), water, 0.7);
-    // The far leg, then the near one, bare below the tunic, in sandals.
-    // He stands on the far leg; the near one is bent a little at the knee.
-    f.part(tapered(curve({ { 33, 122 }, { 32, 137, Corner }, { 30, 153 } }), 7, 3.6), behind(skin));
-    f.part(tapered(curve({ { 43, 122 }, { 47.5, 137, Corner }, { 46, 153 } }), 7.5, 3.8), skin);
-    f.line(curve({ { 45.5, 136 }, { 47, 137.5 } }), skin.shade, 1.0);
-    f.part(ellipse(32.5, 155, 4, 2), hair, 0.8);
-    f.part(ellipse(48.5, 155, 4.2, 2), hair, 0.8);
-    // The tunic: shoulders, belt, a skirt to the knee.
-    f.part(shape({ { 29, 73 }, { 38, 71 }, { 48, 73 }, { 50, 84 }, { 47, 96 }, { 51, 110 },
-               { 55, 126, Corner }, { 22, 126, Corner }, { 26, 110 }, { 29, 96 }, { 27, 84 } }),
+    // The far leg, then the near one, bare below the tunic, in sandals. She stands on the
+    // far leg, straight and under her head; the near one is relaxed, the knee forward and
+    // the foot resting ahead on its toes.
+    f.part(
+        tapered(curve({ { 33, 121 }, { 34, 137, Corner }, { 35, 153 } }), 7.4, 3.8), behind(skin));
+    f.part(tapered(curve({ { 43, 124 }, { 50, 138, Corner }, { 50, 151.5 } }), 7.5, 3.8), skin);
+    f.line(curve({ { 48, 137 }, { 49.5, 138.5 } }), skin.shade, 1.0);
+    f.part(ellipse(36.5, 155, 4, 2), hair, 0.8);
+    f.part(ellipse(52.5, 154.2, 4.2, 1.9, 12), hair, 0.8);
+    // The tunic: shoulders level, the belt and the hem tilted, as the hip over the standing
+    // leg rides higher.
+    QTransform hips;
+    hips.translate(38, 96);
+    hips.rotate(5);
+    hips.translate(-38, -96);
+    const auto hip = [&](qreal x, qreal y) {
+        const QPointF p = hips.map(QPointF(x, y));
+        return Knot { p.x(), p.y() };
+    };
+    const Knot hemLeft = hip(22, 126), hemRight = hip(55, 126);
+    f.part(through({ { 29, 73 }, { 38, 71 }, { 48, 73 }, { 50, 84 }, hip(47, 96), hip(51, 110),
+                       { hemRight.x, hemRight.y, Corner }, { hemLeft.x, hemLeft.y, Corner },
+                       hip(26, 110), hip(29, 96), { 27, 84 } },
+               true),
         tunic);
-    f.line(curve({ { 34, 102 }, { 32, 114 }, { 30, 124 } }), tunic.shade, 1.0);
-    f.line(curve({ { 42, 102 }, { 45, 114 }, { 48, 124 } }), tunic.shade, 1.0);
-    f.part(shape({ { 28, 94 }, { 48, 94 }, { 48, 98 }, { 28, 98 } }), hair, 0.9);
+    f.line(hips.map(curve({ { 34, 102 }, { 32, 114 }, { 30, 124 } })), tunic.shade, 1.0);
+    f.line(hips.map(curve({ { 42, 102 }, { 45, 114 }, { 48, 124 } })), tunic.shade, 1.0);
+    f.part(hips.map(shape({ { 28, 94 }, { 48, 94 }, { 48, 98 }, { 28, 98 } })), hair, 0.9);
     QPainterPath neck;
     neck.addRect(QRectF(35.5, 65, 5, 8));
     f.part(neck, skin, 1.0);
