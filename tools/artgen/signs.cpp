@@ -20,7 +20,7 @@ const QColor skyTone(0x0e, 0x17, 0x40);
 const QColor starDim(0x4a, 0x5e, 0xa4);
 // Moonlit sand the figure stands on. Both tones are light enough that the program's black
 // planet text reads on them and its white copies melt into them.
-const QColor sandLight(0xcc, 0xd3, 0xe8);
+const QColor sandLight(0xde, 0xe3, 0xf1);
 const QColor sandShade(0x9a, 0xa6, 0xcc);
 
 // The palette entry of the sand's shade, which also rims the figures.
