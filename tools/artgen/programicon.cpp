@@ -25,6 +25,7 @@ const QColor seam(0x06, 0x0a, 0x24);
 const QColor gold(0xf6, 0xc8, 0x40);
 const QColor goldDark(0x9a, 0x62, 0x08);
 const QColor pale(0xff, 0xec, 0x9c);
+const QColor face(0x16, 0x22, 0x5e);
 
 // How the wheel is laid out in a square of a given size: the radius of the whole disc, the
 // width of the ring of the signs' colours round the face, the reach of the star from its centre
@@ -47,6 +48,7 @@ Layout layoutFor(qreal size)
         return { 11, 3.2, 6, false };
     if (size <= 32)
         return { 15, 4.2, 8, false };
+    // At 48 the disc fills the same 7/8 of the square as the pixel-drawn sizes below it.
     if (size <= 48)
         return { 21, 5.6, 12, false };
     if (size <= 64)
@@ -143,11 +145,98 @@ void paintWheel(QPainter &p, qreal size)
     paintStar(p, c, layout.star, size >= 64 ? size / 96 : 0);
 }
 
+// The small sizes are drawn to the pixel, without smoothing: a ring of a few fields round a
+// night-blue face and a star laid out by hand. Each pixel takes its colour from where its centre
+// falls, so every edge is a clean step. Each field is in the colour of the sign that stands at
+// its middle on the large wheel (the four cardinal signs, or every other sign), so the small
+// wheel reads as the large one simplified. The disc spans 7/8 of the square, as at 48 pixels.
+struct PixelLayout
+{
+    int size;
+    qreal disc; // the disc's radius: its edge takes the pixels whose centres lie within
+    qreal faceRadius;
+    int fields; // the ring's fields, Aries' at the top, the others following clockwise
+    std::array<std::string_view, 14> star;
+};
+
+// 'W' white core, 'p' pale gold, 'g' gold; anything else leaves the face showing.
+const std::array<PixelLayout, 3> pixelLayouts = { {
+    { 16, 7.0, 4.9, 4,
+        { "...gg...", "...pp...", "...WW...", "gpWWWWpg", "gpWWWWpg", "...WW...", "...pp...",
+            "...gg..." } },
+    { 24, 11.0, 7.4, 4,
+        { ".....gg.....", ".....pp.....", ".....pp.....", ".....pp.....", "....pWWp....",
+            "gpppWWWWpppg", "gpppWWWWpppg", "....pWWp....", ".....pp.....", ".....pp.....",
+            ".....pp.....", ".....gg....." } },
+    { 32, 14.0, 9.6, 12,
+        { "......gg......", "......gg......", "......pp......", "......pp......", "...g..pp..g...",
+            "....gpWWpg....", "ggpppWWWWpppgg", "ggpppWWWWpppgg", "....gpWWpg....",
+            "...g..pp..g...", "......pp......", "......pp......", "......gg......",
+            "......gg......" } },
+} };
+
+const PixelLayout *pixelLayoutFor(int size)
+{
+    for (const PixelLayout &layout : pixelLayouts)
+        if (layout.size == size)
+            return &layout;
+    return nullptr;
+}
+
+void paintPixelWheel(QImage &icon, const PixelLayout &layout)
+{
+    const qreal c = layout.size / 2.0;
+    const auto distance = [c](int x, int y) { return std::hypot(x + 0.5 - c, y + 0.5 - c); };
+    const auto outside = [&](int x, int y, qreal radius) {
+        return distance(x + 1, y) > radius || distance(x - 1, y) > radius
+            || distance(x, y + 1) > radius || distance(x, y - 1) > radius;
+    };
+    for (int y = 0; y < layout.size; ++y) {
+        for (int x = 0; x < layout.size; ++x) {
+            const qreal d = distance(x, y);
+            if (d > layout.disc)
+                continue;
+            if (d <= layout.faceRadius) {
+                // The face's rim, next to the ring, a shade darker than the sky inside.
+                const bool rim = outside(x, y, layout.faceRadius);
+                icon.setPixelColor(x, y, rim && layout.size > 16 ? seam : face);
+                continue;
+            }
+            // Clockwise from the top; the field of Aries is centred on it.
+            const qreal turn = std::atan2(x + 0.5 - c, c - y - 0.5) / (2 * std::numbers::pi);
+            const qreal span = 1.0 / layout.fields;
+            const int field = int(std::floor((turn + 1 + span / 2) / span)) % layout.fields;
+            const QColor colour = discColour(field * (signCount / layout.fields));
+            // The outermost pixels a lighter tone: a crisp rim that stands clear of a dark
+            // title bar and still shows on a light panel.
+            const bool rim = layout.size > 16 && outside(x, y, layout.disc);
+            icon.setPixelColor(x, y, rim ? mix(colour, Qt::white, 0.3) : colour);
+        }
+    }
+    const std::size_t rows = layout.size == 16 ? 8 : layout.size == 24 ? 12 : 14;
+    const int origin = layout.size / 2 - int(rows) / 2;
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t column = 0; column < layout.star[row].size(); ++column) {
+            const char mark = layout.star[row][column];
+            const QColor colour = mark == 'W' ? QColor(0xff, 0xfa, 0xe4)
+                : mark == 'p'                 ? pale
+                : mark == 'g'                 ? gold
+                                              : QColor();
+            if (colour.isValid())
+                icon.setPixelColor(origin + int(column), origin + int(row), colour);
+        }
+    }
+}
+
 } // namespace
 
 QImage programIcon(int size)
 {
     QImage icon = blankImage(size, size, Qt::transparent);
+    if (const PixelLayout *layout = pixelLayoutFor(size)) {
+        paintPixelWheel(icon, *layout);
+        return icon.convertToFormat(QImage::Format_ARGB32);
+    }
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
     paintWheel(p, size);
