@@ -120,7 +120,7 @@ start() {
     env "$@" "$program" ${program_args:-} >"$work/stdout" 2>"$work/stderr" &
     app=$!
     wid=$(x_main_window)
-    [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\""
+    [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\" (the program said: $(cat "$work/stderr"))"
     settle "$work/started"
 }
 
