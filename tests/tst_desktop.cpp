@@ -77,7 +77,8 @@ private Q_SLOTS:
         QVERIFY(frame->isVisible());
         QTest::mouseClick(
             m_window->findChild<QWidget *>(QStringLiteral("Image13")), Qt::LeftButton);
-        QVERIFY(m_window->aboutWindow() && m_window->aboutWindow()->isVisible());
+        QVERIFY(m_window->aboutWindow());
+        QVERIFY(m_window->aboutWindow()->isVisible());
 
         int checked = 0;
         for (const QWidget *window : { static_cast<QWidget *>(m_window.get()),
