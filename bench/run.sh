@@ -8,7 +8,7 @@ bench="${1:?usage: bench/run.sh BUILD_DIR [--quick] [--rounds N]}/bench/astrelo_
 shift
 [ -x "$bench" ] || { echo "bench/run.sh: $bench is not built; it needs libbenchmark-dev" >&2; exit 1; }
 x11= pids= tmp=$(mktemp -d)
-trap 'kill $pids 2>/dev/null; wait $pids 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'kill $pids 2>/dev/null; rm -rf "$tmp"' EXIT
 if command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xprop >/dev/null; then
     # -displayfd: the server picks a free display and names it once it is ready.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
