@@ -1038,8 +1038,11 @@ void maiden(Figure &f)
     const Ramp &skin = f.material(2);
     profile(f, 54, 64, -1, skin, Ramp { m.ink, a.shade, a.shade, a.base });
     // The sheaf of wheat she carries in the crook of her arm.
-    for (const auto &[x, y, lean] : std::initializer_list<std::array<int, 3>> {
+    for (const std::array<int, 3> &ear : std::initializer_list<std::array<int, 3>> {
              { 27, 52, -5 }, { 34, 47, -1 }, { 41, 51, 3 } }) {
+        const int x = ear[0];
+        const int y = ear[1];
+        const int lean = ear[2];
         // An ear of wheat set pixel by pixel: kernels two pixels wide and three tall, stacked
         // in two staggered rows either side of the spine, one kernel at the tip and three
         // awns rising from it. It leans `lean` pixels over its height.
