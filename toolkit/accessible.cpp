@@ -47,23 +47,43 @@ QList<QWidget *> readableChildren(const QWidget *parent)
 
 class WindowAccessible;
 
-// The status line of a window: an empty, unseen strip that holds the notice below. Screen
-// readers say a notice in a status line without naming its role.
-class StatusLineAccessible : public QAccessibleInterface
+// Something a window holds for screen readers only: nothing is drawn, nothing is at any point
+// of the screen, and it keeps no words of its own but a name.
+class UnseenAccessible : public QAccessibleInterface
 {
 public:
-    StatusLineAccessible(QWidget *window, QAccessibleInterface *notice)
+    explicit UnseenAccessible(QWidget *window)
         : m_window(window)
-        , m_notice(notice)
     { }
 
     bool isValid() const override { return !m_window.isNull(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override { return QRect(); }
+    QAccessible::State state() const override { return QAccessible::State(); }
+
+protected:
+    QWidget *owner() const { return m_window.data(); }
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+// The status line of a window: an empty, unseen strip that holds the notice below. Screen
+// readers say a notice in a status line without naming its role.
+class StatusLineAccessible : public UnseenAccessible
+{
+public:
+    StatusLineAccessible(QWidget *window, QAccessibleInterface *notice)
+        : UnseenAccessible(window)
+        , m_notice(notice)
+    { }
+
     QAccessibleInterface *parent() const override
     {
-        return QAccessible::queryAccessibleInterface(m_window.data());
+        return QAccessible::queryAccessibleInterface(owner());
     }
     QAccessibleInterface *child(int index) const override
     {
@@ -75,31 +95,21 @@ public:
         return child == m_notice ? 0 : -1;
     }
     QString text(QAccessible::Text) const override { return QString(); }
-    void setText(QAccessible::Text, const QString &) override { }
-    QRect rect() const override { return QRect(); }
     QAccessible::Role role() const override { return QAccessible::StatusBar; }
-    QAccessible::State state() const override { return QAccessible::State(); }
 
 private:
-    QPointer<QWidget> m_window;
     QAccessibleInterface *const m_notice;
 };
 
 // The last notice of a window. Showing it again is what makes a screen reader say it.
-class NoticeAccessible : public QAccessibleInterface
+class NoticeAccessible : public UnseenAccessible
 {
 public:
-    explicit NoticeAccessible(QWidget *window)
-        : m_window(window)
-    { }
+    using UnseenAccessible::UnseenAccessible;
 
     void setStatusLine(QAccessibleInterface *line) { m_line = line; }
     void setMessage(const QString &message) { m_message = message; }
 
-    bool isValid() const override { return !m_window.isNull(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *parent() const override { return m_line; }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -108,13 +118,9 @@ public:
     {
         return t == QAccessible::Name ? m_message : QString();
     }
-    void setText(QAccessible::Text, const QString &) override { }
-    QRect rect() const override { return QRect(); }
     QAccessible::Role role() const override { return QAccessible::Notification; }
-    QAccessible::State state() const override { return QAccessible::State(); }
 
 private:
-    QPointer<QWidget> m_window;
     QAccessibleInterface *m_line = nullptr;
     QString m_message;
 };
@@ -436,16 +442,27 @@ void send(QAccessibleEvent &&event)
     QAccessible::updateAccessibility(&event);
 }
 
+// Records a control's checked state in a property; screen readers are told when it changes
+// (not when it is first recorded).
+void setChecked(QWidget *control, const char *property, bool on)
+{
+    const QVariant before = control->property(property);
+    control->setProperty(property, on);
+    if (QAccessible::isActive() && before.isValid() && before.toBool() != on) {
+        QAccessible::State changed;
+        changed.checked = true;
+        send(QAccessibleStateChangeEvent(control, changed));
+    }
+}
+
 // Every accessibility event passes here on its way to the platform.
 void forward(QAccessibleEvent *event);
 
 void focusActiveWindow()
 {
     QWidget *window = QApplication::activeWindow();
-    if (window && !QApplication::focusWidget() && QAccessible::isActive()) {
-        QAccessibleEvent focus(window, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
+    if (window && !QApplication::focusWidget() && QAccessible::isActive())
+        send(QAccessibleEvent(window, QAccessible::Focus));
 }
 
 void passOn(QAccessibleEvent *event)
@@ -462,8 +479,6 @@ void forward(QAccessibleEvent *event)
     // Nothing of a control that screen readers do not see.
     if (widget && widget->property(HiddenFromScreenReadersProperty).toBool())
         return;
-    // Qt counts the closing paragraph mark of a text box's text among the characters that a
-    // new text replaces: what was removed is told with the length the text had.
     // Qt counts the closing paragraph mark of a text box's text among the characters that a
     // removal reaching the end takes away: what was removed is told with the length it had.
     if (event->type() == QAccessible::TextRemoved && qobject_cast<QPlainTextEdit *>(object)) {
@@ -516,29 +531,12 @@ void announce(QWidget *window, const QString &message)
 
 void setChosen(QWidget *control, bool chosen)
 {
-    const QVariant before = control->property(ChosenProperty);
-    control->setProperty(ChosenProperty, chosen);
-    if (QAccessible::isActive() && before.isValid() && before.toBool() != chosen) {
-        QAccessible::State changed;
-        changed.checked = true;
-        send(QAccessibleStateChangeEvent(control, changed));
-    }
+    setChecked(control, ChosenProperty, chosen);
 }
 
 void setToggled(QWidget *control, bool on)
 {
-    const QVariant before = control->property(ToggledProperty);
-    control->setProperty(ToggledProperty, on);
-    if (QAccessible::isActive() && before.toBool() != on) {
-        QAccessible::State changed;
-        changed.checked = true;
-        send(QAccessibleStateChangeEvent(control, changed));
-    }
-}
-
-void hideFromScreenReaders(QWidget *control)
-{
-    control->setProperty(HiddenFromScreenReadersProperty, true);
+    setChecked(control, ToggledProperty, on);
 }
 
 } // namespace Toolkit

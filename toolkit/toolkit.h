@@ -62,8 +62,6 @@ bool hasClickHandler(QWidget *control);
 // Marks a control that stands for one choice of several (a sign, a topic, a face) as the
 // chosen one or not. Nothing visible changes; screen readers hear it as checked or not.
 void setChosen(QWidget *control, bool chosen);
-// Hides a control from screen readers, for a control that only repeats another one's text.
-void hideFromScreenReaders(QWidget *control);
 
 // The face this system shows for a face name of the designs. "MS Sans Serif" has no metric
 // stand-in outside Windows, so it becomes Liberation Sans here, before Qt ever searches for
