@@ -104,7 +104,10 @@ void Form1::describeThumbnails()
         const QString name = m_signLabels[sign]->text();
         m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
+        m_thumbnails[sign]->setProperty(Toolkit::TabRowProperty, QStringLiteral("Znamení"));
     }
+    for (QLabel *topic : m_topicLabels)
+        topic->setProperty(Toolkit::TabRowProperty, QStringLiteral("Téma"));
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -186,7 +189,9 @@ void Form1::selectSign(int sign)
 {
     m_state.SignIndex = static_cast<quint8>(sign);
     ShowSign();
-    announceChoice();
+    // The new title names the sign; where it cannot be told as a title, the choice is told.
+    if (!Toolkit::announceTitle(this))
+        announceChoice();
 }
 
 void Form1::selectTopic(int topic)

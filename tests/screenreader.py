@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Uses the running program as a screen reader does, over the AT-SPI bus: presses the
 # thumbnail "Vodnář" and the topic "Povolání" through their actions and reads back the title,
-# the checked choices, the names and roles, and text 10105 by visual line; opens the settings
+# the chosen tabs of the two rows, the names and roles, and text 10105 by visual line; opens the settings
 # panel through the text box's action and finds its labels, their states and the size by
 # pointing at them.
 # usage: screenreader.py PATH/TO/catalogue/texts/10105.txt
@@ -64,9 +64,14 @@ def press(name):
                  lambda: [n for n in named(name) if n.getRoleName() != "label"])[0], "press")
 
 
-def checked(role):
+def marked(role, state=pyatspi.STATE_CHECKED):
     return sorted(n.name for n in walk(window)
-                  if n.getRoleName() == role and n.getState().contains(pyatspi.STATE_CHECKED))
+                  if n.getRoleName() == role and n.getState().contains(state))
+
+
+def tabs(row):
+    lists = named(row, "page tab list")
+    return [lists[0].getChildAtIndex(i).name for i in range(lists[0].childCount)] if lists else []
 
 
 def at_point(node):
@@ -81,8 +86,11 @@ window = wait_for("no window titled Astrelo - ...", main_window)
 press("Vodnář")
 wait_for("the title did not follow the sign", lambda: window.name == "Astrelo - Vodnář")
 press("Povolání")
-wait_for(f"checked: {checked('radio button')}",
-         lambda: checked("radio button") == ["Povolání", "Vodnář"])
+wait_for(f"chosen tabs: {marked('page tab', pyatspi.STATE_SELECTED)}",
+         lambda: marked("page tab", pyatspi.STATE_SELECTED) == ["Povolání", "Vodnář"])
+if tabs("Znamení")[::11] != ["Beran", "Ryby"] or len(tabs("Znamení")) != 12 \
+        or tabs("Téma") != ["Povaha", "Vzhled", "Nemoci", "Láska", "Dětství", "Povolání"]:
+    fail(f"the rows of tabs: {tabs('Znamení')}, {tabs('Téma')}")
 # Names and roles as they are seen: each sign name once (on its thumbnail), the heading, the
 # picture named after its sign, the planets once and readable under the pointer.
 if len(named("Beran")) != 1:
@@ -116,11 +124,11 @@ bigger = wait_for("the settings panel did not come", lambda: named("Zvětšit p�
 if at_point(bigger).name != "Zvětšit písmo o 1 bod":
     fail(f"pointing at the panel finds {at_point(bigger).name!r}")
 wait_for("the size is not heard", lambda: named("Velikost písma 8", "label"))
-if checked("radio button") != ["MS Sans Serif", "Povolání", "Vodnář"]:
-    fail(f"checked with the panel shown: {checked('radio button')}")
+if marked("radio button") != ["MS Sans Serif"]:
+    fail(f"checked with the panel shown: {marked('radio button')}")
 press("Tučné")
 press("Zvětšit písmo o 1 bod")
-wait_for(f"checked boxes: {checked('check box')}", lambda: checked("check box") == ["Tučné"])
+wait_for(f"checked boxes: {marked('check box')}", lambda: marked("check box") == ["Tučné"])
 wait_for("the size did not follow", lambda: named("Velikost písma 9", "label"))
 if named("Nastavení textového okna", "panel") and any(
         n.name == "Nastavení textového okna" for n in walk(named("Nastavení textového okna")[0])

@@ -5,6 +5,9 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <map>
 
 namespace Toolkit {
 namespace {
@@ -45,10 +49,40 @@ QList<QWidget *> readableChildren(const QWidget *parent)
     return children;
 }
 
+QString tabRowOf(const QWidget *control)
+{
+    return control->property(TabRowProperty).toString();
+}
+
+// The shown tabs of a row, in the order of the design.
+QList<QWidget *> tabsOf(const QWidget *window, const QString &row)
+{
+    QList<QWidget *> tabs = readableChildren(window);
+    tabs.removeIf([&row](const QWidget *tab) { return tabRowOf(tab) != row; });
+    return tabs;
+}
+
+// Sends an event to the AT-SPI bus as AT-SPI defines it, on Qt's own connection to that bus
+// (Qt calls it "a11y"), so that it comes from this program's objects. Qt 6.4 sends a changed
+// name without the name itself and sends no change of selection at all. False when there is no
+// such connection: no screen reader listens, or Qt connects otherwise.
+bool sendToBus(
+    QAccessibleInterface *source, const QString &event, const QString &detail, const QVariant &data)
+{
+    const QDBusConnection bus(QStringLiteral("a11y"));
+    if (!source || !bus.isConnected())
+        return false;
+    QDBusMessage message = QDBusMessage::createSignal(QStringLiteral("/org/a11y/atspi/accessible/")
+            + QString::number(QAccessible::uniqueId(source)),
+        QStringLiteral("org.a11y.atspi.Event.Object"), event);
+    message << detail << 0 << 0 << QVariant::fromValue(QDBusVariant(data)) << QVariantMap();
+    return bus.send(message);
+}
+
 class WindowAccessible;
 
-// Something a window holds for screen readers only: nothing is drawn, nothing is at any point
-// of the screen, and it keeps no words of its own but a name.
+// Something a window holds for screen readers only: nothing is drawn for it, and it keeps no
+// words of its own but a name. Unless it covers controls, it is at no point of the screen.
 class UnseenAccessible : public QAccessibleInterface
 {
 public:
@@ -125,6 +159,61 @@ private:
     QString m_message;
 };
 
+// A row of tabs: the controls of a window that share a row name, of which one is chosen (the
+// thumbnails of the signs, the topics). It covers its tabs; the window lists it where its
+// first tab would be.
+class TabRowAccessible : public UnseenAccessible
+{
+public:
+    TabRowAccessible(QWidget *window, const QString &name)
+        : UnseenAccessible(window)
+        , m_name(name)
+    { }
+
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(owner());
+    }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> tabs = tabsOf(owner(), m_name);
+        return index >= 0 && index < tabs.size()
+            ? QAccessible::queryAccessibleInterface(tabs.at(index))
+            : nullptr;
+    }
+    int childCount() const override { return int(tabsOf(owner(), m_name).size()); }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child
+            ? int(tabsOf(owner(), m_name).indexOf(qobject_cast<QWidget *>(child->object())))
+            : -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        for (QWidget *tab : tabsOf(owner(), m_name)) {
+            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(tab);
+            if (child && child->rect().contains(x, y))
+                return child;
+        }
+        return nullptr;
+    }
+    QRect rect() const override
+    {
+        QRect covered;
+        for (QWidget *tab : tabsOf(owner(), m_name))
+            covered |= QAccessible::queryAccessibleInterface(tab)->rect();
+        return covered;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? m_name : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTabList; }
+
+private:
+    const QString m_name;
+};
+
 // A label, picture, frame or window. A control that reacts to a click is a button (one of
 // several choices, or an on/off switch) with the action "press". Screen readers may ask for it
 // while the window is still being built, so what it is is decided on each question.
@@ -148,6 +237,8 @@ public:
         if (kind == QLatin1String("link"))
             return QAccessible::Link;
         if (hasClickHandler(widget())) {
+            if (!tabRowOf(widget()).isEmpty())
+                return QAccessible::PageTab;
             if (widget()->property(ToggledProperty).isValid())
                 return QAccessible::CheckBox;
             return widget()->property(ChosenProperty).isValid() ? QAccessible::RadioButton
@@ -175,13 +266,22 @@ public:
         QAccessible::State state = QAccessibleWidget::state();
         for (const char *property : { ChosenProperty, ToggledProperty }) {
             const QVariant on = widget()->property(property);
-            if (on.isValid()) {
+            if (!on.isValid())
+                continue;
+            // The chosen tab of a row is its selected one.
+            if (tabRowOf(widget()).isEmpty()) {
                 state.checkable = true;
                 state.checked = on.toBool();
+            } else {
+                state.selectable = true;
+                state.selected = on.toBool();
             }
         }
         return state;
     }
+
+    // A tab lies in its row.
+    QAccessibleInterface *parent() const override;
 
     QStringList actionNames() const override
     {
@@ -245,6 +345,8 @@ public:
     {
         QAccessible::deleteAccessibleInterface(m_noticeId);
         QAccessible::deleteAccessibleInterface(m_lineId);
+        for (const auto &[name, row] : m_rows)
+            QAccessible::deleteAccessibleInterface(row.second);
     }
     WindowAccessible(const WindowAccessible &) = delete;
     WindowAccessible &operator=(const WindowAccessible &) = delete;
@@ -261,23 +363,66 @@ public:
         return state;
     }
 
-    int childCount() const override { return ControlAccessible::childCount() + 1; }
+    // The row of tabs of that name, made when first asked for.
+    TabRowAccessible *row(const QString &name) const
+    {
+        auto found = m_rows.find(name);
+        if (found == m_rows.end()) {
+            auto *row = new TabRowAccessible(widget(), name);
+            found
+                = m_rows
+                      .emplace(name, std::pair(row, QAccessible::registerAccessibleInterface(row)))
+                      .first;
+        }
+        return found->second.first;
+    }
+
+    int childCount() const override { return int(children().size()); }
     QAccessibleInterface *child(int index) const override
     {
-        return index == ControlAccessible::childCount() ? m_line : ControlAccessible::child(index);
+        const QList<QAccessibleInterface *> all = children();
+        return index >= 0 && index < all.size() ? all.at(index) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child == m_line ? ControlAccessible::childCount()
-                               : ControlAccessible::indexOfChild(child);
+        return int(children().indexOf(child));
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        QAccessibleInterface *found = ControlAccessible::childAt(x, y);
+        return found && found->role() == QAccessible::PageTab ? found->parent() : found;
     }
 
 private:
+    // The shown controls with each row of tabs in place of its tabs, then the status line.
+    QList<QAccessibleInterface *> children() const
+    {
+        QList<QAccessibleInterface *> all;
+        for (QWidget *control : readableChildren(widget())) {
+            const QString name = tabRowOf(control);
+            QAccessibleInterface *item
+                = name.isEmpty() ? QAccessible::queryAccessibleInterface(control) : row(name);
+            if (!all.contains(item))
+                all.append(item);
+        }
+        all.append(m_line);
+        return all;
+    }
+
     NoticeAccessible *const m_notice;
     StatusLineAccessible *const m_line;
     QAccessible::Id m_noticeId = 0;
     QAccessible::Id m_lineId = 0;
+    mutable std::map<QString, std::pair<TabRowAccessible *, QAccessible::Id>> m_rows;
 };
+
+QAccessibleInterface *ControlAccessible::parent() const
+{
+    const QString name = tabRowOf(widget());
+    auto *window = dynamic_cast<WindowAccessible *>(
+        QAccessible::queryAccessibleInterface(widget()->parentWidget()));
+    return window && !name.isEmpty() ? window->row(name) : QAccessibleWidget::parent();
+}
 
 // Qt's own text of the text box, with the places of its characters on the screen: Qt places
 // every paragraph of a plain text box at the top of the box, so they are measured here from
@@ -303,27 +448,36 @@ public:
     }
     int cursorPosition() const override { return m_own->cursorPosition(); }
     void setCursorPosition(int position) override { m_own->setCursorPosition(position); }
-    QString text(int start, int end) const override { return m_own->text(start, end); }
+    QString text(int start, int end) const override
+    {
+        const int count = characterCount();
+        return m_own->text(std::clamp(start, 0, count), end < 0 ? count : std::min(end, count));
+    }
+    // A screen reader may still ask at the places of a longer text that was shown before:
+    // there is nothing there.
     QString textBeforeOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return m_own->textBeforeOffset(offset, type, start, end);
+        return outside(offset, start, end) ? QString()
+                                           : m_own->textBeforeOffset(offset, type, start, end);
     }
     QString textAfterOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return m_own->textAfterOffset(offset, type, start, end);
+        return outside(offset, start, end) ? QString()
+                                           : m_own->textAfterOffset(offset, type, start, end);
     }
     QString textAtOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return m_own->textAtOffset(offset, type, start, end);
+        return outside(offset, start, end) ? QString()
+                                           : m_own->textAtOffset(offset, type, start, end);
     }
     int characterCount() const override { return m_own->characterCount(); }
     void scrollToSubstring(int start, int end) override { m_own->scrollToSubstring(start, end); }
     QString attributes(int offset, int *start, int *end) const override
     {
-        return m_own->attributes(offset, start, end);
+        return outside(offset, start, end) ? QString() : m_own->attributes(offset, start, end);
     }
 
     QRect characterRect(int offset) const override
@@ -340,6 +494,14 @@ public:
     }
 
 private:
+    bool outside(int offset, int *start, int *end) const
+    {
+        if (offset >= 0 && offset <= characterCount())
+            return false;
+        *start = *end = -1;
+        return true;
+    }
+
     QPlainTextEdit *const m_box;
     QAccessibleTextInterface *const m_own;
 };
@@ -448,10 +610,22 @@ void setChecked(QWidget *control, const char *property, bool on)
 {
     const QVariant before = control->property(property);
     control->setProperty(property, on);
-    if (QAccessible::isActive() && before.isValid() && before.toBool() != on) {
-        QAccessible::State changed;
+    if (!QAccessible::isActive() || !before.isValid() || before.toBool() == on)
+        return;
+    QAccessible::State changed;
+    if (tabRowOf(control).isEmpty()) {
         changed.checked = true;
         send(QAccessibleStateChangeEvent(control, changed));
+        return;
+    }
+    changed.selected = true;
+    send(QAccessibleStateChangeEvent(control, changed));
+    // A new tab chosen: its row's selection has changed, which tells a screen reader that
+    // what it has read of the window is out of date.
+    if (on) {
+        QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(control);
+        sendToBus(tab ? tab->parent() : nullptr, QStringLiteral("SelectionChanged"), QString(),
+            QVariant(0));
     }
 }
 
@@ -527,6 +701,14 @@ void announce(QWidget *window, const QString &message)
     // The new words first, then the notice shows itself again.
     send(QAccessibleEvent(notice, QAccessible::NameChanged));
     send(QAccessibleEvent(notice, QAccessible::ObjectShow));
+}
+
+bool announceTitle(QWidget *window)
+{
+    return QAccessible::isActive()
+        && sendToBus(QAccessible::queryAccessibleInterface(window),
+            QStringLiteral("PropertyChange"), QStringLiteral("accessible-name"),
+            window->windowTitle());
 }
 
 void setChosen(QWidget *control, bool chosen)
