@@ -162,4 +162,5 @@ await '^O programu .*(frame|window)' >/dev/null || fail "the about window was no
 # Flat review now reads the about window, from its top line.
 line=$(press Insert+KP_Home) || exit 1
 case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
+! grep -a -q "bad content" "$work/orca.log" || fail "Orca was told of a new name without the name"
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"

@@ -653,6 +653,11 @@ void forward(QAccessibleEvent *event)
     // Nothing of a control that screen readers do not see.
     if (widget && widget->property(HiddenFromScreenReadersProperty).toBool())
         return;
+    // The text box's name follows the choice, which is told to screen readers as a title or a
+    // notice; Qt 6.4 would tell of the new name without the name itself, which the screen
+    // reader in the box cannot say. They read the name afresh whenever they ask for it.
+    if (event->type() == QAccessible::NameChanged && qobject_cast<QPlainTextEdit *>(object))
+        return;
     // Qt counts the closing paragraph mark of a text box's text among the characters that a
     // removal reaching the end takes away: what was removed is told with the length it had.
     if (event->type() == QAccessible::TextRemoved && qobject_cast<QPlainTextEdit *>(object)) {
