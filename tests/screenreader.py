@@ -136,4 +136,11 @@ if named("Nastavení textového okna", "panel") and any(
     fail("the panel's drawn marks are heard as the panel")
 act(texts[0], "press")
 wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
-print("ok: pressed Vodnář and Povolání; title, checked states, names, roles, lines and the panel")
+# The about window has nothing that takes the keyboard: it holds the focus itself.
+press("O programu")
+about = wait_for("the about window did not come",
+                 lambda: next((w for w in app if w is not None and w.name == "O programu"), None))
+wait_for("the about window does not hold the focus",
+         lambda: about.getState().contains(pyatspi.STATE_FOCUSED))
+print("ok: pressed Vodnář and Povolání; title, chosen tabs, names, roles, lines, the panel and "
+      "the about window")
