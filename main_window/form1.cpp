@@ -187,10 +187,12 @@ void Form1::ShowText()
 
 void Form1::selectSign(int sign)
 {
+    const bool newTitle = sign != m_state.SignIndex;
     m_state.SignIndex = static_cast<quint8>(sign);
     ShowSign();
-    // The new title names the sign; where it cannot be told as a title, the choice is told.
-    if (!Toolkit::announceTitle(this))
+    // A new title names the sign; where it cannot be told as a title (or the sign is the same),
+    // the choice is told.
+    if (!newTitle || !Toolkit::announceTitle(this))
         announceChoice();
 }
 
