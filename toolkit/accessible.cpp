@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace Toolkit {
 namespace {
@@ -165,9 +166,9 @@ private:
 class TabRowAccessible : public UnseenAccessible
 {
 public:
-    TabRowAccessible(QWidget *window, const QString &name)
+    TabRowAccessible(QWidget *window, QString name)
         : UnseenAccessible(window)
-        , m_name(name)
+        , m_name(std::move(name))
     { }
 
     QAccessibleInterface *parent() const override
