@@ -341,5 +341,7 @@ void Form1::restoreSettings()
     applyBold();
     applyItalic();
     markFace(StartingFace);
-    Toolkit::announce(this, ui->Label29->text());
+    Toolkit::announce(this,
+        ui->Label29->text() + QStringLiteral(": písmo ") + m_faceLabels[StartingFace]->text()
+            + QStringLiteral(", velikost ") + ui->Label28->text());
 }

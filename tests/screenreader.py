@@ -134,6 +134,10 @@ if named("Nastavení textového okna", "panel") and any(
         n.name == "Nastavení textového okna" for n in walk(named("Nastavení textového okna")[0])
         if n.getRoleName() != "panel"):
     fail("the panel's drawn marks are heard as the panel")
+# The status line repeats the last notice: what the restore brings back.
+press("Původní nastavení")
+wait_for("the status line does not repeat the restore", lambda: named(
+    "Původní nastavení: písmo MS Sans Serif, velikost 8", "status bar"))
 act(texts[0], "press")
 wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
 # The about window has nothing that takes the keyboard: it holds the focus itself.

@@ -106,8 +106,9 @@ private:
     QPointer<QWidget> m_window;
 };
 
-// The status line of a window: an empty, unseen strip that holds the notice below. Screen
-// readers say a notice in a status line without naming its role.
+// The status line of a window: an unseen strip that holds the notice below and is named by it,
+// so that asking a screen reader for the status line repeats the last notice. Screen readers
+// say a notice in a status line without naming its role.
 class StatusLineAccessible : public UnseenAccessible
 {
 public:
@@ -129,7 +130,7 @@ public:
     {
         return child == m_notice ? 0 : -1;
     }
-    QString text(QAccessible::Text) const override { return QString(); }
+    QString text(QAccessible::Text t) const override { return m_notice->text(t); }
     QAccessible::Role role() const override { return QAccessible::StatusBar; }
 
 private:
@@ -711,10 +712,17 @@ void announce(QWidget *window, const QString &message)
 
 bool announceTitle(QWidget *window)
 {
-    return QAccessible::isActive()
-        && sendToBus(QAccessible::queryAccessibleInterface(window),
-            QStringLiteral("PropertyChange"), QStringLiteral("accessible-name"),
-            window->windowTitle());
+    if (!QAccessible::isActive())
+        return false;
+    auto *accessible
+        = dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+    if (!accessible
+        || !sendToBus(accessible, QStringLiteral("PropertyChange"),
+            QStringLiteral("accessible-name"), window->windowTitle()))
+        return false;
+    // The status line repeats it, as the last thing told.
+    accessible->notice()->setMessage(window->windowTitle());
+    return true;
 }
 
 void setChosen(QWidget *control, bool chosen)
