@@ -229,11 +229,12 @@ public:
 
     QAccessible::Role role() const override
     {
+        const QString kind = widget()->property(ScreenReaderRoleProperty).toString();
+        // A dialog's words are read to the user when it opens.
         if (widget()->isWindow())
-            return QAccessible::Window;
+            return kind == QLatin1String("dialog") ? QAccessible::Dialog : QAccessible::Window;
         if (qobject_cast<const QGroupBox *>(widget()))
             return QAccessible::Grouping;
-        const QString kind = widget()->property(ScreenReaderRoleProperty).toString();
         if (kind == QLatin1String("heading"))
             return QAccessible::Heading;
         if (kind == QLatin1String("link"))
