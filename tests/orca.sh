@@ -89,6 +89,20 @@ review_item() {
     line=$(press KP_Begin) || exit 1
     [ "$line" = "$1" ] || review_to KP_Right "^$1\$"
 }
+# Clicks the item flat review is on (KP /). The key is let go once Orca has made its click,
+# as a person's key press lasts longer than that: a key let go at once reaches the program
+# while Orca is still clicking, and Qt's report of it to the accessibility bus then holds
+# Orca's click up for 3 s.
+click_reviewed() {
+    synthesized() { grep -a -c "EVENT SYNTHESIZER: Mouse coordinates" "$work/orca.log"; }
+    before=$(synthesized)
+    xdotool keydown KP_Divide
+    for _ in $(seq 100); do
+        [ "$(synthesized)" -ge $((before + 2)) ] && break
+        sleep 0.05
+    done
+    xdotool keyup KP_Divide
+}
 # The text of a catalogue text as one line, without its paragraph breaks.
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
 
@@ -120,7 +134,7 @@ echo "ok: start-up: \"$first\""
 press Insert+KP_Page_Up >/dev/null || exit 1
 review_to KP_Left '^Vodnář$'
 mark
-xdotool key KP_Divide
+click_reviewed
 await '^Astrelo - Vodnář$' >/dev/null || fail "the new title was not said"
 line=$(press Insert+KP_Home) || exit 1
 [ "$line" = "VODNÁŘ - AQUARIUS" ] || fail "flat review's top line after the choice is \"$line\""
@@ -129,7 +143,7 @@ echo "ok: flat review and KP /: \"Astrelo - Vodnář\", then the new heading"
 # Flat review to the topic Povolání, and its click.
 review_item Povolání
 mark
-xdotool key KP_Divide
+click_reviewed
 await '^Vodnář, Povolání' >/dev/null || fail "the choice of Povolání was not announced"
 echo "ok: flat review and KP /: \"Vodnář, Povolání\""
 
@@ -154,11 +168,12 @@ review_to KP_Page_Up 'Zvětšit písmo o 1 bod'
 review_to KP_Page_Up 'Velikost písma 8'
 echo "ok: the panel in flat review, with \"Velikost písma 8\""
 
-# Flat review to the topic icon, and its click: the about window is announced.
+# Flat review to the topic icon, and its click: the about window is announced as a dialog,
+# with its words.
 review_item 'O programu'
 mark
-xdotool key KP_Divide
-await '^O programu .*(frame|window|dialog)' >/dev/null || fail "the about window was not announced"
+click_reviewed
+await '^O programu dialog .*Kelmo Software' >/dev/null || fail "the about window was not announced"
 # Flat review now reads the about window, from its top line.
 line=$(press Insert+KP_Home) || exit 1
 case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac

@@ -653,8 +653,11 @@ void forward(QAccessibleEvent *event)
 {
     QObject *object = event->object();
     auto *widget = qobject_cast<QWidget *>(object);
-    // Nothing of a control that screen readers do not see.
+    // Nothing of a control that screen readers do not see, nor of the controls of a window that
+    // is not shown (one still being built is met whole when it is shown).
     if (widget && widget->property(HiddenFromScreenReadersProperty).toBool())
+        return;
+    if (widget && !widget->isWindow() && !widget->window()->isVisible())
         return;
     // The text box's name follows the choice, which is told to screen readers as a title or a
     // notice; Qt 6.4 would tell of the new name without the name itself, which the screen
