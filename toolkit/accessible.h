@@ -9,10 +9,10 @@ namespace Toolkit {
 
 // Properties the toolkit keeps on widgets for screen readers. The windows may set the last
 // four: a control hidden from screen readers (it only repeats or decorates another one), the
-// role of a label that is not plain text ("heading" or "link") or of a window ("dialog"), the words that name the value
-// a label shows (the label "8" is heard as "Velikost písma 8"), and the name of the row of
-// tabs a chosen control belongs to (a tab is chosen as setChosen marks it; the row is heard as
-// a row of tabs of that name, and it tells when a new tab is chosen).
+// role of a label that is not plain text ("heading" or "link") or of a window ("dialog"), the words
+// that name the value a label shows (the label "8" is heard as "Velikost písma 8"), and the name of
+// the row of tabs a chosen control belongs to (a tab is chosen as setChosen marks it; the row is
+// heard as a row of tabs of that name, and it tells when a new tab is chosen).
 inline constexpr char ChosenProperty[] = "chosen";
 inline constexpr char ToggledProperty[] = "toggled";
 inline constexpr char HiddenFromScreenReadersProperty[] = "hiddenFromScreenReaders";
