@@ -169,11 +169,24 @@ review_to KP_Page_Up 'Velikost písma 8'
 echo "ok: the panel in flat review, with \"Velikost písma 8\""
 
 # Flat review to the topic icon, and its click: the about window is announced as a dialog,
-# with its words.
-review_item 'O programu'
-mark
-click_reviewed
-await '^O programu dialog .*Kelmo Software' >/dev/null || fail "the about window was not announced"
+# with its words. Orca takes its own click in slowly; when the window is active by then, Orca's
+# click handler moves into it without a word (and says so in its log). That race of Orca's own
+# is run once more, from the main window.
+open_about() {
+    review_item 'O programu'
+    mark
+    click_reviewed
+    await '^O programu dialog .*Kelmo Software' >/dev/null
+}
+if ! open_about; then
+    grep -a -q 'to \[dialog | O programu\]\. Notify: False' "$work/orca.log" \
+        || fail "the about window was not announced"
+    echo "note: Orca's click handler moved into the about window silently; once more"
+    mark
+    xdotool key alt+F4
+    await '^Astrelo - Vodnář' >/dev/null || fail "the about window did not close"
+    open_about || fail "the about window was not announced"
+fi
 # Flat review now reads the about window, from its top line.
 line=$(press Insert+KP_Home) || exit 1
 case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
