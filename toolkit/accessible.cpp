@@ -216,9 +216,9 @@ private:
     const QString m_name;
 };
 
-// A label, picture, frame or window. A control that reacts to a click is a button (one of
-// several choices, or an on/off switch) with the action "press". Screen readers may ask for it
-// while the window is still being built, so what it is is decided on each question.
+// A label, picture, frame or window. A control that reacts to a click is a button (a tab of a
+// row, one of several choices, or an on/off switch) with the action "press". Screen readers may ask
+// for it while the window is still being built, so what it is is decided on each question.
 class ControlAccessible : public QAccessibleWidget
 {
 public:

@@ -60,7 +60,8 @@ bool performDoubleClick(QWidget *control);
 bool hasClickHandler(QWidget *control);
 
 // Marks a control that stands for one choice of several (a sign, a topic, a face) as the
-// chosen one or not. Nothing visible changes; screen readers hear it as checked or not.
+// chosen one or not. Nothing visible changes; screen readers hear it as checked or not, or as
+// the selected tab of its row of tabs.
 void setChosen(QWidget *control, bool chosen);
 
 // The face this system shows for a face name of the designs. "MS Sans Serif" has no metric
