@@ -93,12 +93,13 @@ Form2 *Form1::aboutWindow() const
 void Form1::load()
 {
     InitMainWindow();
-    describeThumbnails();
+    describeChoices();
 }
 
-// Screen readers name each thumbnail by the sign name written under it; nothing visible
-// changes and nothing more is asked of the catalogue.
-void Form1::describeThumbnails()
+// Screen readers name each thumbnail by the sign name written under it, and hear the
+// thumbnails and the topics as two rows of tabs; nothing visible changes and nothing more is
+// asked of the catalogue.
+void Form1::describeChoices()
 {
     for (int sign = 0; sign < SignCount; ++sign) {
         const QString name = m_signLabels[sign]->text();

@@ -63,7 +63,7 @@ private:
     void ShowTopic();
     void ShowText();
 
-    void describeThumbnails();
+    void describeChoices();
     void selectSign(int sign);
     void selectTopic(int topic);
     void openAboutWindow();

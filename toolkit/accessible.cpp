@@ -63,6 +63,28 @@ QList<QWidget *> tabsOf(const QWidget *window, const QString &row)
     return tabs;
 }
 
+// A list of controls as a screen reader walks it: the control at an index, the index of a
+// control, and the control at a point of the screen (the later ones lie on top).
+QAccessibleInterface *controlAt(const QList<QWidget *> &controls, int index)
+{
+    return index >= 0 && index < controls.size()
+        ? QAccessible::queryAccessibleInterface(controls.at(index))
+        : nullptr;
+}
+int indexOfControl(const QList<QWidget *> &controls, const QAccessibleInterface *control)
+{
+    return control ? int(controls.indexOf(qobject_cast<QWidget *>(control->object()))) : -1;
+}
+QAccessibleInterface *controlAt(const QList<QWidget *> &controls, int x, int y)
+{
+    for (qsizetype i = controls.size() - 1; i >= 0; --i) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(controls.at(i));
+        if (control && control->rect().contains(x, y))
+            return control;
+    }
+    return nullptr;
+}
+
 // Sends an event to the AT-SPI bus as AT-SPI defines it, on Qt's own connection to that bus
 // (Qt calls it "a11y"), so that it comes from this program's objects. Qt 6.4 sends a changed
 // name without the name itself and sends no change of selection at all. False when there is no
@@ -176,33 +198,17 @@ public:
     {
         return QAccessible::queryAccessibleInterface(owner());
     }
-    QAccessibleInterface *child(int index) const override
-    {
-        const QList<QWidget *> tabs = tabsOf(owner(), m_name);
-        return index >= 0 && index < tabs.size()
-            ? QAccessible::queryAccessibleInterface(tabs.at(index))
-            : nullptr;
-    }
-    int childCount() const override { return int(tabsOf(owner(), m_name).size()); }
+    QAccessibleInterface *child(int index) const override { return controlAt(tabs(), index); }
+    int childCount() const override { return int(tabs().size()); }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child
-            ? int(tabsOf(owner(), m_name).indexOf(qobject_cast<QWidget *>(child->object())))
-            : -1;
+        return indexOfControl(tabs(), child);
     }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        for (QWidget *tab : tabsOf(owner(), m_name)) {
-            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(tab);
-            if (child && child->rect().contains(x, y))
-                return child;
-        }
-        return nullptr;
-    }
+    QAccessibleInterface *childAt(int x, int y) const override { return controlAt(tabs(), x, y); }
     QRect rect() const override
     {
         QRect covered;
-        for (QWidget *tab : tabsOf(owner(), m_name))
+        for (QWidget *tab : tabs())
             covered |= QAccessible::queryAccessibleInterface(tab)->rect();
         return covered;
     }
@@ -213,6 +219,8 @@ public:
     QAccessible::Role role() const override { return QAccessible::PageTabList; }
 
 private:
+    QList<QWidget *> tabs() const { return tabsOf(owner(), m_name); }
+
     const QString m_name;
 };
 
@@ -306,26 +314,15 @@ public:
     int childCount() const override { return int(readableChildren(widget()).size()); }
     QAccessibleInterface *child(int index) const override
     {
-        const QList<QWidget *> children = readableChildren(widget());
-        return index >= 0 && index < children.size()
-            ? QAccessible::queryAccessibleInterface(children.at(index))
-            : nullptr;
+        return controlAt(readableChildren(widget()), index);
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child
-            ? int(readableChildren(widget()).indexOf(qobject_cast<QWidget *>(child->object())))
-            : -1;
+        return indexOfControl(readableChildren(widget()), child);
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
-        const QList<QWidget *> children = readableChildren(widget());
-        for (qsizetype i = children.size() - 1; i >= 0; --i) {
-            QAccessibleInterface *child = QAccessible::queryAccessibleInterface(children.at(i));
-            if (child && child->rect().contains(x, y))
-                return child;
-        }
-        return nullptr;
+        return controlAt(readableChildren(widget()), x, y);
     }
 };
 
@@ -349,7 +346,7 @@ public:
         QAccessible::deleteAccessibleInterface(m_noticeId);
         QAccessible::deleteAccessibleInterface(m_lineId);
         for (const auto &[name, row] : m_rows)
-            QAccessible::deleteAccessibleInterface(row.second);
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(row));
     }
     WindowAccessible(const WindowAccessible &) = delete;
     WindowAccessible &operator=(const WindowAccessible &) = delete;
@@ -369,15 +366,12 @@ public:
     // The row of tabs of that name, made when first asked for.
     TabRowAccessible *row(const QString &name) const
     {
-        auto found = m_rows.find(name);
-        if (found == m_rows.end()) {
-            auto *row = new TabRowAccessible(widget(), name);
-            found
-                = m_rows
-                      .emplace(name, std::pair(row, QAccessible::registerAccessibleInterface(row)))
-                      .first;
+        TabRowAccessible *&row = m_rows[name];
+        if (!row) {
+            row = new TabRowAccessible(widget(), name);
+            QAccessible::registerAccessibleInterface(row);
         }
-        return found->second.first;
+        return row;
     }
 
     int childCount() const override { return int(children().size()); }
@@ -416,15 +410,21 @@ private:
     StatusLineAccessible *const m_line;
     QAccessible::Id m_noticeId = 0;
     QAccessible::Id m_lineId = 0;
-    mutable std::map<QString, std::pair<TabRowAccessible *, QAccessible::Id>> m_rows;
+    mutable std::map<QString, TabRowAccessible *> m_rows;
 };
+
+// The interface of one of the program's windows; null for any other widget.
+WindowAccessible *windowAccessible(QWidget *window)
+{
+    return dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+}
 
 QAccessibleInterface *ControlAccessible::parent() const
 {
     const QString name = tabRowOf(widget());
-    auto *window = dynamic_cast<WindowAccessible *>(
-        QAccessible::queryAccessibleInterface(widget()->parentWidget()));
-    return window && !name.isEmpty() ? window->row(name) : QAccessibleWidget::parent();
+    WindowAccessible *window
+        = name.isEmpty() ? nullptr : windowAccessible(widget()->parentWidget());
+    return window ? window->row(name) : QAccessibleWidget::parent();
 }
 
 // Qt's own text of the text box, with the places of its characters on the screen: Qt places
@@ -703,8 +703,7 @@ void announce(QWidget *window, const QString &message)
 {
     if (!QAccessible::isActive())
         return;
-    auto *accessible
-        = dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+    WindowAccessible *accessible = windowAccessible(window);
     if (!accessible)
         return;
     NoticeAccessible *notice = accessible->notice();
@@ -718,8 +717,7 @@ bool announceTitle(QWidget *window)
 {
     if (!QAccessible::isActive())
         return false;
-    auto *accessible
-        = dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+    WindowAccessible *accessible = windowAccessible(window);
     if (!accessible
         || !sendToBus(accessible, QStringLiteral("PropertyChange"),
             QStringLiteral("accessible-name"), window->windowTitle()))
