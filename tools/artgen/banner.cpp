@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The maker's wordmark in the about window.
 #include "common.h"
+#include "pixels.h"
 #include "shapes.h"
 
 #include <QPainter>
@@ -50,7 +51,7 @@ QImage banner()
         QStringLiteral("Software"), QPointF(40 + width + 0.7 * xHeight, baseline), xHeight, &width);
     p.fillPath(Shapes::strokeOutline(software, 2.1), bannerInk);
     p.end();
-    return image.convertToFormat(QImage::Format_RGB32);
+    return Pixels::opaque(image);
 }
 
 Quantise::IndexedImage bannerIndexed()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "common.h"
 
+#include "pixels.h"
+
 namespace Art {
 
 // Each sign has a hue of its own, and signs of one element (Aries, Leo and Sagittarius;
@@ -37,8 +39,7 @@ QImage blankImage(int width, int height, QColor fill)
 
 void composite(QImage &under, const QImage &over)
 {
-    QPainter p(&under);
-    p.drawImage(0, 0, over);
+    Pixels::composite(under, over);
 }
 
 // Colours of `image` where `layer` is at least partly opaque: what an adaptive palette for the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The program icon at every size, and the reduction of any icon to its stored 8-bit form.
 #include "common.h"
+#include "pixels.h"
 #include "figures.h"
 #include "shapes.h"
 
@@ -235,13 +236,13 @@ QImage programIcon(int size)
     QImage icon = blankImage(size, size, Qt::transparent);
     if (const PixelLayout *layout = pixelLayoutFor(size)) {
         paintPixelWheel(icon, *layout);
-        return icon.convertToFormat(QImage::Format_ARGB32);
+        return Pixels::straightAlpha(icon);
     }
     QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
     paintWheel(p, size);
     p.end();
-    return icon.convertToFormat(QImage::Format_ARGB32);
+    return Pixels::straightAlpha(icon);
 }
 
 QByteArray programIconSvg()
@@ -268,7 +269,7 @@ QByteArray programIconSvg()
 
 MaskedImage iconIndexed(const QImage &source, Edge edge)
 {
-    const QImage icon = source.convertToFormat(QImage::Format_ARGB32);
+    const QImage icon = Pixels::straightAlpha(source);
     MaskedImage out;
     out.transparent.assign(std::size_t(icon.width()) * icon.height(), true);
     // The mask is 1-bit: a pixel at least half covered is shown. With a smoothed edge it is

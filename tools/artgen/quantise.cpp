@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "quantise.h"
 
+#include "pixels.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -144,7 +146,7 @@ int nearest(const QList<QRgb> &palette, qsizetype count, int r, int g, int b)
 IndexedImage reduce(
     const QImage &source, const QList<QRgb> &palette, const std::vector<int> &choices)
 {
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const QImage image = Pixels::opaque(source);
     IndexedImage out;
     out.width = image.width();
     out.height = image.height();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages.
 #include "common.h"
+#include "pixels.h"
 #include "figures.h"
 #include "shapes.h"
 
@@ -294,7 +295,7 @@ IndexedImage signPictureIndexed(int sign)
     }
     QImage picture = scene;
     composite(picture, figure);
-    picture = picture.convertToFormat(QImage::Format_RGB32);
+    picture = Pixels::opaque(picture);
 
     // Five entries paint the scene alike in every picture; the others are exactly the tones the
     // figure is painted in, so no colour is shared or averaged between the figure and the sky.

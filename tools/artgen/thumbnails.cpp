@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The thumbnails on the sign buttons: the sign's symbol in white on a disc of its colour.
 #include "common.h"
+#include "pixels.h"
 #include "figures.h"
 #include "shapes.h"
 
@@ -134,7 +135,7 @@ QImage renderThumbnail(int sign, QImage *discOnly)
         *discOnly = disc;
     QImage thumbnail = blankImage(32, 32, QColor::fromRgb(windowGrey));
     composite(thumbnail, disc);
-    return thumbnail.convertToFormat(QImage::Format_RGB32);
+    return Pixels::opaque(thumbnail);
 }
 
 } // namespace

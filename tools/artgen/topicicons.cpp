@@ -2,6 +2,7 @@
 // The icons of the six topics, drawn in a 32-unit square; each has a dark outline so its edge
 // stays crisp once the transparency is reduced to a 1-bit mask.
 #include "common.h"
+#include "pixels.h"
 #include "shapes.h"
 
 #include <QPainter>
@@ -299,7 +300,7 @@ QImage topicIcon(int topic)
     p.translate(-area.center());
     paintTopic(p, topic);
     p.end();
-    return icon.convertToFormat(QImage::Format_ARGB32);
+    return Pixels::straightAlpha(icon);
 }
 
 } // namespace Art
