@@ -6,7 +6,7 @@
 # "SPEECH OUTPUT: '...'" line (no speech server is needed).
 #
 # usage: orca.sh PATH/TO/astrelo PATH/TO/catalogue/texts
-# Exit status 77 (skipped) when a tool is missing.
+# Skipped (see skip.sh) when a tool is missing, or when another Orca of this user runs.
 set -u
 program=$1
 texts=$2
@@ -106,7 +106,8 @@ click_reviewed() {
 # The text of a catalogue text as one line, without its paragraph breaks.
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
 
-no_other_orca || { echo "SKIP: another Orca runs"; exit 77; }
+# Orca will not start beside another Orca of the same user: the one skip that is no fault.
+no_other_orca || { echo "SKIP: another Orca of this user is running, and Orca starts only once"; exit 77; }
 x_accessibility_bus || fail "the accessibility bus did not start"
 # Orca's own words in English, its settings in an empty folder, no speech server: inside
 # script its log goes to a terminal, so it is written line by line.

@@ -6,8 +6,9 @@
 set -u
 build=$1
 version=$2
+. "$(dirname "$0")/skip.sh"
 for tool in cpack dpkg-deb dpkg-shlibdeps file lintian; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

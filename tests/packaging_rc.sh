@@ -7,12 +7,13 @@ set -u
 rc=$1
 version=$2
 windres=x86_64-w64-mingw32-windres
-command -v "$windres" >/dev/null || { echo "SKIP: $windres is not installed"; exit 77; }
+. "$(dirname "$0")/skip.sh"
+command -v "$windres" >/dev/null || skip "$windres is not installed"
 # windres preprocesses with the MinGW C compiler; without it the host's preprocessor will do,
 # since the script includes no headers.
 set --
 if ! command -v x86_64-w64-mingw32-gcc >/dev/null; then
-    command -v cpp >/dev/null || { echo "SKIP: no C preprocessor for $windres"; exit 77; }
+    command -v cpp >/dev/null || skip "no C preprocessor for $windres"
     set -- --preprocessor=cpp --preprocessor-arg=-DRC_INVOKED
 fi
 work=$(mktemp -d)

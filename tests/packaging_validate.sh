@@ -6,15 +6,16 @@
 set -u
 kind=$1
 file=$2
+. "$(dirname "$0")/skip.sh"
 case "$kind" in
 desktop)
     command -v desktop-file-validate >/dev/null \
-        || { echo "SKIP: desktop-file-validate is not installed"; exit 77; }
+        || skip "desktop-file-validate is not installed"
     report=$(desktop-file-validate "$file" 2>&1)
     status=$?
     ;;
 metainfo)
-    command -v appstreamcli >/dev/null || { echo "SKIP: appstreamcli is not installed"; exit 77; }
+    command -v appstreamcli >/dev/null || skip "appstreamcli is not installed"
     # --strict fails on infos and warnings too; pedantic remarks (the app ID has capitals,
     # which reverse-DNS IDs of desktop programs commonly do) are left out, and so is the hint
     # that an address is not https: the maker's site is served over http, as the about

@@ -19,7 +19,7 @@
 #   screen-reader    over the AT-SPI bus: tests/screenreader.py presses, reads states and text
 #   wayland          under a headless Weston (the probe): both windows at their sizes, nothing
 #                    on standard error, exit status 0
-# Exit status 77 (skipped) when a tool is missing.
+# Skipped (see skip.sh) when a tool is missing.
 set -u
 case_name=$1
 program=$2
@@ -104,7 +104,7 @@ fi
 # The screen reader case runs on a session bus of its own, with the accessibility bus on it.
 if [ "$case_name" = screen-reader ] && [ -z "${INSIDE_DBUS:-}" ]; then
     x_need dbus-run-session /usr/bin/python3 /usr/libexec/at-spi-bus-launcher
-    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
     export INSIDE_DBUS=1
     exec dbus-run-session -- "$0" "$@"
 fi

@@ -129,8 +129,12 @@ private Q_SLOTS:
     void spelling()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("hunspell")).isEmpty()
-            || !QFile::exists(QStringLiteral("/usr/share/hunspell/cs_CZ.dic")))
+            || !QFile::exists(QStringLiteral("/usr/share/hunspell/cs_CZ.dic"))) {
+            // make test installs both: a missing one is a fault of the set-up.
+            if (qEnvironmentVariable("CI") == u"true")
+                QFAIL("hunspell with the Czech dictionary is not installed");
             QSKIP("hunspell with the Czech dictionary is not installed");
+        }
         QFile allowList(QStringLiteral(ASTRELO_SOURCE_DIR "/catalogue/spelling-allowlist.txt"));
         QVERIFY(allowList.open(QIODevice::ReadOnly));
         const QStringList allowed = QString::fromUtf8(allowList.readAll()).split(u'\n') << "";

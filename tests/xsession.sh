@@ -14,10 +14,12 @@ x_click() {
     xdotool mousemove --window "$1" $2 click --repeat "${3:-1}" --delay 80 1
 }
 
-# Skips the test (status 77) when a tool is missing.
+. "$(dirname "$0")/skip.sh"
+
+# Skips the test when a tool is missing (see skip.sh).
 x_need() {
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+        command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
 }
 
