@@ -10,6 +10,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def fail(message):
@@ -21,12 +22,28 @@ def wait_for(what, check, seconds=10):
     """Polls check() until it gives something true, for at most a few seconds."""
     deadline = time.monotonic() + seconds
     while True:
+        pump()
         result = check()
         if result:
             return result
         if time.monotonic() > deadline:
             fail(f"{what} (waited {seconds} s)")
         time.sleep(0.05)
+
+
+# The events a screen reader hears: (event, source name, detail).
+events = []
+
+
+def pump():
+    """Lets the events that have come in reach the listener."""
+    loop = GLib.MainLoop()
+    GLib.timeout_add(20, loop.quit)
+    loop.run()
+
+
+def heard(kind, name):
+    return [e for e in events if e[0] == kind and e[1] == name]
 
 
 def walk(node):
@@ -81,10 +98,23 @@ def at_point(node):
         box.x + box.width // 2, box.y + box.height // 2, pyatspi.DESKTOP_COORDS)
 
 
+pyatspi.Registry.registerEventListener(
+    lambda e: events.append((e.type, e.source.name if e.source else None, e.detail1)),
+    "object:state-changed:checked", "object:selection-changed")
 app = wait_for("the program is not on the accessibility bus", application)
 window = wait_for("no window titled Astrelo - ...", main_window)
 press("Vodnář")
 wait_for("the title did not follow the sign", lambda: window.name == "Astrelo - Vodnář")
+# A new choice in a row of tabs is told as a new selection of the row, never as a box checked.
+wait_for(f"no selection told for the row Znamení: {events}",
+         lambda: heard("object:selection-changed", "Znamení"))
+if heard("object:state-changed:checked", "Vodnář"):
+    fail(f"Vodnář told as checked: {events}")
+# Pointing at a thumbnail or a topic finds that tab (mouse review).
+for name in ("Vodnář", "Láska"):
+    found = at_point(named(name, "page tab")[0])
+    if found is None or (found.getRoleName(), found.name) != ("page tab", name):
+        fail(f"pointing at the tab {name} finds {found and (found.getRoleName(), found.name)}")
 press("Povolání")
 wait_for(f"chosen tabs: {marked('page tab', pyatspi.STATE_SELECTED)}",
          lambda: marked("page tab", pyatspi.STATE_SELECTED) == ["Povolání", "Vodnář"])
@@ -114,6 +144,13 @@ if shown.replace("\r", "").replace("\n", "") != "".join(paragraphs):
 line, start, end = text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
 if start != 0 or not 20 < len(line.strip()) < len(paragraphs[0]) or not paragraphs[0].startswith(line.strip()):
     fail(f"the first line is {start}..{end}: {line!r}")
+# Just past the last character there is nothing more to read, and the last line ends there.
+count = text.characterCount
+line, start, end = text.getTextAtOffset(count, pyatspi.TEXT_BOUNDARY_LINE_START)
+if end != count or not line or not shown.endswith(line) or text.getTextAtOffset(count, pyatspi.TEXT_BOUNDARY_CHAR)[0]:
+    fail(f"at the end of the text ({count}): the line {start}..{end} {line!r}")
+if text.getTextAtOffset(count + 1, pyatspi.TEXT_BOUNDARY_LINE_START)[0]:
+    fail("a line is read past the end of the text")
 attributes = dict(a.split(":", 1) for a in text.getAttributeRun(0, False)[0])
 if attributes.get("size") != "8" or "Liberation Sans" not in attributes.get("family-name", ""):
     fail(f"the text's attributes: {attributes}")
@@ -128,6 +165,11 @@ if marked("radio button") != ["MS Sans Serif"]:
     fail(f"checked with the panel shown: {marked('radio button')}")
 press("Tučné")
 press("Zvětšit písmo o 1 bod")
+# The size told is the new one.
+wait_for("the status line does not tell the new size",
+         lambda: named("Velikost písma 9", "status bar"))
+wait_for(f"Tučné not told as checked: {events}",
+         lambda: ("object:state-changed:checked", "Tučné", 1) in events)
 wait_for(f"checked boxes: {marked('check box')}", lambda: marked("check box") == ["Tučné"])
 wait_for("the size did not follow", lambda: named("Velikost písma 9", "label"))
 if named("Nastavení textového okna", "panel") and any(

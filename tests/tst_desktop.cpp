@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "startup.h"
+#include "toolkit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,6 +53,67 @@ private Q_SLOTS:
             QTest::keyClick(text, Qt::Key_Right, Qt::ShiftModifier);
         QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Beran"));
+    }
+
+    // A label that fits its text, alone in a window 100 pixels wide or in a frame of that width
+    // (inside its one-pixel outline): a caption too wide for the room is drawn smaller and the
+    // label stays inside; a centred label keeps its centre, so its room reaches only as far on
+    // one side as the nearer edge allows on the other; the next, shorter caption is drawn at the
+    // design's size again.
+    void captionRoom_data()
+    {
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<bool>("inFrame");
+        QTest::addColumn<int>("anchorX"); // the left edge, the right edge or the centre
+        QTest::addColumn<int>("room"); // the widest the long caption may be drawn
+        QTest::newRow("left, in a window") << int(Qt::AlignLeft) << false << 10 << 90;
+        QTest::newRow("right, in a window") << int(Qt::AlignRight) << false << 70 << 70;
+        QTest::newRow("centred near the left") << int(Qt::AlignHCenter) << false << 30 << 60;
+        QTest::newRow("centred near the right") << int(Qt::AlignHCenter) << false << 72 << 56;
+        QTest::newRow("centred in a frame") << int(Qt::AlignHCenter) << true << 30 << 58;
+        QTest::newRow("left in a frame") << int(Qt::AlignLeft) << true << 10 << 89;
+    }
+    void captionRoom()
+    {
+        QFETCH(int, alignment);
+        QFETCH(bool, inFrame);
+        QFETCH(int, anchorX);
+        QFETCH(int, room);
+        QWidget window;
+        window.resize(100, 40);
+        QWidget *parent = &window;
+        if (inFrame) {
+            parent = new QWidget(&window);
+            parent->setGeometry(0, 0, 100, 40);
+        }
+        auto *label = new QLabel(parent);
+        label->setAlignment(Qt::Alignment(alignment) | Qt::AlignTop);
+        const int boxWidth = 20;
+        const int left = alignment == Qt::AlignLeft ? anchorX
+            : alignment == Qt::AlignRight           ? anchorX - boxWidth
+                                                    : anchorX - boxWidth / 2;
+        label->setGeometry(left, 5, boxWidth, 15);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(12);
+        label->setFont(font);
+        label->setProperty("fitsText", true);
+        Toolkit::applyDesign(&window);
+
+        Toolkit::setCaption(label, QStringLiteral("Jupiter a Neptun"));
+        const int advance = label->fontMetrics().horizontalAdvance(label->text());
+        QVERIFY2(label->font().pointSizeF() < 12, "the long caption is not drawn smaller");
+        QVERIFY2(advance <= room && advance > room - 12, qPrintable(QString::number(advance)));
+        QVERIFY(advance <= label->width());
+        QVERIFY2(QRect(inFrame ? 1 : 0, 0, inFrame ? 98 : 100, 40).contains(label->geometry()),
+            qPrintable(QStringLiteral("%1..%2").arg(label->x()).arg(label->geometry().right())));
+        const int anchorNow = alignment == Qt::AlignLeft ? label->x()
+            : alignment == Qt::AlignRight ? label->x() + label->width()
+                                          : label->x() + label->width() / 2;
+        QVERIFY(std::abs(anchorNow - anchorX) <= 1);
+
+        Toolkit::setCaption(label, QStringLiteral("Mars"));
+        QCOMPARE(label->font().pointSizeF(), 12.0);
+        QCOMPARE(label->width(), QFontMetrics(font).horizontalAdvance(QStringLiteral("Mars")));
     }
 
     void labelsFitTheirCaptions_data()
