@@ -38,10 +38,11 @@ fail() {
 }
 
 # Runs the program with no display in the given environment (env arguments); it must end
-# with status 1 and say so in exactly one line on standard error.
+# with status 1 and say so in exactly one line on standard error, which names the display
+# that could not be opened, if any ($2, empty for none).
 no_display() {
-    label=$1
-    shift
+    label=$1 names=$2
+    shift 2
     dir=$(mktemp -d)
     (
         cd "$dir" || exit 99
@@ -60,18 +61,19 @@ no_display() {
     [ "$status" -eq 1 ] || fail "$label: exit status $status, expected 1"
     [ "$lines" -eq 1 ] || fail "$label: $lines lines on standard error, expected one: $message"
     [ "$cores" -eq 0 ] || fail "$label: a core file was written"
+    case $message in *"$names"*) ;; *) fail "$label: the line does not name $names: $message" ;; esac
     echo "ok: $label: exit status 1, \"$message\""
 }
 
 if [ "$case_name" = no-display ]; then
-    no_display "no DISPLAY or WAYLAND_DISPLAY"
+    no_display "no DISPLAY or WAYLAND_DISPLAY" "DISPLAY"
     # A display number nothing listens on.
     n=99
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    no_display "DISPLAY=:$n with no server" DISPLAY=":$n"
-    no_display "a Wayland session that is not there" WAYLAND_DISPLAY=astrelo-nowhere \
+    no_display "DISPLAY=:$n with no server" "\":$n\"" DISPLAY=":$n"
+    no_display "a Wayland session that is not there" "" WAYLAND_DISPLAY=astrelo-nowhere \
         XDG_SESSION_TYPE=wayland
-    no_display "Wayland without a runtime folder" -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-0 \
+    no_display "Wayland without a runtime folder" "" -u XDG_RUNTIME_DIR WAYLAND_DISPLAY=wayland-0 \
         XDG_SESSION_TYPE=wayland
     echo "PASS: no display"
     exit 0
@@ -283,10 +285,25 @@ nothing-written)
     [ -z "$left" ] || fail "the second start left files behind: $left"
     echo "ok: the second start looks like the first"
 
+    # Without a session bus address the program looks for the session bus where
+    # XDG_RUNTIME_DIR says: a bus listening there sees it connect.
+    mkdir -m 700 "$work/runtime"
+    dbus-daemon --session --address="unix:path=$work/runtime/bus" --nofork >/dev/null 2>&1 &
+    bus=$!
+    for _ in $(seq 50); do [ -S "$work/runtime/bus" ] && break; sleep 0.1; done
+    start -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime"
+    clients=$(dbus-send --bus="unix:path=$work/runtime/bus" --print-reply \
+        --dest=org.freedesktop.DBus / org.freedesktop.DBus.ListNames | grep -c '":1\.')
+    quit
+    kill "$bus"
+    [ "$clients" -ge 2 ] || fail "the program did not connect to the session bus in XDG_RUNTIME_DIR"
+    echo "ok: the session bus found where XDG_RUNTIME_DIR says"
+
     # Outside a login session (no XDG_RUNTIME_DIR): nothing on standard error and no folder in
-    # the temporary folder, also when the link is followed (a stand-in opener records it).
+    # the temporary folder, also when the link is followed (a stand-in opener records it, and
+    # the temporary folder it is given: the user's own, or none when the user had none).
     mkdir -m 700 "$root/tmp" "$work/opener"
-    printf '#!/bin/sh\necho "$1" >>"%s"\n' "$work/opened" >"$work/opener/xdg-open"
+    printf '#!/bin/sh\necho "$1 ${TMPDIR-none}" >>"%s"\n' "$work/opened" >"$work/opener/xdg-open"
     chmod +x "$work/opener/xdg-open"
     shift 3 # HOME, TMPDIR and XDG_RUNTIME_DIR
     start -u XDG_RUNTIME_DIR HOME="$root" TMPDIR="$root/tmp" PATH="$work/opener:$PATH" "$@"
@@ -297,11 +314,20 @@ nothing-written)
         [ -s "$work/opened" ] && break
         sleep 0.1
     done
-    [ "$(cat "$work/opened" 2>/dev/null)" = "http://www.kelmo.cz/" ] || fail "the link was not opened"
+    [ "$(cat "$work/opened" 2>/dev/null)" = "http://www.kelmo.cz/ $root/tmp" ] \
+        || fail "the link was not opened with the user's TMPDIR: $(cat "$work/opened" 2>/dev/null)"
     quit
     [ -s "$work/stderr" ] && fail "standard error outside a login session: $(cat "$work/stderr")"
     left=$(find "$root" -mindepth 1 ! -path "$root/tmp" | head -n 20)
     [ -z "$left" ] || fail "outside a login session the program left files behind: $left"
+    rm "$work/opened"
+    start -u XDG_RUNTIME_DIR -u TMPDIR HOME="$root" PATH="$work/opener:$PATH" "$@"
+    open_about
+    x_click "$about" "$About_Label4"
+    for _ in $(seq 50); do [ -s "$work/opened" ] && break; sleep 0.1; done
+    quit
+    [ "$(cat "$work/opened" 2>/dev/null)" = "http://www.kelmo.cz/ none" ] \
+        || fail "without a TMPDIR the browser was given one: $(cat "$work/opened" 2>/dev/null)"
     echo "PASS: nothing written, nothing remembered, nothing said outside a login session"
     ;;
 
