@@ -58,7 +58,11 @@ Form2::Form2(QWidget *parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(25);
     Timer1->setTimerType(Qt::PreciseTimer);
-    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { moveIcon(); }); });
+    // A tick that fails stops the timer: the same fault would come again 25 ms later.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (!runGuarded([this] { moveIcon(); }))
+            Timer1->stop();
+    });
 
     Toolkit::onClick(ui->Label4, [this] { openMakersSite(); });
     Toolkit::onClick(ui->Label6, [this] { dropIcon(); });

@@ -9,6 +9,8 @@
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <cfloat>
@@ -55,6 +57,24 @@ class TestForm2 : public QObject
 
 private Q_SLOTS:
     void initTestCase() { Toolkit::setUpLook(*qApp); }
+    // An error while the box of an earlier one is still open shows no second box.
+    void oneErrorBoxAtATime()
+    {
+        m_errors.reset(); // errors go to message boxes
+        int boxes = 0;
+        QTimer::singleShot(0, [] { Guard::reportError(QStringLiteral("druhá")); });
+        QTimer::singleShot(200, [&boxes] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible()) {
+                    ++boxes;
+                    QTimer::singleShot(0, box, &QMessageBox::reject);
+                }
+            }
+        });
+        Guard::reportError(QStringLiteral("první"));
+        QTRY_COMPARE(boxes, 1);
+        m_errors = std::make_unique<ErrorLog>();
+    }
     void init()
     {
         m_errors = std::make_unique<ErrorLog>();

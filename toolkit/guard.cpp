@@ -8,6 +8,9 @@
 
 namespace {
 Guard::ErrorSink errorSink;
+// While a message box is open, a further error (a fault that repeats on every tick of a timer,
+// say) is written to standard error only: the reader gets one box at a time.
+bool boxShown = false;
 } // namespace
 
 void Guard::setErrorSink(ErrorSink sink)
@@ -23,8 +26,10 @@ void Guard::reportError(const QString &message)
         errorSink(message);
         return;
     }
-    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    if (!boxShown && qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        boxShown = true;
         QMessageBox::critical(nullptr, QStringLiteral("Astrelo"),
             QStringLiteral("Při práci programu nastala chyba:\n\n%1").arg(message));
+        boxShown = false;
     }
 }
