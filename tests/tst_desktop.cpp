@@ -107,8 +107,8 @@ private Q_SLOTS:
         QVERIFY2(QRect(inFrame ? 1 : 0, 0, inFrame ? 98 : 100, 40).contains(label->geometry()),
             qPrintable(QStringLiteral("%1..%2").arg(label->x()).arg(label->geometry().right())));
         const int anchorNow = alignment == Qt::AlignLeft ? label->x()
-            : alignment == Qt::AlignRight ? label->x() + label->width()
-                                          : label->x() + label->width() / 2;
+            : alignment == Qt::AlignRight                ? label->x() + label->width()
+                                                         : label->x() + label->width() / 2;
         QVERIFY(std::abs(anchorNow - anchorX) <= 1);
 
         Toolkit::setCaption(label, QStringLiteral("Mars"));

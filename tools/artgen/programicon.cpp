@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The program icon at every size, and the reduction of any icon to its stored 8-bit form.
 #include "common.h"
-#include "pixels.h"
 #include "figures.h"
+#include "pixels.h"
 #include "shapes.h"
 
 #include <QBuffer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages.
 #include "common.h"
-#include "pixels.h"
 #include "figures.h"
+#include "pixels.h"
 #include "shapes.h"
 
 #include <QPainter>

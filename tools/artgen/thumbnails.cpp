@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The thumbnails on the sign buttons: the sign's symbol in white on a disc of its colour.
 #include "common.h"
-#include "pixels.h"
 #include "figures.h"
+#include "pixels.h"
 #include "shapes.h"
 
 #include <QPainter>
