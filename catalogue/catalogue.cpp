@@ -1,23 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue.h"
 
-#include "catalogue_tables.h"
-#include "dib.h"
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
 
-#include <algorithm>
-#include <span>
+using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename Entry>
-const Entry *findEntry(std::span<const Entry> table, CatalogueKind kind, int number)
+// The catalogue's own resources answer to the search path "catalogue" from the start.
+void addCatalogueSearchPath()
 {
-    const auto it = std::lower_bound(table.begin(), table.end(), number,
-        [](const Entry &entry, int wanted) { return entry.number < wanted; });
-    if (it == table.end() || it->number != number)
-        throw CatalogueError(kind, number);
-    return &*it;
+    QDir::setSearchPaths(u"catalogue"_s, { u":/catalogue"_s });
 }
+Q_CONSTRUCTOR_FUNCTION(addCatalogueSearchPath)
 
 // The message names the missing item in Czech, as the program speaks: "V katalogu chybí
 // řetězec 10006."
@@ -31,6 +28,44 @@ std::string errorMessage(CatalogueKind kind, int number)
     return std::string("V katalogu chybí ") + what + ' ' + std::to_string(number) + '.';
 }
 
+// Where a picture is: "catalogue:bitmaps/100.bmp", "catalogue:icons/1.ico".
+QString picturePath(int number, CatalogueKind kind)
+{
+    if (kind == CatalogueKind::String)
+        throw CatalogueError(kind, number);
+    return (kind == CatalogueKind::Bitmap ? u"catalogue:bitmaps/"_s : u"catalogue:icons/"_s)
+        + QString::number(number) + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
+}
+
+// A topic text file holds one paragraph a line, an empty line between paragraphs, and ends
+// with a newline. The string separates its paragraphs with CR LF CR LF, as a Windows text box
+// expects.
+QString topicText(QByteArray file)
+{
+    if (file.endsWith('\n'))
+        file.chop(1);
+    return QString::fromUtf8(file).replace(u"\n\n"_s, u"\r\n\r\n"_s);
+}
+
+// The text of row "number<tab>text" of strings.tsv; the file's other lines are rows of other
+// numbers or comments, which start with #.
+QString shortString(int number)
+{
+    QFile file(u"catalogue:strings.tsv"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CatalogueError(CatalogueKind::String, number);
+    const QByteArray table = '\n' + file.readAll();
+    const QByteArray start = '\n' + QByteArray::number(number) + '\t';
+    const qsizetype at = table.indexOf(start);
+    if (at < 0)
+        throw CatalogueError(CatalogueKind::String, number);
+    const qsizetype from = at + start.size();
+    qsizetype to = table.indexOf('\n', from);
+    if (to < 0)
+        to = table.size();
+    return QString::fromUtf8(QByteArrayView(table).sliced(from, to - from));
+}
+
 } // namespace
 
 CatalogueError::CatalogueError(CatalogueKind kind, int number)
@@ -39,35 +74,38 @@ CatalogueError::CatalogueError(CatalogueKind kind, int number)
     , m_number(number)
 { }
 
-QString LoadCatalogueString(int number)
+QString loadCatalogueString(int number)
 {
-    using namespace CatalogueTables;
-    const StringEntry *entry = findEntry(strings, CatalogueKind::String, number);
-    // The text lives in static storage for the life of the program: no copy is needed.
-    return QString::fromRawData(reinterpret_cast<const QChar *>(entry->text), entry->size);
+    // Strings and topic texts share one number space: a number is a text's or a row's.
+    QFile text(u"catalogue:texts/"_s + QString::number(number) + u".txt"_s);
+    if (text.open(QIODevice::ReadOnly))
+        return topicText(text.readAll());
+    return shortString(number);
 }
 
-QByteArrayView catalogueItemBytes(int number, CatalogueKind kind)
+QByteArray catalogueItemBytes(int number, CatalogueKind kind)
 {
-    using namespace CatalogueTables;
-    if (kind == CatalogueKind::String)
+    QFile file(picturePath(number, kind));
+    if (!file.open(QIODevice::ReadOnly))
         throw CatalogueError(kind, number);
-    const auto table = kind == CatalogueKind::Bitmap ? bitmaps : icons;
-    const BlobEntry *entry = findEntry(table, kind, number);
-    return QByteArrayView(entry->data, entry->size);
+    return file.readAll();
 }
 
 QImage decodeCataloguePicture(int number, CatalogueKind kind)
 {
-    const QByteArrayView bytes = catalogueItemBytes(number, kind);
-    QImage image
-        = kind == CatalogueKind::Bitmap ? Dib::decodeBmpFile(bytes) : Dib::decodeIcoFile(bytes);
+    QFile file(picturePath(number, kind));
+    if (!file.open(QIODevice::ReadOnly))
+        throw CatalogueError(kind, number);
+    // The format is known: guessing it from the contents would ask every image plugin.
+    QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
     if (image.isNull())
         throw CatalogueError(kind, number);
     return image;
 }
 
-QPixmap LoadCataloguePicture(int number, CatalogueKind kind)
+QPixmap loadCataloguePicture(int number, CatalogueKind kind)
 {
     return QPixmap::fromImage(decodeCataloguePicture(number, kind));
 }
