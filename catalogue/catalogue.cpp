@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -37,29 +39,49 @@ QString picturePath(int number, CatalogueKind kind)
         + QString::number(number) + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
 }
 
+// The bytes of an open file, valid while it is open: a resource stored uncompressed is mapped
+// where it lies in the program, any other file is read.
+QByteArray contents(QFile &file)
+{
+    if (const uchar *data = file.map(0, file.size()))
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(data), file.size());
+    return file.readAll();
+}
+
 // A topic text file holds one paragraph a line, an empty line between paragraphs, and ends
 // with a newline. The string separates its paragraphs with CR LF CR LF, as a Windows text box
-// expects.
-QString topicText(QByteArray file)
+// expects: every newline but the last becomes CR LF.
+QString topicText(QByteArrayView file)
 {
     if (file.endsWith('\n'))
         file.chop(1);
-    return QString::fromUtf8(file).replace(u"\n\n"_s, u"\r\n\r\n"_s);
+    const QString lines = QString::fromUtf8(file);
+    QString text;
+    text.reserve(lines.size() + 16); // room for the CRs of up to 9 paragraphs
+    qsizetype at = 0;
+    for (qsizetype newline; (newline = lines.indexOf(u'\n', at)) >= 0; at = newline + 1)
+        text.append(QStringView(lines).sliced(at, newline - at)).append(u"\r\n");
+    return text.append(QStringView(lines).sliced(at));
 }
 
-// The text of row "number<tab>text" of strings.tsv; the file's other lines are rows of other
-// numbers or comments, which start with #.
-QString shortString(int number)
+// The text of row "number<tab>text" of strings.tsv, if it has one; the file's other lines are
+// rows of other numbers or comments, which start with #.
+std::optional<QString> shortString(int number)
 {
     QFile file(u"catalogue:strings.tsv"_s);
     if (!file.open(QIODevice::ReadOnly))
-        throw CatalogueError(CatalogueKind::String, number);
-    const QByteArray table = '\n' + file.readAll();
-    const QByteArray start = '\n' + QByteArray::number(number) + '\t';
-    const qsizetype at = table.indexOf(start);
-    if (at < 0)
-        throw CatalogueError(CatalogueKind::String, number);
-    const qsizetype from = at + start.size();
+        return std::nullopt;
+    const QByteArray table = contents(file);
+    const QByteArray newlineAndRow = '\n' + QByteArray::number(number) + '\t';
+    const QByteArrayView row = QByteArrayView(newlineAndRow).sliced(1);
+    qsizetype from = 0;
+    if (!table.startsWith(row)) {
+        from = table.indexOf(newlineAndRow);
+        if (from < 0)
+            return std::nullopt;
+        ++from;
+    }
+    from += row.size();
     qsizetype to = table.indexOf('\n', from);
     if (to < 0)
         to = table.size();
@@ -76,11 +98,14 @@ CatalogueError::CatalogueError(CatalogueKind kind, int number)
 
 QString loadCatalogueString(int number)
 {
-    // Strings and topic texts share one number space: a number is a text's or a row's.
+    // Strings and topic texts share one number space: a number is a row's or a text's. The
+    // rows are looked at first: a look-up for a file that is not there asks the disk as well.
+    if (std::optional<QString> string = shortString(number))
+        return *std::move(string);
     QFile text(u"catalogue:texts/"_s + QString::number(number) + u".txt"_s);
-    if (text.open(QIODevice::ReadOnly))
-        return topicText(text.readAll());
-    return shortString(number);
+    if (!text.open(QIODevice::ReadOnly))
+        throw CatalogueError(CatalogueKind::String, number);
+    return topicText(contents(text));
 }
 
 QByteArray catalogueItemBytes(int number, CatalogueKind kind)
