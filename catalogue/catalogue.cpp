@@ -124,7 +124,7 @@ QImage decodeCataloguePicture(int number, CatalogueKind kind)
     // The format is known: guessing it from the contents would ask every image plugin.
     QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
     reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull())
         throw CatalogueError(kind, number);
     return image;
