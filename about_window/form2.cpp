@@ -79,7 +79,7 @@ void Form2::load()
 {
     // The image keeps its top-left corner and takes the icon's size.
     Toolkit::setPicture(
-        ui->Image1, LoadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
+        ui->Image1, loadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
 
     m_icon.load();
 }

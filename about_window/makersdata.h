@@ -8,8 +8,12 @@
 // in the window design, which the tests measure.
 namespace MakersData {
 
+// The version as the about window shows it, "v1.1.": major and minor of project() in the root
+// CMakeLists.txt, which gives ASTRELO_VERSION_MAJOR_MINOR.
+#define ASTRELO_SHOWN_VERSION u"v" ASTRELO_VERSION_MAJOR_MINOR "."
+
 // Label1, bold: the product and its version.
-inline constexpr QStringView Title = u"Astrelo v1.1.";
+inline constexpr QStringView Title = u"Astrelo " ASTRELO_SHOWN_VERSION;
 // Label2: the copyright line.
 inline constexpr QStringView Copyright = u"© 2007 Kelmo Software";
 // Label3: the author and the author's mail address.
@@ -23,8 +27,7 @@ inline constexpr QStringView TypoNotice = u"F tekstách múšou (sou) bít chibi
 // Label5: the version at the left edge and the identification number at the right, with the
 // 67 blanks between them that the window design is laid out for.
 inline constexpr QStringView VersionLine
-    = u"v1.1."
-      u"                                                                   "
-      u"Id.:30417";
+    = ASTRELO_SHOWN_VERSION u"                                                                   "
+                            u"Id.:30417";
 
 } // namespace MakersData

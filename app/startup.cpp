@@ -174,7 +174,7 @@ std::unique_ptr<Form1> Startup::createMainWindow()
         QIcon icon;
         for (const int size : { 16, 24, 48 })
             icon.addFile(QStringLiteral(":/icons/%1/" ASTRELO_APP_ID ".png").arg(size));
-        icon.addPixmap(LoadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon));
+        icon.addPixmap(loadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon));
         QGuiApplication::setWindowIcon(icon);
         window->load();
     });

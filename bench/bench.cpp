@@ -483,18 +483,18 @@ void plan()
     rows << make("", "Catalogue look-ups (us)");
     const auto string = [](benchmark::State &state, int number) {
         for (auto _ : state)
-            benchmark::DoNotOptimize(LoadCatalogueString(number));
+            benchmark::DoNotOptimize(loadCatalogueString(number));
     };
     const auto picture = [](benchmark::State &state, int number, CatalogueKind kind) {
         for (auto _ : state)
-            benchmark::DoNotOptimize(LoadCataloguePicture(number, kind));
+            benchmark::DoNotOptimize(loadCataloguePicture(number, kind));
     };
-    timed(make("catalogue/string/10020", "LoadCatalogueString(10020)", Goal::Under, 5), string,
+    timed(make("catalogue/string/10020", "loadCatalogueString(10020)", Goal::Under, 5), string,
         10020);
-    timed(make("catalogue/string/1100", "LoadCatalogueString(1100)", Goal::Under, 5), string, 1100);
-    timed(make("catalogue/bitmap/100", "LoadCataloguePicture(100, Bitmap)"), picture, 100,
+    timed(make("catalogue/string/1100", "loadCatalogueString(1100)", Goal::Under, 5), string, 1100);
+    timed(make("catalogue/bitmap/100", "loadCataloguePicture(100, Bitmap)"), picture, 100,
         CatalogueKind::Bitmap);
-    timed(make("catalogue/icon/100", "LoadCataloguePicture(100, Icon)"), picture, 100,
+    timed(make("catalogue/icon/100", "loadCataloguePicture(100, Icon)"), picture, 100,
         CatalogueKind::Icon);
     rows << make("", "Falling-icon animation");
     timed(make("animation/rule", "One tick of the rule alone (FallingIcon) (us)"), ruleTicks);

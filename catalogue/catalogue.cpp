@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue.h"
 
-#include "catalogue_tables.h"
-#include "dib.h"
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
 
-#include <algorithm>
-#include <span>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename Entry>
-const Entry *findEntry(std::span<const Entry> table, CatalogueKind kind, int number)
+// The catalogue's own resources answer to the search path "catalogue" from the start.
+void addCatalogueSearchPath()
 {
-    const auto it = std::lower_bound(table.begin(), table.end(), number,
-        [](const Entry &entry, int wanted) { return entry.number < wanted; });
-    if (it == table.end() || it->number != number)
-        throw CatalogueError(kind, number);
-    return &*it;
+    QDir::setSearchPaths(u"catalogue"_s, { u":/catalogue"_s });
 }
+Q_CONSTRUCTOR_FUNCTION(addCatalogueSearchPath)
 
 // The message names the missing item in Czech, as the program speaks: "V katalogu chybí
 // řetězec 10006."
@@ -31,6 +30,64 @@ std::string errorMessage(CatalogueKind kind, int number)
     return std::string("V katalogu chybí ") + what + ' ' + std::to_string(number) + '.';
 }
 
+// Where a picture is: "catalogue:bitmaps/100.bmp", "catalogue:icons/1.ico".
+QString picturePath(int number, CatalogueKind kind)
+{
+    if (kind == CatalogueKind::String)
+        throw CatalogueError(kind, number);
+    return (kind == CatalogueKind::Bitmap ? u"catalogue:bitmaps/"_s : u"catalogue:icons/"_s)
+        + QString::number(number) + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
+}
+
+// The bytes of an open file, valid while it is open: a resource stored uncompressed is mapped
+// where it lies in the program, any other file is read.
+QByteArray contents(QFile &file)
+{
+    if (const uchar *data = file.map(0, file.size()))
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(data), file.size());
+    return file.readAll();
+}
+
+// A topic text file holds one paragraph a line, an empty line between paragraphs, and ends
+// with a newline. The string separates its paragraphs with CR LF CR LF, as a Windows text box
+// expects: every newline but the last becomes CR LF.
+QString topicText(QByteArrayView file)
+{
+    if (file.endsWith('\n'))
+        file.chop(1);
+    const QString lines = QString::fromUtf8(file);
+    QString text;
+    text.reserve(lines.size() + 16); // room for the CRs of up to 9 paragraphs
+    qsizetype at = 0;
+    for (qsizetype newline; (newline = lines.indexOf(u'\n', at)) >= 0; at = newline + 1)
+        text.append(QStringView(lines).sliced(at, newline - at)).append(u"\r\n");
+    return text.append(QStringView(lines).sliced(at));
+}
+
+// The text of row "number<tab>text" of strings.tsv, if it has one; the file's other lines are
+// rows of other numbers or comments, which start with #.
+std::optional<QString> shortString(int number)
+{
+    QFile file(u"catalogue:strings.tsv"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray table = contents(file);
+    const QByteArray newlineAndRow = '\n' + QByteArray::number(number) + '\t';
+    const QByteArrayView row = QByteArrayView(newlineAndRow).sliced(1);
+    qsizetype from = 0;
+    if (!table.startsWith(row)) {
+        from = table.indexOf(newlineAndRow);
+        if (from < 0)
+            return std::nullopt;
+        ++from;
+    }
+    from += row.size();
+    qsizetype to = table.indexOf('\n', from);
+    if (to < 0)
+        to = table.size();
+    return QString::fromUtf8(QByteArrayView(table).sliced(from, to - from));
+}
+
 } // namespace
 
 CatalogueError::CatalogueError(CatalogueKind kind, int number)
@@ -39,35 +96,41 @@ CatalogueError::CatalogueError(CatalogueKind kind, int number)
     , m_number(number)
 { }
 
-QString LoadCatalogueString(int number)
+QString loadCatalogueString(int number)
 {
-    using namespace CatalogueTables;
-    const StringEntry *entry = findEntry(strings, CatalogueKind::String, number);
-    // The text lives in static storage for the life of the program: no copy is needed.
-    return QString::fromRawData(reinterpret_cast<const QChar *>(entry->text), entry->size);
+    // Strings and topic texts share one number space: a number is a row's or a text's. The
+    // rows are looked at first: a look-up for a file that is not there asks the disk as well.
+    if (std::optional<QString> string = shortString(number))
+        return *std::move(string);
+    QFile text(u"catalogue:texts/"_s + QString::number(number) + u".txt"_s);
+    if (!text.open(QIODevice::ReadOnly))
+        throw CatalogueError(CatalogueKind::String, number);
+    return topicText(contents(text));
 }
 
-QByteArrayView catalogueItemBytes(int number, CatalogueKind kind)
+QByteArray catalogueItemBytes(int number, CatalogueKind kind)
 {
-    using namespace CatalogueTables;
-    if (kind == CatalogueKind::String)
+    QFile file(picturePath(number, kind));
+    if (!file.open(QIODevice::ReadOnly))
         throw CatalogueError(kind, number);
-    const auto table = kind == CatalogueKind::Bitmap ? bitmaps : icons;
-    const BlobEntry *entry = findEntry(table, kind, number);
-    return QByteArrayView(entry->data, entry->size);
+    return file.readAll();
 }
 
 QImage decodeCataloguePicture(int number, CatalogueKind kind)
 {
-    const QByteArrayView bytes = catalogueItemBytes(number, kind);
-    QImage image
-        = kind == CatalogueKind::Bitmap ? Dib::decodeBmpFile(bytes) : Dib::decodeIcoFile(bytes);
+    QFile file(picturePath(number, kind));
+    if (!file.open(QIODevice::ReadOnly))
+        throw CatalogueError(kind, number);
+    // The format is known: guessing it from the contents would ask every image plugin.
+    QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
     if (image.isNull())
         throw CatalogueError(kind, number);
     return image;
 }
 
-QPixmap LoadCataloguePicture(int number, CatalogueKind kind)
+QPixmap loadCataloguePicture(int number, CatalogueKind kind)
 {
     return QPixmap::fromImage(decodeCataloguePicture(number, kind));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArrayView>
+#include <QByteArray>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -9,8 +9,12 @@
 #include <stdexcept>
 
 // The content catalogue: every string, bitmap and icon the program shows, compiled into the
-// program and looked up by number. Strings, bitmaps and icons are three separate number spaces.
-// Nothing is cached; every call looks its item up afresh.
+// program as Qt resources and looked up by number. Strings, bitmaps and icons are three separate
+// number spaces. Nothing is cached; every call reads its item afresh.
+//
+// The items are read through the file search path "catalogue" (QDir::searchPaths), which the
+// catalogue sets to its resources, ":/catalogue", as the program starts. A folder laid out like
+// catalogue/ in the source tree serves as well when the search path is pointed at it.
 
 enum class CatalogueKind { String, Bitmap, Icon };
 
@@ -88,13 +92,14 @@ constexpr int aboutIcon()
 }
 } // namespace CatalogueNumber
 
-// The string with this number, whole and exactly as stored.
-QString LoadCatalogueString(int number);
+// The string with this number, whole and exactly as stored. A topic text's paragraphs are
+// separated by CR LF CR LF.
+QString loadCatalogueString(int number);
 
 // The bitmap or icon with this number, ready to show at its own pixel size. Needs a
 // QGuiApplication; decodeCataloguePicture gives the same image without one.
-QPixmap LoadCataloguePicture(int number, CatalogueKind kind);
+QPixmap loadCataloguePicture(int number, CatalogueKind kind);
 QImage decodeCataloguePicture(int number, CatalogueKind kind);
 
 // The stored bytes of a bitmap (a .bmp file) or an icon (a .ico file).
-QByteArrayView catalogueItemBytes(int number, CatalogueKind kind);
+QByteArray catalogueItemBytes(int number, CatalogueKind kind);

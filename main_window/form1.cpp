@@ -124,13 +124,13 @@ void Form1::InitMainWindow()
 {
     for (int topic = 0; topic < TopicCount; ++topic)
         Toolkit::setCaption(
-            m_topicLabels[topic], LoadCatalogueString(CatalogueNumber::topicName(topic)));
+            m_topicLabels[topic], loadCatalogueString(CatalogueNumber::topicName(topic)));
     for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setCaption(
-            m_signLabels[sign], LoadCatalogueString(CatalogueNumber::signName(sign)));
+            m_signLabels[sign], loadCatalogueString(CatalogueNumber::signName(sign)));
     for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setPicture(m_thumbnails[sign],
-            LoadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
+            loadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
     m_state.SignIndex = 0;
     m_state.TextFontSize = StartingFontSize;
     ShowSign();
@@ -146,14 +146,14 @@ void Form1::ShowSign()
         Toolkit::setChosen(m_thumbnails[k], k == sign);
     }
     setWindowTitle(
-        QStringLiteral("Astrelo - ") + LoadCatalogueString(CatalogueNumber::signName(sign)));
+        QStringLiteral("Astrelo - ") + loadCatalogueString(CatalogueNumber::signName(sign)));
     Toolkit::setPicture(ui->Image14,
-        LoadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
+        loadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
     ui->Image14->setAccessibleName(m_signLabels[sign]->text());
     Toolkit::setCaption(
-        ui->Label7, LoadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
-    Toolkit::setCaption(ui->Label20, LoadCatalogueString(CatalogueNumber::signDates(sign)));
-    const QString planets = LoadCatalogueString(CatalogueNumber::signPlanets(sign));
+        ui->Label7, loadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
+    Toolkit::setCaption(ui->Label20, loadCatalogueString(CatalogueNumber::signDates(sign)));
+    const QString planets = loadCatalogueString(CatalogueNumber::signPlanets(sign));
     Toolkit::setCaption(ui->Label21, planets.left(1).toUpper() + planets.mid(1));
     Toolkit::setCaption(ui->Label22, ui->Label21->text());
     Toolkit::setCaption(ui->Label23, ui->Label21->text());
@@ -169,7 +169,7 @@ void Form1::ShowTopic()
         Toolkit::setChosen(m_topicLabels[k], k == topic);
     }
     Toolkit::setPicture(
-        ui->Image13, LoadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
+        ui->Image13, loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
     ShowText();
 }
 
@@ -180,7 +180,7 @@ void Form1::ShowText()
     const QString key = QString::number(m_state.SignIndex) + QString::number(m_state.TopicIndex);
     m_state.TextKey = key.toFloat();
     const float number = m_state.TextKey + 10000.0f;
-    ui->Text1->setPlainText(LoadCatalogueString(static_cast<int>(std::lrint(number))));
+    ui->Text1->setPlainText(loadCatalogueString(static_cast<int>(std::lrint(number))));
     // For screen readers: which sign and topic the text is about.
     ui->Text1->setAccessibleName(m_signLabels[m_state.SignIndex]->text() + QStringLiteral(", ")
         + m_topicLabels[m_state.TopicIndex]->text());

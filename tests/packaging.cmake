@@ -11,13 +11,19 @@ add_test(NAME packaging_desktop_entry
 add_test(NAME packaging_metainfo
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_validate.sh metainfo
         ${packaging_build_dir}/${ASTRELO_APP_ID}.metainfo.xml)
+# The catalogue's icons are read by Qt's ICO reader, a plugin in the plugin folder of the Qt the
+# program is built with.
+set(ico_reader ${CMAKE_SHARED_MODULE_PREFIX}qico${CMAKE_SHARED_MODULE_SUFFIX})
+set(ico_reader ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/imageformats/${ico_reader})
 add_test(NAME packaging_staged_install
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_install.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_install.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION}
+        ${ico_reader})
 add_test(NAME packaging_windows_resources
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_rc.sh ${packaging_build_dir}/astrelo.rc
         ${PROJECT_VERSION})
 add_test(NAME packaging_deb
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_deb.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION})
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_deb.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION}
+        ${ico_reader})
 add_test(NAME packaging_installed_start
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging_start.sh ${PROJECT_BINARY_DIR})
 

@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Builds the Debian package with CPack into a temporary directory, checks its control fields
 # and runs lintian on it. Lintian's warnings are shown; an error fails the check.
-# usage: packaging_deb.sh BUILD_DIR VERSION
+# usage: packaging_deb.sh BUILD_DIR VERSION ICO_READER
 set -u
 build=$1
 version=$2
+ico_reader=$3
 . "$(dirname "$0")/skip.sh"
 for tool in cpack dpkg-deb dpkg-shlibdeps file lintian; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
@@ -33,6 +34,11 @@ for package in fonts-liberation2 fonts-comic-neue libqt6widgets6 libc6; do
     printf '%s\n' "$depends" | tr ',' '\n' | grep -q "^ *$package\\b" \
         || fail "the package does not depend on $package"
 done
+# The catalogue's icons are read by Qt's ICO reader: the package depends on the one that holds it.
+ico_package=$(dpkg -S "$ico_reader" 2>/dev/null | sed -n '1s/:.*//p')
+[ -n "$ico_package" ] || fail "no installed package holds Qt's ICO reader $ico_reader"
+printf '%s\n' "$depends" | tr ',' '\n' | grep -q "^ *$ico_package\\b" \
+    || fail "the package does not depend on $ico_package, which holds Qt's ICO reader"
 # Everything in the package belongs to root.
 owners=$(dpkg-deb -c "$deb" | awk '$2 != "root/root" { print $NF }')
 [ -z "$owners" ] || fail "files not owned by root: $owners"

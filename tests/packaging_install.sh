@@ -3,10 +3,13 @@
 # Installs the build as a package does (prefix /usr into a staging directory) and checks that
 # exactly the expected files are there, each in the form the desktop and Debian expect, and that
 # the files that name the app ID, the program and the version agree with each other.
-# usage: packaging_install.sh BUILD_DIR VERSION
+# The program carries its content and no Qt plugins: its icons are read by Qt's ICO reader,
+# which stays where Qt installed it, and the check asks that it be there.
+# usage: packaging_install.sh BUILD_DIR VERSION ICO_READER
 set -u
 build=$1
 version=$2
+ico_reader=$3
 app_id=cz.kelmo.Astrelo
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -36,6 +39,14 @@ if [ "$found" != "$expected" ]; then
 fi
 
 [ -x "$stage/usr/bin/astrelo" ] || fail "usr/bin/astrelo is not executable"
+[ -f "$ico_reader" ] || fail "Qt's ICO reader $ico_reader, which reads the program's icons, is missing"
+# The installed program loads it from the plugin folder of the Qt it is linked with: the
+# reader is built against that same Qt Gui.
+qt_gui() { ldd "$1" | sed -n 's/.*libQt6Gui\.so[^ ]* => \([^ ]*\).*/\1/p'; }
+program_gui=$(qt_gui "$stage/usr/bin/astrelo")
+[ -n "$program_gui" ] || fail "usr/bin/astrelo is not linked with Qt Gui"
+[ "$(qt_gui "$ico_reader")" = "$program_gui" ] \
+    || fail "Qt's ICO reader $ico_reader belongs to another Qt than the program's $program_gui"
 bad_dirs=$(find "$stage/usr" -type d ! -perm 755)
 [ -z "$bad_dirs" ] || fail "directories without mode 755: $bad_dirs"
 bad_files=$(find "$stage/usr" -type f ! -path '*/bin/*' ! -perm 644)

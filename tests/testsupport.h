@@ -2,7 +2,8 @@
 #pragma once
 
 // Shared by the tests: what the main window shows for each sign, controls, clicks, the guard's
-// reports, a stand-in browser, Qt's own picture readers and what a grab of a control shows.
+// reports, a stand-in browser, Qt's own picture readers, what a grab of a control shows, and
+// the catalogue with an item taken away.
 
 #include "catalogue.h"
 #include "guard.h"
@@ -10,9 +11,15 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <optional>
 
 namespace TestSupport {
 inline const char *const Names[] = { "Beran", "Býk", "Blíženci", "Rak", "Lev", "Panna", "Váhy",
@@ -69,7 +76,7 @@ inline void doubleClick(QWidget *widget)
 // A catalogue text as the text box gives it back: lines joined by LF, not CR LF.
 inline QString boxText(int number)
 {
-    return LoadCatalogueString(number).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return loadCatalogueString(number).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 // A picture as it looks: every fully transparent pixel transparent black, whatever its colour.
@@ -82,12 +89,94 @@ inline QImage seen(const QImage &picture)
     return image;
 }
 
-// A catalogue picture as Qt's own BMP and ICO readers read the stored bytes.
+// A catalogue picture as Qt's own BMP and ICO readers read its file in the source tree.
 inline QImage qtDecoded(int number, CatalogueKind kind)
 {
-    const char *format = kind == CatalogueKind::Icon ? "ICO" : "BMP";
-    return seen(QImage::fromData(catalogueItemBytes(number, kind), format));
+    const bool icon = kind == CatalogueKind::Icon;
+    QFile file(QString::asprintf("%s/catalogue/%s/%d.%s", ASTRELO_SOURCE_DIR,
+        icon ? "icons" : "bitmaps", number, icon ? "ico" : "bmp"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return seen(QImage::fromData(file.readAll(), icon ? "ICO" : "BMP"));
 }
+
+// The catalogue served from a copy of its files in a temporary folder, while the copy lacks an
+// item or holds other content: the catalogue's search path "catalogue" points at the copy until
+// restore(), which puts the copy back as it was and the search path back where it was.
+class CatalogueCopy
+{
+public:
+    CatalogueCopy()
+        : m_searchPath(QDir::searchPaths(QStringLiteral("catalogue")))
+    {
+        const QString from = m_searchPath.value(0);
+        QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("cannot read %s", qPrintable(path));
+            save(QDir(from).relativeFilePath(path), file.readAll());
+        }
+    }
+    ~CatalogueCopy() { restore(); }
+    CatalogueCopy(const CatalogueCopy &) = delete;
+    CatalogueCopy &operator=(const CatalogueCopy &) = delete;
+
+    // The copy's file, relative to its folder ("strings.tsv"), with these bytes, or none.
+    void change(const QString &name, const std::optional<QByteArray> &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        if (!m_changed.contains(name))
+            m_changed.insert(name,
+                file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt);
+        file.close();
+        file.remove();
+        if (bytes)
+            save(name, *bytes);
+        QDir::setSearchPaths(QStringLiteral("catalogue"), { m_dir.path() });
+    }
+    // The copy without one item, if it holds it: a picture's or text's file, or a string's row.
+    void hide(CatalogueKind kind, int number)
+    {
+        restore();
+        const QString name = QString::number(number);
+        if (kind == CatalogueKind::Bitmap)
+            return change(QStringLiteral("bitmaps/%1.bmp").arg(name), {});
+        if (kind == CatalogueKind::Icon)
+            return change(QStringLiteral("icons/%1.ico").arg(name), {});
+        if (QFile::exists(m_dir.filePath(QStringLiteral("texts/%1.txt").arg(name))))
+            return change(QStringLiteral("texts/%1.txt").arg(name), {});
+        QFile file(m_dir.filePath(QStringLiteral("strings.tsv")));
+        QList<QByteArray> rows
+            = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+        rows.removeIf(
+            [&](const QByteArray &row) { return row.startsWith(name.toLatin1() + '\t'); });
+        change(QStringLiteral("strings.tsv"), rows.join('\n'));
+    }
+    void restore()
+    {
+        for (auto it = m_changed.cbegin(); it != m_changed.cend(); ++it) {
+            QFile::remove(m_dir.filePath(it.key()));
+            if (it.value())
+                save(it.key(), *it.value());
+        }
+        m_changed.clear();
+        QDir::setSearchPaths(QStringLiteral("catalogue"), m_searchPath);
+    }
+
+private:
+    void save(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        QDir().mkpath(QFileInfo(file).path());
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+    }
+    QStringList m_searchPath;
+    QTemporaryDir m_dir;
+    QHash<QString, std::optional<QByteArray>> m_changed; // the files before a change, or none
+};
 
 // Whether the darkest (or lightest) colour a control shows on screen is this one, give or take
 // the smoothing of thin letters: for a label, its text's colour on a lighter (darker) ground.

@@ -115,7 +115,7 @@ private Q_SLOTS:
             QCOMPARE_GT(transparent, 32);
             QCOMPARE_LT(transparent, 32 * 32 - 128);
         }
-        QCOMPARE(catalogueItemBytes(number, kind).toByteArray(), file);
+        QCOMPARE(catalogueItemBytes(number, kind), file);
         const QImage expected = qtDecoded(number, kind);
         if (kind == Bitmap && number >= 100 && number < 112) {
             static QSet<QByteArray> others; // the palettes and the pixels of those before
@@ -185,7 +185,7 @@ private Q_SLOTS:
         }
         QCOMPARE(qAlpha(expected.pixel(0, 0)), kind == Icon ? 0 : 255);
         QCOMPARE(seen(decodeCataloguePicture(number, kind)), expected);
-        const QPixmap loaded = LoadCataloguePicture(number, kind);
+        const QPixmap loaded = loadCataloguePicture(number, kind);
         QCOMPARE(loaded.devicePixelRatio(), 1.0);
         QCOMPARE(seen(loaded.toImage()), expected);
     }

@@ -5,7 +5,6 @@
 
 #include "form1.h"
 #include "form2.h"
-#include "hiddenitem.h"
 #include "startup.h"
 #include "testsupport.h"
 
@@ -32,6 +31,7 @@ class TestFaults : public QObject
 {
     Q_OBJECT
     ErrorLog m_errors;
+    CatalogueCopy m_catalogue;
     std::unique_ptr<Form1> m_window, m_reference; // the second with the catalogue whole
     CatalogueKind m_kind = String;
     int m_number = -1;
@@ -74,9 +74,9 @@ class TestFaults : public QObject
         QCOMPARE(m_window->state().TopicIndex, topic);
         const QString label = QString::asprintf("Label%d", thumbnail ? 8 + sign : 1 + topic);
         QCOMPARE(control(m_window.get(), label)->palette().windowText().color().rgba(), Black);
-        restoreCatalogue();
+        m_catalogue.restore();
         click(control(m_reference.get(), name));
-        hideCatalogueItem(m_kind, m_number);
+        m_catalogue.hide(m_kind, m_number);
         for (std::size_t k = 0; k < done; ++k) {
             const char *filled = steps[k].control;
             QVERIFY2(shown(m_window.get(), filled) == shown(m_reference.get(), filled), filled);
@@ -92,7 +92,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
-        restoreCatalogue();
+        m_catalogue.restore();
         QCOMPARE(std::exchange(m_errors.messages, {}), std::exchange(m_expected, {}));
         QCOMPARE(std::exchange(qtWarnings, {}), QStringList());
     }
@@ -138,7 +138,7 @@ private Q_SLOTS:
         m_kind = kind, m_number = number;
         m_report = u8("V katalogu chybí %1 %2.").arg(u8(kinds[int(kind)])).arg(number);
         m_reference = Startup::createMainWindow();
-        hideCatalogueItem(kind, number);
+        m_catalogue.hide(kind, number);
         m_window = Startup::createMainWindow();
         QCOMPARE(!m_window, atLoad);
         if (atLoad) {
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QCOMPARE(m_errors.messages, m_expected);
         QVERIFY2(!m_expected.isEmpty(), "no handler asked for the item");
         // With the item back the program goes on as if nothing had happened.
-        restoreCatalogue();
+        m_catalogue.restore();
         m_number = -1;
         clickBrowser(true, 2);
         clickBrowser(false, 1);

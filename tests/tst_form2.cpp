@@ -5,7 +5,6 @@
 #include "arithmetic.h"
 #include "fallingicon.h"
 #include "form2.h"
-#include "hiddenitem.h"
 #include "testsupport.h"
 
 #include <QAccessible>
@@ -42,6 +41,7 @@ class TestForm2 : public QObject
     Q_OBJECT
     std::unique_ptr<ErrorLog> m_errors;
     Browser m_browser;
+    CatalogueCopy m_catalogue;
     std::unique_ptr<Form2> m_form; // loaded afresh for every test
     QLabel *at(const char *name) const { return control<QLabel>(m_form.get(), u8(name)); }
     QTimer *timer() const { return m_form->findChild<QTimer *>(QStringLiteral("Timer1")); }
@@ -83,7 +83,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        restoreCatalogue();
+        m_catalogue.restore();
         // A test that expects errors or a browser takes them; any other is a fault.
         QCOMPARE(std::exchange(m_errors, {})->messages, QStringList());
         QCOMPARE(std::exchange(m_browser.opened, {}), QList<QUrl>());
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(seen(at("Image1")->pixmap().toImage()), qtDecoded(10, CatalogueKind::Icon));
         QCOMPARE(at("Image1")->geometry(), QRect(8, 8, 32, 32));
         QVERIFY(!timer()->isActive());
-        hideCatalogueItem(CatalogueKind::Icon, 10);
+        m_catalogue.hide(CatalogueKind::Icon, 10);
         m_form = std::make_unique<Form2>();
         QVERIFY_THROWS_EXCEPTION(CatalogueError, m_form->load());
         QCOMPARE(at("Image1")->geometry(), QRect(8, 8, 1, 1));

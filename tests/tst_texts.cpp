@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The catalogue's missing-item errors, and its 72 topic texts: lengths, paragraphs, characters,
-// spelling and repeated sentences. Run with -v2 to see a table of every text.
+// The catalogue's missing-item errors, the form of its files, and its 72 topic texts: lengths,
+// paragraphs, characters, spelling and repeated sentences. Run with -v2 to see a table of every
+// text.
 
-#include "hiddenitem.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -18,7 +18,7 @@ namespace {
 const QString Break = QStringLiteral("\r\n\r\n");
 QString text(int number)
 {
-    return LoadCatalogueString(number);
+    return loadCatalogueString(number);
 }
 int paragraphs(const QString &text)
 {
@@ -58,10 +58,55 @@ private Q_SLOTS:
                 QCOMPARE(error.number(), number);
             }
         }
-        hideCatalogueItem(Bitmap, 100);
+        // Each kind's item 100 taken away leaves the other kinds' item 100.
+        CatalogueCopy catalogue;
+        catalogue.hide(Bitmap, 100);
         QCOMPARE(text(100), u"mars");
         QCOMPARE(decodeCataloguePicture(100, Icon).size(), QSize(32, 32));
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, decodeCataloguePicture(100, Bitmap));
+        catalogue.hide(String, 100);
+        QCOMPARE(decodeCataloguePicture(100, Bitmap).size(), QSize(120, 190));
+        QCOMPARE(text(101), u8("venuše"));
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, text(100));
         QVERIFY_THROWS_EXCEPTION(CatalogueError, catalogueItemBytes(100, String));
+    }
+    // A file's content as the look-up gives it: the rows of strings.tsv wherever they stand and
+    // whatever their neighbours, and a text's paragraphs.
+    void fileForms_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("expected"); // a null string: the catalogue lacks it
+        const QString tsv = QStringLiteral("strings.tsv"), txt = QStringLiteral("texts/10000.txt");
+        QTest::newRow("first row") << tsv << QByteArray("7\tšest\n") << 7 << u8("šest");
+        QTest::newRow("last row, no newline")
+            << tsv << QByteArray("# x\n1\ta\n20\tb c") << 20 << u8("b c");
+        QTest::newRow("not a longer number")
+            << tsv << QByteArray("110\tx\n10\ty\n") << 10 << u8("y");
+        QTest::newRow("not a shorter number") << tsv << QByteArray("1\tx\n") << 11 << QString();
+        QTest::newRow("not in text") << tsv << QByteArray("1\t2\t3\n") << 2 << QString();
+        QTest::newRow("not a comment") << tsv << QByteArray("#5\tx\n") << 5 << QString();
+        QTest::newRow("paragraphs") << txt << QByteArray("Jedna věta.\n\nDvě.\n\nTři.\n") << 10000
+                                    << u8("Jedna věta.\r\n\r\nDvě.\r\n\r\nTři.");
+        QTest::newRow("one paragraph") << txt << QByteArray("Řádek.\n") << 10000 << u8("Řádek.");
+    }
+    void fileForms()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(int, number);
+        QFETCH(QString, expected);
+        CatalogueCopy catalogue;
+        catalogue.change(file, content);
+        QString found;
+        try {
+            found = text(number);
+        } catch (const CatalogueError &error) {
+            QCOMPARE(error.number(), number);
+        }
+        QCOMPARE(found.isNull(), expected.isNull());
+        QCOMPARE(found, expected);
     }
     void topicRanges_data()
     {

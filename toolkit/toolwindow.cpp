@@ -8,6 +8,7 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
+#include <cstdlib>
 #include <cstring>
 #endif
 
