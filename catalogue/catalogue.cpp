@@ -39,6 +39,13 @@ QString picturePath(int number, CatalogueKind kind)
         + QString::number(number) + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
 }
 
+// Opens an item's file; the catalogue does not hold the item when there is none.
+void openItem(QFile &file, CatalogueKind kind, int number)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        throw CatalogueError(kind, number);
+}
+
 // The bytes of an open file, valid while it is open: a resource stored uncompressed is mapped
 // where it lies in the program, any other file is read.
 QByteArray contents(QFile &file)
@@ -55,13 +62,7 @@ QString topicText(QByteArrayView file)
 {
     if (file.endsWith('\n'))
         file.chop(1);
-    const QString lines = QString::fromUtf8(file);
-    QString text;
-    text.reserve(lines.size() + 16); // room for the CRs of up to 9 paragraphs
-    qsizetype at = 0;
-    for (qsizetype newline; (newline = lines.indexOf(u'\n', at)) >= 0; at = newline + 1)
-        text.append(QStringView(lines).sliced(at, newline - at)).append(u"\r\n");
-    return text.append(QStringView(lines).sliced(at));
+    return QString::fromUtf8(file).replace(u'\n', u"\r\n"_s);
 }
 
 // The text of row "number<tab>text" of strings.tsv, if it has one; the file's other lines are
@@ -72,20 +73,17 @@ std::optional<QString> shortString(int number)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray table = contents(file);
-    const QByteArray newlineAndRow = '\n' + QByteArray::number(number) + '\t';
-    const QByteArrayView row = QByteArrayView(newlineAndRow).sliced(1);
-    qsizetype from = 0;
-    if (!table.startsWith(row)) {
-        from = table.indexOf(newlineAndRow);
-        if (from < 0)
-            return std::nullopt;
-        ++from;
+    const QByteArray key = QByteArray::number(number) + '\t';
+    for (qsizetype at = 0; at < table.size();) {
+        qsizetype end = table.indexOf('\n', at);
+        if (end < 0)
+            end = table.size();
+        const QByteArrayView row = QByteArrayView(table).sliced(at, end - at);
+        if (row.startsWith(key))
+            return QString::fromUtf8(row.sliced(key.size()));
+        at = end + 1;
     }
-    from += row.size();
-    qsizetype to = table.indexOf('\n', from);
-    if (to < 0)
-        to = table.size();
-    return QString::fromUtf8(QByteArrayView(table).sliced(from, to - from));
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,24 +101,21 @@ QString loadCatalogueString(int number)
     if (std::optional<QString> string = shortString(number))
         return *std::move(string);
     QFile text(u"catalogue:texts/"_s + QString::number(number) + u".txt"_s);
-    if (!text.open(QIODevice::ReadOnly))
-        throw CatalogueError(CatalogueKind::String, number);
+    openItem(text, CatalogueKind::String, number);
     return topicText(contents(text));
 }
 
 QByteArray catalogueItemBytes(int number, CatalogueKind kind)
 {
     QFile file(picturePath(number, kind));
-    if (!file.open(QIODevice::ReadOnly))
-        throw CatalogueError(kind, number);
+    openItem(file, kind, number);
     return file.readAll();
 }
 
 QImage decodeCataloguePicture(int number, CatalogueKind kind)
 {
     QFile file(picturePath(number, kind));
-    if (!file.open(QIODevice::ReadOnly))
-        throw CatalogueError(kind, number);
+    openItem(file, kind, number);
     // The format is known: guessing it from the contents would ask every image plugin.
     QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
     reader.setAutoDetectImageFormat(false);

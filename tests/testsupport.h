@@ -102,22 +102,16 @@ inline QImage qtDecoded(int number, CatalogueKind kind)
 
 // The catalogue served from a copy of its files in a temporary folder, while the copy lacks an
 // item or holds other content: the catalogue's search path "catalogue" points at the copy until
-// restore(), which puts the copy back as it was and the search path back where it was.
+// restore(), which copies the changed files back from the catalogue and the search path back.
 class CatalogueCopy
 {
 public:
     CatalogueCopy()
         : m_searchPath(QDir::searchPaths(QStringLiteral("catalogue")))
     {
-        const QString from = m_searchPath.value(0);
-        QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString path = files.next();
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                qFatal("cannot read %s", qPrintable(path));
-            save(QDir(from).relativeFilePath(path), file.readAll());
-        }
+        QDirIterator files(source(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            copyBack(QDir(source()).relativeFilePath(files.next()));
     }
     ~CatalogueCopy() { restore(); }
     CatalogueCopy(const CatalogueCopy &) = delete;
@@ -126,12 +120,8 @@ public:
     // The copy's file, relative to its folder ("strings.tsv"), with these bytes, or none.
     void change(const QString &name, const std::optional<QByteArray> &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        if (!m_changed.contains(name))
-            m_changed.insert(name,
-                file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt);
-        file.close();
-        file.remove();
+        m_changed.append(name);
+        QFile::remove(m_dir.filePath(name));
         if (bytes)
             save(name, *bytes);
         QDir::setSearchPaths(QStringLiteral("catalogue"), { m_dir.path() });
@@ -147,25 +137,34 @@ public:
             return change(QStringLiteral("icons/%1.ico").arg(name), {});
         if (QFile::exists(m_dir.filePath(QStringLiteral("texts/%1.txt").arg(name))))
             return change(QStringLiteral("texts/%1.txt").arg(name), {});
-        QFile file(m_dir.filePath(QStringLiteral("strings.tsv")));
-        QList<QByteArray> rows
-            = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+        QList<QByteArray> rows = read(m_dir.filePath(QStringLiteral("strings.tsv"))).split('\n');
         rows.removeIf(
             [&](const QByteArray &row) { return row.startsWith(name.toLatin1() + '\t'); });
         change(QStringLiteral("strings.tsv"), rows.join('\n'));
     }
     void restore()
     {
-        for (auto it = m_changed.cbegin(); it != m_changed.cend(); ++it) {
-            QFile::remove(m_dir.filePath(it.key()));
-            if (it.value())
-                save(it.key(), *it.value());
-        }
-        m_changed.clear();
+        for (const QString &name : std::exchange(m_changed, {}))
+            copyBack(name);
         QDir::setSearchPaths(QStringLiteral("catalogue"), m_searchPath);
     }
 
 private:
+    QString source() const { return m_searchPath.value(0); }
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(path));
+        return file.readAll();
+    }
+    // The file as the catalogue holds it, or none where the catalogue has no such file.
+    void copyBack(const QString &name)
+    {
+        QFile::remove(m_dir.filePath(name));
+        if (QFile::exists(QDir(source()).filePath(name)))
+            save(name, read(QDir(source()).filePath(name)));
+    }
     void save(const QString &name, const QByteArray &bytes)
     {
         QFile file(m_dir.filePath(name));
@@ -175,7 +174,7 @@ private:
     }
     QStringList m_searchPath;
     QTemporaryDir m_dir;
-    QHash<QString, std::optional<QByteArray>> m_changed; // the files before a change, or none
+    QStringList m_changed; // files changed since the copy was last restored
 };
 
 // Whether the darkest (or lightest) colour a control shows on screen is this one, give or take

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "common.h"
 
-#include "pixels.h"
-
 namespace Art {
 
 // Each sign has a hue of its own, and signs of one element (Aries, Leo and Sagittarius;
@@ -35,11 +33,6 @@ QImage blankImage(int width, int height, QColor fill)
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
-}
-
-void composite(QImage &under, const QImage &over)
-{
-    Pixels::composite(under, over);
 }
 
 // Colours of `image` where `layer` is at least partly opaque: what an adaptive palette for the

@@ -50,9 +50,6 @@ private:
     quint32 m_state;
 };
 
-// Draws `over` on `under`, both the same size.
-void composite(QImage &under, const QImage &over);
-
 // Colours of `image` where `layer` is at least partly opaque: what an adaptive palette for the
 // layer's content has to represent.
 std::vector<QRgb> coveredColours(const QImage &image, const QImage &layer);

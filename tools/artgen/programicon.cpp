@@ -277,7 +277,7 @@ MaskedImage iconIndexed(const QImage &source, Edge edge)
     // in its own colour, fully opaque, so nothing of the grey shows on a dark title bar.
     QImage shown(icon.size(), QImage::Format_RGB32);
     shown.fill(windowGrey);
-    composite(shown, icon);
+    Pixels::composite(shown, icon);
     if (edge == Edge::Hard) {
         for (int y = 0; y < icon.height(); ++y)
             for (int x = 0; x < icon.width(); ++x)

@@ -294,7 +294,7 @@ IndexedImage signPictureIndexed(int sign)
         Figures::paint(p, sign);
     }
     QImage picture = scene;
-    composite(picture, figure);
+    Pixels::composite(picture, figure);
     picture = Pixels::opaque(picture);
 
     // Five entries paint the scene alike in every picture; the others are exactly the tones the

@@ -134,7 +134,7 @@ QImage renderThumbnail(int sign, QImage *discOnly)
     if (discOnly)
         *discOnly = disc;
     QImage thumbnail = blankImage(32, 32, QColor::fromRgb(windowGrey));
-    composite(thumbnail, disc);
+    Pixels::composite(thumbnail, disc);
     return Pixels::opaque(thumbnail);
 }
 
