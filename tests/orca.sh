@@ -57,10 +57,10 @@ fail() {
 }
 # Remembers how much has been said; await looks only at what is said after it.
 mark() { said=$(spoken | wc -l); }
-# Waits (10 s at most) until Orca says a line matching the extended regular expression, and
-# prints the first such line.
+# Waits (10 s at most, or $2 seconds) until Orca says a line matching the extended regular
+# expression, and prints the first such line.
 await() {
-    for _ in $(seq 100); do
+    for _ in $(seq $((${2:-10} * 10))); do
         spoken | tail -n +$((said + 1)) | grep -E -m 1 -- "$1" && return 0
         sleep 0.1
     done
@@ -135,7 +135,8 @@ await '^Screen reader on' >/dev/null || fail "Orca did not start"
 app=$!
 # Start-up: the window's title, then the first line of text 10000 as it is shown, not the
 # whole paragraph.
-await '^Astrelo - Beran' >/dev/null || fail "the main window was not announced"
+# The program's first start beside Orca is the slowest step on a busy machine.
+await '^Astrelo - Beran' 30 >/dev/null || fail "the main window was not announced"
 first=$(await '^Beran ') || fail "the first line of the text was not read"
 first=${first%.}
 case "$(text_of 10000)" in "$first"*) ;; *) fail "start-up read \"$first\", not the text's beginning" ;; esac
