@@ -18,63 +18,63 @@ constexpr double BouncesToRest = 44.0;
 
 void FallingIcon::load()
 {
-    IconSpeed = 0.0f;
-    IconGravity = Arithmetic::toFloat(0.1);
-    IconTop = 120.0f;
-    IconRebounding = false;
-    BounceCount = 2.0f;
-    AnimationArmed = false;
-    IconRising = false;
+    speed = 0.0f;
+    gravity = Arithmetic::toFloat(0.1);
+    top = 120.0f;
+    rebounding = false;
+    bounceCount = 2.0f;
+    armed = false;
+    rising = false;
 }
 
 bool FallingIcon::drop(float shownTop)
 {
     if (!(shownTop < DropLimit))
         return false;
-    AnimationArmed = true;
+    armed = true;
     return true;
 }
 
 // From where it is, the icon glides towards the top and is then thrown up to fall again.
 bool FallingIcon::lift()
 {
-    if (!AnimationArmed)
+    if (!armed)
         return false;
-    IconRising = true;
-    IconSpeed = 5.0f;
-    IconGravity = Arithmetic::toFloat(0.3);
-    IconRebounding = true;
-    BounceCount = 2.0f;
+    rising = true;
+    speed = 5.0f;
+    gravity = Arithmetic::toFloat(0.3);
+    rebounding = true;
+    bounceCount = 2.0f;
     return true;
 }
 
 bool FallingIcon::tick(float shownTop)
 {
     using namespace Arithmetic;
-    if (IconRising) {
+    if (rising) {
         // Up by 2.5 % of the distance from the top edge: fast at first, slower near the top.
-        IconTop = toFloat(subtract(IconTop, multiply(divide(IconTop, 400.0), 10.0)));
-        if (IconTop <= GlideEnd)
-            IconRising = false;
+        top = toFloat(subtract(top, multiply(divide(top, 400.0), 10.0)));
+        if (top <= GlideEnd)
+            rising = false;
         return true;
     }
     // Gravity shrinks while the icon rebounds and grows while it falls, the faster the more
     // floor contacts there have been.
-    if (IconRebounding)
-        IconGravity = toFloat(subtract(IconGravity, 0.01));
+    if (rebounding)
+        gravity = toFloat(subtract(gravity, 0.01));
     else
-        IconGravity = toFloat(add(multiply(divide(BounceCount, 2.0), 0.01), IconGravity));
-    IconSpeed = toFloat(subtract(IconSpeed, IconGravity));
-    IconTop = toFloat(subtract(IconTop, IconSpeed));
+        gravity = toFloat(add(multiply(divide(bounceCount, 2.0), 0.01), gravity));
+    speed = toFloat(subtract(speed, gravity));
+    top = toFloat(subtract(top, speed));
     // The floor test looks at where the previous tick put the icon, not at the top just
     // computed: the icon turns one tick after it has passed the floor, and every tick it
     // spends there counts as a contact.
     if (shownTop >= FloorTop) {
-        IconSpeed = std::fabs(IconSpeed);
-        IconRebounding = true;
-        BounceCount = toFloat(add(BounceCount, 1.0));
+        speed = std::fabs(speed);
+        rebounding = true;
+        bounceCount = toFloat(add(bounceCount, 1.0));
     }
-    if (IconSpeed < 1.0f)
-        IconRebounding = false;
-    return !(BounceCount >= BouncesToRest);
+    if (speed < 1.0f)
+        rebounding = false;
+    return !(bounceCount >= BouncesToRest);
 }

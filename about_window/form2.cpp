@@ -18,7 +18,7 @@
 
 namespace {
 
-// Image1's top is kept as fractional twips, a float, in this dynamic property of the image;
+// The icon's top is kept as fractional twips, a float, in this dynamic property of the image;
 // the image itself sits at that top rounded to the nearest pixel. The animation reads the
 // top back from the property, so the start and floor tests see exactly the value the
 // previous tick applied, unrounded.
@@ -29,46 +29,56 @@ const char *const TopTwipsProperty = "topTwips";
 Form2::Form2(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form2>())
-    , Timer1(new QTimer(this))
+    , m_timer(new QTimer(this))
 {
     ui->setupUi(this);
+    // The design's controls by what they are; README.md maps the design's names.
+    m_title = ui->Label1;
+    m_copyright = ui->Label2;
+    m_author = ui->Label3;
+    m_webLink = ui->Label4;
+    m_versionLine = ui->Label5;
+    m_dedication = ui->Label6;
+    m_typoNotice = ui->Label7;
+    m_iconImage = ui->Image1;
+    m_banner = ui->Image2;
     // A tool window: a small caption with a close box only, and no taskbar entry. Its size
     // is fixed by the design.
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Toolkit::applyDesign(this);
 
-    Toolkit::setCaption(ui->Label1, MakersData::Title.toString());
-    Toolkit::setCaption(ui->Label2, MakersData::Copyright.toString());
-    Toolkit::setCaption(ui->Label3, MakersData::Author.toString());
-    Toolkit::setCaption(ui->Label4, QUrl(MakersData::WebAddress.toString()).host());
-    Toolkit::setCaption(ui->Label5, MakersData::VersionLine.toString());
-    Toolkit::setCaption(ui->Label6, MakersData::Dedication.toString());
-    Toolkit::setCaption(ui->Label7, MakersData::TypoNotice.toString());
-    Toolkit::setPicture(ui->Image2, QPixmap(QStringLiteral(":/about/banner.gif")));
+    Toolkit::setCaption(m_title, MakersData::Title.toString());
+    Toolkit::setCaption(m_copyright, MakersData::Copyright.toString());
+    Toolkit::setCaption(m_author, MakersData::Author.toString());
+    Toolkit::setCaption(m_webLink, QUrl(MakersData::WebAddress.toString()).host());
+    Toolkit::setCaption(m_versionLine, MakersData::VersionLine.toString());
+    Toolkit::setCaption(m_dedication, MakersData::Dedication.toString());
+    Toolkit::setCaption(m_typoNotice, MakersData::TypoNotice.toString());
+    Toolkit::setPicture(m_banner, QPixmap(QStringLiteral(":/about/banner.gif")));
     // For screen readers: the link is named by its address and says what a click does.
     const QString address = MakersData::WebAddress.toString();
-    ui->Label4->setAccessibleName(QUrl(address).host());
-    ui->Label4->setAccessibleDescription(
+    m_webLink->setAccessibleName(QUrl(address).host());
+    m_webLink->setAccessibleDescription(
         QStringLiteral("Otevře webové stránky výrobce %1 v prohlížeči").arg(address));
-    ui->Image1->setAccessibleName(QStringLiteral("Ikona programu"));
-    ui->Image2->setAccessibleName(QStringLiteral("Kelmo Software"));
-    ui->Image1->setProperty(TopTwipsProperty, float(Toolkit::pixelsToTwips(ui->Image1->y())));
+    m_iconImage->setAccessibleName(QStringLiteral("Ikona programu"));
+    m_banner->setAccessibleName(QStringLiteral("Kelmo Software"));
+    m_iconImage->setProperty(TopTwipsProperty, float(Toolkit::pixelsToTwips(m_iconImage->y())));
 
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(25);
-    Timer1->setTimerType(Qt::PreciseTimer);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(25);
+    m_timer->setTimerType(Qt::PreciseTimer);
     // A tick that fails stops the timer: the same fault would come again 25 ms later.
-    connect(Timer1, &QTimer::timeout, this, [this] {
+    connect(m_timer, &QTimer::timeout, this, [this] {
         if (!runGuarded([this] { moveIcon(); }))
-            Timer1->stop();
+            m_timer->stop();
     });
 
-    Toolkit::onClick(ui->Label4, [this] { openMakersSite(); });
-    Toolkit::onClick(ui->Label6, [this] { dropIcon(); });
-    Toolkit::onClick(ui->Image1, [this] { liftIcon(); });
+    Toolkit::onClick(m_webLink, [this] { openMakersSite(); });
+    Toolkit::onClick(m_dedication, [this] { dropIcon(); });
+    Toolkit::onClick(m_iconImage, [this] { liftIcon(); });
     const std::initializer_list<QWidget *> withoutHandlers
-        = { ui->Label1, ui->Label2, ui->Label3, ui->Label5, ui->Label7, ui->Image2 };
+        = { m_title, m_copyright, m_author, m_versionLine, m_typoNotice, m_banner };
     for (QWidget *control : withoutHandlers)
         Toolkit::swallowClicks(control);
 }
@@ -79,12 +89,12 @@ void Form2::load()
 {
     // The image keeps its top-left corner and takes the icon's size.
     Toolkit::setPicture(
-        ui->Image1, loadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
+        m_iconImage, loadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
 
     m_icon.load();
 }
 
-// Click on Label4: the maker's web site in the desktop's browser.
+// Click on the web link: the maker's web site in the desktop's browser.
 void Form2::openMakersSite()
 {
     // Whether a browser starts is not reported: the window shows nothing either way, and the
@@ -92,40 +102,40 @@ void Form2::openMakersSite()
     QDesktopServices::openUrl(QUrl(MakersData::WebAddress.toString()));
 }
 
-// Click on Label6, the dedication: drops the icon, if it is still near the top.
+// Click on the dedication: drops the icon, if it is still near the top.
 void Form2::dropIcon()
 {
     if (m_icon.drop(iconTop()))
         enableTimer();
 }
 
-// Click on Image1: once the animation has been started, lifts the icon from where it is.
+// Click on the icon: once the animation has been started, lifts the icon from where it is.
 void Form2::liftIcon()
 {
     if (m_icon.lift())
         enableTimer();
 }
 
-// Tick of Timer1: one step of the glide up or of the fall and bounce, shown on the window,
+// Tick of the timer: one step of the glide up or of the fall and bounce, shown on the window,
 // also on the tick that stops the timer. An arithmetic fault ends the tick where it happens,
 // before the icon moves.
 void Form2::moveIcon()
 {
     if (!m_icon.tick(iconTop()))
-        Timer1->stop();
-    setIconTopOnWindow(m_icon.IconTop);
+        m_timer->stop();
+    setIconTopOnWindow(m_icon.top);
 }
 
 // Enabling the timer while it runs changes nothing; it keeps its rhythm.
 void Form2::enableTimer()
 {
-    if (!Timer1->isActive())
-        Timer1->start();
+    if (!m_timer->isActive())
+        m_timer->start();
 }
 
 float Form2::iconTop() const
 {
-    return ui->Image1->property(TopTwipsProperty).toFloat();
+    return m_iconImage->property(TopTwipsProperty).toFloat();
 }
 
 void Form2::setIconTopOnWindow(float topTwips)
@@ -133,6 +143,6 @@ void Form2::setIconTopOnWindow(float topTwips)
     const double pixels = std::round(double(topTwips) / Toolkit::TwipsPerPixel);
     if (!(std::fabs(pixels) <= QWIDGETSIZE_MAX))
         throw std::range_error("Poloha ikony leží mimo souřadnice okna.");
-    ui->Image1->setProperty(TopTwipsProperty, topTwips);
-    ui->Image1->move(ui->Image1->x(), int(pixels));
+    m_iconImage->setProperty(TopTwipsProperty, topTwips);
+    m_iconImage->move(m_iconImage->x(), int(pixels));
 }

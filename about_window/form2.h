@@ -37,12 +37,21 @@ private:
     void moveIcon();
 
     void enableTimer();
-    // Image1's top on the window in twips, as the previous tick applied it (unrounded).
+    // The icon's top on the window in twips, as the previous tick applied it (unrounded).
     float iconTop() const;
     void setIconTopOnWindow(float topTwips);
 
     std::unique_ptr<Ui::Form2> ui;
+    QLabel *m_title = nullptr;
+    QLabel *m_copyright = nullptr;
+    QLabel *m_author = nullptr;
+    QLabel *m_webLink = nullptr;
+    QLabel *m_versionLine = nullptr;
+    QLabel *m_dedication = nullptr; // a click drops the icon
+    QLabel *m_typoNotice = nullptr;
+    QLabel *m_iconImage = nullptr; // the falling icon; a click at rest lifts it
+    QLabel *m_banner = nullptr;
     // Drives the animation; runs only between a click that starts it and the icon's rest.
-    QTimer *const Timer1;
+    QTimer *const m_timer; // the design's Timer1
     FallingIcon m_icon;
 };

@@ -253,9 +253,9 @@ void ruleTicks(benchmark::State &state)
 {
     FallingIcon icon;
     icon.load();
-    icon.drop(icon.IconTop);
+    icon.drop(icon.top);
     for (auto _ : state) {
-        if (!icon.tick(icon.IconTop))
+        if (!icon.tick(icon.top))
             icon.lift();
         benchmark::DoNotOptimize(icon);
     }

@@ -15,7 +15,7 @@
 #include <cmath>
 
 namespace {
-// The four faces of the settings panel, in the order of their labels Label30..Label33, and the
+// The four faces of the settings panel, in the order of their labels on the panel, and the
 // one the text box starts with.
 const std::array<QString, 4> Faces = { QStringLiteral("Arial"), QStringLiteral("MS Sans Serif"),
     QStringLiteral("Courier New"), QStringLiteral("Comic Sans MS") };
@@ -31,6 +31,24 @@ Form1::Form1(QWidget *parent)
     , ui(std::make_unique<Ui::Form1>())
 {
     ui->setupUi(this);
+    // The design's controls by what they are; README.md maps the design's names.
+    m_heading = ui->Label7;
+    m_dates = ui->Label20;
+    m_planets = ui->Label21;
+    m_planetsHaloAbove = ui->Label22;
+    m_planetsHaloBelow = ui->Label23;
+    m_signPicture = ui->Image14;
+    m_topicIcon = ui->Image13;
+    m_text = ui->Text1;
+    m_panel = ui->Frame1;
+    m_sizeUp = ui->Label24;
+    m_sizeDown = ui->Label25;
+    m_boldSwitch = ui->Label26;
+    m_italicSwitch = ui->Label27;
+    m_sizeCaption = ui->Label28;
+    m_resetFont = ui->Label29;
+    m_boldMark = ui->Shape1;
+    m_italicMark = ui->Shape2;
     Toolkit::applyDesign(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -38,44 +56,44 @@ Form1::Form1(QWidget *parent)
 
     m_thumbnails = { ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6,
         ui->Image7, ui->Image8, ui->Image9, ui->Image10, ui->Image11, ui->Image12 };
-    m_signLabels = { ui->Label8, ui->Label9, ui->Label10, ui->Label11, ui->Label12, ui->Label13,
+    m_signNames = { ui->Label8, ui->Label9, ui->Label10, ui->Label11, ui->Label12, ui->Label13,
         ui->Label14, ui->Label15, ui->Label16, ui->Label17, ui->Label18, ui->Label19 };
-    m_topicLabels = { ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6 };
-    m_faceLabels = { ui->Label30, ui->Label31, ui->Label32, ui->Label33 };
+    m_topics = { ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6 };
+    m_faces = { ui->Label30, ui->Label31, ui->Label32, ui->Label33 };
 
     for (int sign = 0; sign < SignCount; ++sign) {
         Toolkit::onClick(m_thumbnails[sign], [this, sign] { selectSign(sign); });
-        Toolkit::swallowClicks(m_signLabels[sign]);
+        Toolkit::swallowClicks(m_signNames[sign]);
     }
     for (int topic = 0; topic < TopicCount; ++topic)
-        Toolkit::onClick(m_topicLabels[topic], [this, topic] { selectTopic(topic); });
-    Toolkit::onClick(ui->Image13, [this] { openAboutWindow(); });
-    for (QWidget *inert : std::initializer_list<QWidget *> { ui->Label7, ui->Label20, ui->Label21,
-             ui->Label22, ui->Label23, ui->Label28, ui->Image14 })
+        Toolkit::onClick(m_topics[topic], [this, topic] { selectTopic(topic); });
+    Toolkit::onClick(m_topicIcon, [this] { openAboutWindow(); });
+    for (QWidget *inert : std::initializer_list<QWidget *> { m_heading, m_dates, m_planets,
+             m_planetsHaloAbove, m_planetsHaloBelow, m_sizeCaption, m_signPicture })
         Toolkit::swallowClicks(inert);
 
     // The settings panel. Its marks and separator are drawn only: a click on them is a click
     // on the panel itself.
-    Toolkit::onClick(ui->Label24, [this] { sizeUp(); });
-    Toolkit::onClick(ui->Label25, [this] { sizeDown(); });
-    Toolkit::onClick(ui->Label26, [this] { toggleBold(); });
-    Toolkit::onClick(ui->Label27, [this] { toggleItalic(); });
-    Toolkit::setToggled(ui->Label26, false);
-    Toolkit::setToggled(ui->Label27, false);
+    Toolkit::onClick(m_sizeUp, [this] { sizeUp(); });
+    Toolkit::onClick(m_sizeDown, [this] { sizeDown(); });
+    Toolkit::onClick(m_boldSwitch, [this] { toggleBold(); });
+    Toolkit::onClick(m_italicSwitch, [this] { toggleItalic(); });
+    Toolkit::setToggled(m_boldSwitch, false);
+    Toolkit::setToggled(m_italicSwitch, false);
     for (int face = 0; face < 4; ++face) {
-        Toolkit::onClick(m_faceLabels[face], [this, face] { chooseFace(face); });
-        Toolkit::setChosen(m_faceLabels[face], face == StartingFace);
+        Toolkit::onClick(m_faces[face], [this, face] { chooseFace(face); });
+        Toolkit::setChosen(m_faces[face], face == StartingFace);
     }
-    Toolkit::onClick(ui->Label29, [this] { restoreSettings(); });
+    Toolkit::onClick(m_resetFont, [this] { resetTextFont(); });
     for (QWidget *drawnOnly :
-        std::initializer_list<QWidget *> { ui->Shape1, ui->Shape2, ui->Line1 })
+        std::initializer_list<QWidget *> { m_boldMark, m_italicMark, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Toolkit::onClick(ui->Frame1, [this] { showPanel(ui->Frame1->isHidden()); });
-    Toolkit::onClick(ui->Text1, [this] {
-        if (!ui->Frame1->isHidden())
+    Toolkit::onClick(m_panel, [this] { showPanel(m_panel->isHidden()); });
+    Toolkit::onClick(m_text, [this] {
+        if (!m_panel->isHidden())
             showPanel(false);
     });
-    Toolkit::onDoubleClick(ui->Text1, [this] { showPanel(ui->Frame1->isHidden()); });
+    Toolkit::onDoubleClick(m_text, [this] { showPanel(m_panel->isHidden()); });
 }
 
 Form1::~Form1()
@@ -92,7 +110,7 @@ Form2 *Form1::aboutWindow() const
 
 void Form1::load()
 {
-    InitMainWindow();
+    initMainWindow();
     describeChoices();
 }
 
@@ -102,12 +120,12 @@ void Form1::load()
 void Form1::describeChoices()
 {
     for (int sign = 0; sign < SignCount; ++sign) {
-        const QString name = m_signLabels[sign]->text();
+        const QString name = m_signNames[sign]->text();
         m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
         m_thumbnails[sign]->setProperty(Toolkit::TabRowProperty, QStringLiteral("Znamení"));
     }
-    for (QLabel *topic : m_topicLabels)
+    for (QLabel *topic : m_topics)
         topic->setProperty(Toolkit::TabRowProperty, QStringLiteral("Téma"));
 }
 
@@ -120,77 +138,75 @@ void Form1::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void Form1::InitMainWindow()
+void Form1::initMainWindow()
 {
     for (int topic = 0; topic < TopicCount; ++topic)
         Toolkit::setCaption(
-            m_topicLabels[topic], loadCatalogueString(CatalogueNumber::topicName(topic)));
+            m_topics[topic], loadCatalogueString(CatalogueNumber::topicName(topic)));
     for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setCaption(
-            m_signLabels[sign], loadCatalogueString(CatalogueNumber::signName(sign)));
+            m_signNames[sign], loadCatalogueString(CatalogueNumber::signName(sign)));
     for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setPicture(m_thumbnails[sign],
             loadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
-    m_state.SignIndex = 0;
-    m_state.TextFontSize = StartingFontSize;
-    ShowSign();
-    ShowTopic();
+    m_state.signIndex = 0;
+    m_state.textFontSize = StartingFontSize;
+    showSign();
+    showTopic();
 }
 
-void Form1::ShowSign()
+void Form1::showSign()
 {
-    const int sign = m_state.SignIndex;
+    const int sign = m_state.signIndex;
     for (int k = 0; k < SignCount; ++k) {
-        Toolkit::setForeColour(m_signLabels[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
-        Toolkit::setBold(m_signLabels[k], k == sign);
+        Toolkit::setForeColour(m_signNames[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
+        Toolkit::setBold(m_signNames[k], k == sign);
         Toolkit::setChosen(m_thumbnails[k], k == sign);
     }
     setWindowTitle(
         QStringLiteral("Astrelo - ") + loadCatalogueString(CatalogueNumber::signName(sign)));
-    Toolkit::setPicture(ui->Image14,
+    Toolkit::setPicture(m_signPicture,
         loadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
-    ui->Image14->setAccessibleName(m_signLabels[sign]->text());
-    Toolkit::setCaption(
-        ui->Label7, loadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
-    Toolkit::setCaption(ui->Label20, loadCatalogueString(CatalogueNumber::signDates(sign)));
+    m_signPicture->setAccessibleName(m_signNames[sign]->text());
+    Toolkit::setCaption(m_heading, loadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
+    Toolkit::setCaption(m_dates, loadCatalogueString(CatalogueNumber::signDates(sign)));
     const QString planets = loadCatalogueString(CatalogueNumber::signPlanets(sign));
-    Toolkit::setCaption(ui->Label21, planets.left(1).toUpper() + planets.mid(1));
-    Toolkit::setCaption(ui->Label22, ui->Label21->text());
-    Toolkit::setCaption(ui->Label23, ui->Label21->text());
-    ShowText();
+    Toolkit::setCaption(m_planets, planets.left(1).toUpper() + planets.mid(1));
+    Toolkit::setCaption(m_planetsHaloAbove, m_planets->text());
+    Toolkit::setCaption(m_planetsHaloBelow, m_planets->text());
+    showText();
 }
 
-void Form1::ShowTopic()
+void Form1::showTopic()
 {
-    const int topic = m_state.TopicIndex;
+    const int topic = m_state.topicIndex;
     for (int k = 0; k < TopicCount; ++k) {
-        Toolkit::setForeColour(
-            m_topicLabels[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
-        Toolkit::setChosen(m_topicLabels[k], k == topic);
+        Toolkit::setForeColour(m_topics[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
+        Toolkit::setChosen(m_topics[k], k == topic);
     }
     Toolkit::setPicture(
-        ui->Image13, loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
-    ShowText();
+        m_topicIcon, loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
+    showText();
 }
 
-void Form1::ShowText()
+void Form1::showText()
 {
     // The text's number comes from the two indices written side by side: sign 10 and topic 5
     // give "105", so text 10105. A topic index has one digit, so every pair gets its own text.
-    const QString key = QString::number(m_state.SignIndex) + QString::number(m_state.TopicIndex);
-    m_state.TextKey = key.toFloat();
-    const float number = m_state.TextKey + 10000.0f;
-    ui->Text1->setPlainText(loadCatalogueString(static_cast<int>(std::lrint(number))));
+    const QString key = QString::number(m_state.signIndex) + QString::number(m_state.topicIndex);
+    m_state.textKey = key.toFloat();
+    const float number = m_state.textKey + 10000.0f;
+    m_text->setPlainText(loadCatalogueString(static_cast<int>(std::lrint(number))));
     // For screen readers: which sign and topic the text is about.
-    ui->Text1->setAccessibleName(m_signLabels[m_state.SignIndex]->text() + QStringLiteral(", ")
-        + m_topicLabels[m_state.TopicIndex]->text());
+    m_text->setAccessibleName(m_signNames[m_state.signIndex]->text() + QStringLiteral(", ")
+        + m_topics[m_state.topicIndex]->text());
 }
 
 void Form1::selectSign(int sign)
 {
-    const bool newTitle = sign != m_state.SignIndex;
-    m_state.SignIndex = static_cast<quint8>(sign);
-    ShowSign();
+    const bool newTitle = sign != m_state.signIndex;
+    m_state.signIndex = static_cast<quint8>(sign);
+    showSign();
     // A new title names the sign; where it cannot be told as a title (or the sign is the same),
     // the choice is told.
     if (!newTitle || !Toolkit::announceTitle(this))
@@ -199,8 +215,8 @@ void Form1::selectSign(int sign)
 
 void Form1::selectTopic(int topic)
 {
-    m_state.TopicIndex = static_cast<quint8>(topic);
-    ShowTopic();
+    m_state.topicIndex = static_cast<quint8>(topic);
+    showTopic();
     announceChoice();
 }
 
@@ -208,15 +224,15 @@ void Form1::selectTopic(int topic)
 void Form1::announceChoice()
 {
     Toolkit::announce(this,
-        m_signLabels[m_state.SignIndex]->text() + QStringLiteral(", ")
-            + m_topicLabels[m_state.TopicIndex]->text());
+        m_signNames[m_state.signIndex]->text() + QStringLiteral(", ")
+            + m_topics[m_state.topicIndex]->text());
 }
 
 void Form1::showPanel(bool shown)
 {
-    ui->Frame1->setVisible(shown);
+    m_panel->setVisible(shown);
     Toolkit::announce(this,
-        ui->Frame1->title() + (shown ? QStringLiteral(" otevřeno") : QStringLiteral(" zavřeno")));
+        m_panel->title() + (shown ? QStringLiteral(" otevřeno") : QStringLiteral(" zavřeno")));
 }
 
 void Form1::openAboutWindow()
@@ -237,9 +253,9 @@ void Form1::openAboutWindow()
 // Each change of the text box's font is one step of its own: the face, the size, bold, italic.
 template <typename Change> void Form1::changeTextFont(Change change)
 {
-    QFont font = ui->Text1->font();
+    QFont font = m_text->font();
     change(font);
-    ui->Text1->setFont(font);
+    m_text->setFont(font);
 }
 
 void Form1::setTextFace(int face)
@@ -249,28 +265,28 @@ void Form1::setTextFace(int face)
 
 void Form1::applySize()
 {
-    changeTextFont([this](QFont &font) { font.setPointSizeF(m_state.TextFontSize); });
+    changeTextFont([this](QFont &font) { font.setPointSizeF(m_state.textFontSize); });
 }
 
 // The chosen face's label turns red, the other three black.
 void Form1::markFace(int face)
 {
     for (int k = 0; k < 4; ++k) {
-        Toolkit::setForeColour(m_faceLabels[k], k == face ? Toolkit::Red : Toolkit::Black);
-        Toolkit::setChosen(m_faceLabels[k], k == face);
+        Toolkit::setForeColour(m_faces[k], k == face ? Toolkit::Red : Toolkit::Black);
+        Toolkit::setChosen(m_faces[k], k == face);
     }
 }
 
 void Form1::showSizeCaption()
 {
-    Toolkit::setCaption(ui->Label28, QString::number(std::lround(m_state.TextFontSize)));
+    Toolkit::setCaption(m_sizeCaption, QString::number(std::lround(m_state.textFontSize)));
 }
 
 void Form1::sizeUp()
 {
     // The text box takes sizes up to a limit; at the limit the size stays, as it stays at 1
     // on the way down, so the field, the text box and the caption always agree.
-    m_state.TextFontSize = std::min(m_state.TextFontSize + 1.0f, LargestTextFontSize);
+    m_state.textFontSize = std::min(m_state.textFontSize + 1.0f, LargestTextFontSize);
     applySize();
     showSizeCaption();
     announceSize();
@@ -278,7 +294,7 @@ void Form1::sizeUp()
 
 void Form1::sizeDown()
 {
-    m_state.TextFontSize = std::max(m_state.TextFontSize - 1.0f, 1.0f);
+    m_state.textFontSize = std::max(m_state.textFontSize - 1.0f, 1.0f);
     applySize();
     showSizeCaption();
     announceSize();
@@ -286,37 +302,37 @@ void Form1::sizeDown()
 
 void Form1::announceSize()
 {
-    Toolkit::announce(this, QStringLiteral("Velikost písma ") + ui->Label28->text());
+    Toolkit::announce(this, QStringLiteral("Velikost písma ") + m_sizeCaption->text());
 }
 
 void Form1::applyBold()
 {
-    ui->Shape1->setVisible(m_state.TextFontBold);
-    Toolkit::setToggled(ui->Label26, m_state.TextFontBold);
-    changeTextFont([this](QFont &font) { font.setBold(m_state.TextFontBold); });
+    m_boldMark->setVisible(m_state.textFontBold);
+    Toolkit::setToggled(m_boldSwitch, m_state.textFontBold);
+    changeTextFont([this](QFont &font) { font.setBold(m_state.textFontBold); });
 }
 
 void Form1::applyItalic()
 {
-    ui->Shape2->setVisible(m_state.TextFontItalic);
-    Toolkit::setToggled(ui->Label27, m_state.TextFontItalic);
-    changeTextFont([this](QFont &font) { font.setItalic(m_state.TextFontItalic); });
+    m_italicMark->setVisible(m_state.textFontItalic);
+    Toolkit::setToggled(m_italicSwitch, m_state.textFontItalic);
+    changeTextFont([this](QFont &font) { font.setItalic(m_state.textFontItalic); });
 }
 
 void Form1::toggleBold()
 {
-    m_state.TextFontBold = !m_state.TextFontBold;
+    m_state.textFontBold = !m_state.textFontBold;
     applyBold();
     Toolkit::announce(this,
-        m_state.TextFontBold ? QStringLiteral("Tučné zapnuto") : QStringLiteral("Tučné vypnuto"));
+        m_state.textFontBold ? QStringLiteral("Tučné zapnuto") : QStringLiteral("Tučné vypnuto"));
 }
 
 void Form1::toggleItalic()
 {
-    m_state.TextFontItalic = !m_state.TextFontItalic;
+    m_state.textFontItalic = !m_state.textFontItalic;
     applyItalic();
     Toolkit::announce(this,
-        m_state.TextFontItalic ? QStringLiteral("Kurzíva zapnuta")
+        m_state.textFontItalic ? QStringLiteral("Kurzíva zapnuta")
                                : QStringLiteral("Kurzíva vypnuta"));
 }
 
@@ -327,14 +343,14 @@ void Form1::chooseFace(int face)
     applySize();
     applyBold();
     applyItalic();
-    Toolkit::announce(this, QStringLiteral("Písmo ") + m_faceLabels[face]->text());
+    Toolkit::announce(this, QStringLiteral("Písmo ") + m_faces[face]->text());
 }
 
-void Form1::restoreSettings()
+void Form1::resetTextFont()
 {
-    m_state.TextFontSize = StartingFontSize;
-    m_state.TextFontBold = false;
-    m_state.TextFontItalic = false;
+    m_state.textFontSize = StartingFontSize;
+    m_state.textFontBold = false;
+    m_state.textFontItalic = false;
     setTextFace(StartingFace);
     showSizeCaption();
     applySize();
@@ -343,6 +359,6 @@ void Form1::restoreSettings()
     applyItalic();
     markFace(StartingFace);
     Toolkit::announce(this,
-        ui->Label29->text() + QStringLiteral(": písmo ") + m_faceLabels[StartingFace]->text()
-            + QStringLiteral(", velikost ") + ui->Label28->text());
+        m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
+            + QStringLiteral(", velikost ") + m_sizeCaption->text());
 }

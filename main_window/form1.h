@@ -1,15 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// How Astrelo is laid out:
-//   catalogue/     every string, bitmap and icon, compiled in and looked up by number
-//   main_window/   Form1: the sign and topic browser, its design and the text settings panel
-//   about_window/  Form2: the about window and its falling-icon animation
-//   toolkit/       the thin layer over Qt Widgets (look, sizing, clicks, and the guard that
-//                  reports an error and keeps the program running)
-//   app/           start-up and shutdown, and main()
-// Each window is a .ui design with its class; each user action is one handler of that class.
-
 #include "catalogue.h"
 
 #include <QPointer>
@@ -18,7 +9,9 @@
 #include <array>
 #include <memory>
 
+class FlatFrame;
 class QLabel;
+class QPlainTextEdit;
 
 namespace Ui {
 class Form1;
@@ -36,12 +29,12 @@ public:
     // the ones that start otherwise.
     struct State
     {
-        quint8 SignIndex = 0;
-        quint8 TopicIndex = 0;
-        float TextKey = 0.0f;
-        float TextFontSize = 0.0f;
-        bool TextFontBold = false;
-        bool TextFontItalic = false;
+        quint8 signIndex = 0;
+        quint8 topicIndex = 0;
+        float textKey = 0.0f;
+        float textFontSize = 0.0f;
+        bool textFontBold = false;
+        bool textFontItalic = false;
     };
 
     explicit Form1(QWidget *parent = nullptr);
@@ -58,10 +51,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void InitMainWindow();
-    void ShowSign();
-    void ShowTopic();
-    void ShowText();
+    void initMainWindow();
+    void showSign();
+    void showTopic();
+    void showText();
 
     void describeChoices();
     void selectSign(int sign);
@@ -75,7 +68,7 @@ private:
     void toggleBold();
     void toggleItalic();
     void chooseFace(int face);
-    void restoreSettings();
+    void resetTextFont();
     template <typename Change> void changeTextFont(Change change);
     void setTextFace(int face);
     void applySize();
@@ -88,9 +81,27 @@ private:
     std::unique_ptr<Ui::Form1> ui;
     // The controls that come in rows, by sign or topic index, and the four face labels.
     std::array<QLabel *, SignCount> m_thumbnails {};
-    std::array<QLabel *, SignCount> m_signLabels {};
-    std::array<QLabel *, TopicCount> m_topicLabels {};
-    std::array<QLabel *, 4> m_faceLabels {};
+    std::array<QLabel *, SignCount> m_signNames {};
+    std::array<QLabel *, TopicCount> m_topics {};
+    std::array<QLabel *, 4> m_faces {};
+    QLabel *m_heading = nullptr;
+    QLabel *m_dates = nullptr;
+    QLabel *m_planets = nullptr; // written three times: in black over two white halo copies
+    QLabel *m_planetsHaloAbove = nullptr;
+    QLabel *m_planetsHaloBelow = nullptr;
+    QLabel *m_signPicture = nullptr;
+    QLabel *m_topicIcon = nullptr; // also opens the about window
+    QPlainTextEdit *m_text = nullptr;
+    // The text settings panel and its controls.
+    FlatFrame *m_panel = nullptr;
+    QLabel *m_sizeUp = nullptr;
+    QLabel *m_sizeDown = nullptr;
+    QLabel *m_boldSwitch = nullptr;
+    QLabel *m_italicSwitch = nullptr;
+    QLabel *m_sizeCaption = nullptr;
+    QLabel *m_resetFont = nullptr;
+    QWidget *m_boldMark = nullptr;
+    QWidget *m_italicMark = nullptr;
     State m_state;
     QPointer<Form2> m_about;
 };

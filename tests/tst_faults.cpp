@@ -48,8 +48,8 @@ class TestFaults : public QObject
     // its steps before (an item each, and what it fills) done as in the reference window.
     void clickBrowser(bool thumbnail, int index)
     {
-        const int sign = thumbnail ? index : m_window->state().SignIndex;
-        const int topic = thumbnail ? m_window->state().TopicIndex : index;
+        const int sign = thumbnail ? index : m_window->state().signIndex;
+        const int topic = thumbnail ? m_window->state().topicIndex : index;
         struct Step
         {
             CatalogueKind kind;
@@ -70,8 +70,8 @@ class TestFaults : public QObject
         if (done < steps.size())
             m_expected << m_report;
         QCOMPARE(m_errors.messages, m_expected);
-        QCOMPARE(m_window->state().SignIndex, sign);
-        QCOMPARE(m_window->state().TopicIndex, topic);
+        QCOMPARE(m_window->state().signIndex, sign);
+        QCOMPARE(m_window->state().topicIndex, topic);
         const QString label = QString::asprintf("Label%d", thumbnail ? 8 + sign : 1 + topic);
         QCOMPARE(control(m_window.get(), label)->palette().windowText().color().rgba(), Black);
         m_catalogue.restore();

@@ -147,9 +147,9 @@ private Q_SLOTS:
         QFETCH(int, topic);
         QFETCH(int, number);
         play(clicks);
-        QCOMPARE(m_window->state().SignIndex, sign);
-        QCOMPARE(m_window->state().TopicIndex, topic);
-        QCOMPARE(m_window->state().TextKey, float(number - 10000));
+        QCOMPARE(m_window->state().signIndex, sign);
+        QCOMPARE(m_window->state().topicIndex, topic);
+        QCOMPARE(m_window->state().textKey, float(number - 10000));
         QCOMPARE(text()->toPlainText(), boxText(number));
         const QWidget *w = m_window.get();
         QCOMPARE(QStringList({ w->windowTitle(), caption(w, "Label7"), caption(w, "Label20"),

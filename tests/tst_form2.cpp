@@ -21,8 +21,8 @@ using State = FallingIcon;
 // The fields as text, nine digits to a float: QCOMPARE would forgive floats 1e-5 of difference.
 static QString fields(const State &a)
 {
-    return QString::asprintf("%.9g %.9g %.9g %.9g %d%d%d", a.IconTop, a.IconSpeed, a.IconGravity,
-        a.BounceCount, a.IconRebounding, a.AnimationArmed, a.IconRising);
+    return QString::asprintf("%.9g %.9g %.9g %.9g %d%d%d", a.top, a.speed, a.gravity,
+        a.bounceCount, a.rebounding, a.armed, a.rising);
 }
 
 // A state from "top speed gravity contacts flags"; "max" is the largest float.
@@ -202,7 +202,7 @@ private Q_SLOTS:
                     : action == u"drop"  ? QString::number(icon.drop(shown))
                     : action == u"lift"  ? QString::number(icon.lift())
                                          : QString::number(icon.tick(shown));
-                shown = icon.IconTop;
+                shown = icon.top;
             }
         } catch (const ArithmeticError &error) {
             said = QString::fromUtf8(error.what());
@@ -218,18 +218,18 @@ private Q_SLOTS:
     {
         State icon;
         icon.load();
-        QVERIFY(icon.drop(icon.IconTop));
+        QVERIFY(icon.drop(icon.top));
         for (const auto &[ticks, rest] :
             { std::pair(537, 1477.923828125), { 648, 1475.68505859375 } }) {
             int ticked = 0, contacts = 0;
             for (bool going = true; going && ticked < 10000; ++ticked) {
-                const float before = icon.BounceCount;
-                going = icon.tick(icon.IconTop); // shown where the tick before put it
-                contacts += icon.BounceCount > before;
+                const float before = icon.bounceCount;
+                going = icon.tick(icon.top); // shown where the tick before put it
+                contacts += icon.bounceCount > before;
             }
             QCOMPARE(ticked, ticks);
             QCOMPARE(contacts, 42);
-            QCOMPARE(double(icon.IconTop), rest);
+            QCOMPARE(double(icon.top), rest);
             QVERIFY(icon.lift());
         }
     }

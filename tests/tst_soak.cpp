@@ -129,7 +129,7 @@ class TestSoak : public QObject
         const QString size = QString::number(m_size);
         const QString flags = QString::asprintf("%d%d", m_bold, m_italic);
         const QStringList shown = qtWarnings + m_errors.messages
-            + QStringList { QString::number(state.SignIndex * 10 + state.TopicIndex),
+            + QStringList { QString::number(state.signIndex * 10 + state.topicIndex),
                   w->windowTitle(), caption(w, "Label7"), caption(w, "Label20"),
                   caption(w, "Label21"), caption(w, "Label22"), caption(w, "Label23"),
                   control<QPlainTextEdit>(w, "Text1")->toPlainText(), font.family(),
