@@ -16,8 +16,10 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -33,6 +35,8 @@ const char *const NoDisplay
     = "astrelo: nelze otevřít okno: chybí displej (proměnná DISPLAY není nastavena)\n";
 
 QtMessageHandler previousHandler = nullptr;
+// Qt may call the message handler from its other threads (D-Bus's, while the platform starts).
+std::mutex heldMessagesLock;
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 // Outside a login session there is no runtime folder. Qt looks into it only to learn whether
@@ -41,7 +45,7 @@ std::vector<std::pair<QtMsgType, QString>> heldMessages;
 // folder is therefore a place where no folder can be made: the look-up finds no sandbox, and
 // the two lines Qt writes about it, which name that place, are dropped.
 const char *const NoFolderHere = "/dev/null";
-bool temporaryFolderHeld = false;
+std::atomic<bool> temporaryFolderHeld = false;
 std::optional<QByteArray> temporaryFolder; // the TMPDIR to give back, if it was set
 
 // While the platform starts, its complaints are held back; a fatal one becomes one line.
@@ -65,6 +69,7 @@ void startupMessageHandler(
     Q_UNUSED(context);
     if (temporaryFolderHeld && message.contains(QLatin1String(NoFolderHere)))
         return;
+    const std::lock_guard lock(heldMessagesLock);
     heldMessages.emplace_back(type, message);
 }
 
@@ -137,7 +142,7 @@ void Startup::configureApplication(QApplication &app)
 {
     // The platform is up: the temporary folder is the user's again, and what the platform said
     // while starting is passed on.
-    if (std::exchange(temporaryFolderHeld, false)) {
+    if (temporaryFolderHeld.exchange(false)) {
         if (temporaryFolder)
             qputenv("TMPDIR", *temporaryFolder);
         else
@@ -145,7 +150,12 @@ void Startup::configureApplication(QApplication &app)
         new SessionlessBrowser(&app);
     }
     qInstallMessageHandler(previousHandler);
-    for (const auto &[type, message] : std::exchange(heldMessages, {}))
+    std::vector<std::pair<QtMsgType, QString>> held;
+    {
+        const std::lock_guard lock(heldMessagesLock);
+        held = std::exchange(heldMessages, {});
+    }
+    for (const auto &[type, message] : held)
         if (previousHandler)
             previousHandler(type, QMessageLogContext(), message);
     QCoreApplication::setApplicationName(QStringLiteral("Astrelo"));

@@ -208,8 +208,10 @@ public:
     QRect rect() const override
     {
         QRect covered;
-        for (QWidget *tab : tabs())
-            covered |= QAccessible::queryAccessibleInterface(tab)->rect();
+        for (QWidget *tab : tabs()) {
+            if (const QAccessibleInterface *control = QAccessible::queryAccessibleInterface(tab))
+                covered |= control->rect();
+        }
         return covered;
     }
     QString text(QAccessible::Text t) const override
