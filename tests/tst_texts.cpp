@@ -119,7 +119,8 @@ private Q_SLOTS:
         QTest::newRow("childhood") << 4 << QList<int> { 590, 1387, 2, 4 };
         QTest::newRow("occupation") << 5 << QList<int> { 442, 1235, 1, 3 };
     }
-    // Every text of a topic lies in the topic's range, and some sign reaches each end of it.
+    // A design fact: every text of a topic lies in the topic's range, and some sign reaches each
+    // end of it. An edit of a text keeps its length and paragraphs.
     void topicRanges()
     {
         QFETCH(int, topic);
@@ -137,9 +138,9 @@ private Q_SLOTS:
         }
         QCOMPARE(reached, range);
     }
-    // Every text there is, and none for topics 6 to 9; the totals, the one shortest and the one
-    // longest text, the form of every paragraph, and no sentence of 25 characters or more in
-    // two texts.
+    // Every text there is, and none for topics 6 to 9; the design's totals, the one shortest and
+    // the one longest text, the form of every paragraph, and no sentence of 25 characters or more
+    // in two texts.
     void allTexts()
     {
         for (int number = 10006; number < 10120; number += number % 10 == 9 ? 7 : 1)
