@@ -21,8 +21,8 @@ using State = FallingIcon;
 // The fields as text, nine digits to a float: QCOMPARE would forgive floats 1e-5 of difference.
 static QString fields(const State &a)
 {
-    return QString::asprintf("%.9g %.9g %.9g %.9g %d%d%d", a.top, a.speed, a.gravity,
-        a.bounceCount, a.rebounding, a.armed, a.rising);
+    return QString::asprintf("%.9g %.9g %.9g %.9g %d%d%d", a.top, a.speed, a.gravity, a.bounceCount,
+        a.rebounding, a.armed, a.rising);
 }
 
 // A state from "top speed gravity contacts flags"; "max" is the largest float.
