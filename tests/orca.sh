@@ -178,6 +178,10 @@ wid=$(xdotool search --onlyvisible --name '^Astrelo - Vodnář$' | head -n 1)
 mark
 xdotool mousemove --window "$wid" 200 300 click --repeat 2 --delay 80 1
 await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
+# Orca keeps the flat review it has built until the caret or the focus moves, and the caret
+# may have moved before the panel came: the reader moves it once more, as Orca then needs.
+xdotool key ctrl+Home
+hush
 press Insert+KP_Home >/dev/null || exit 1
 review_to KP_Page_Up 'Zvětšit písmo o 1 bod'
 review_to KP_Page_Up 'Velikost písma 8'
