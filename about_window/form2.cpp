@@ -3,6 +3,7 @@
 #include "ui_form2.h"
 
 #include "catalogue.h"
+#include "flatbutton.h"
 #include "guard.h"
 #include "makersdata.h"
 #include "toolkit.h"
@@ -13,7 +14,6 @@
 #include <QUrl>
 
 #include <cmath>
-#include <initializer_list>
 #include <stdexcept>
 
 namespace {
@@ -74,13 +74,9 @@ Form2::Form2(QWidget *parent)
             m_timer->stop();
     });
 
-    Toolkit::onClick(m_webLink, [this] { openMakersSite(); });
-    Toolkit::onClick(m_dedication, [this] { dropIcon(); });
-    Toolkit::onClick(m_iconImage, [this] { liftIcon(); });
-    const std::initializer_list<QWidget *> withoutHandlers
-        = { m_title, m_copyright, m_author, m_versionLine, m_typoNotice, m_banner };
-    for (QWidget *control : withoutHandlers)
-        Toolkit::swallowClicks(control);
+    connect(m_webLink, &FlatButton::clicked, this, guarded(this, &Form2::openMakersSite));
+    connect(m_dedication, &FlatButton::clicked, this, guarded(this, &Form2::dropIcon));
+    connect(m_iconImage, &FlatButton::clicked, this, guarded(this, &Form2::liftIcon));
 }
 
 Form2::~Form2() = default;

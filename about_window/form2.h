@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class FlatButton;
 class QLabel;
 class QTimer;
 
@@ -45,11 +46,11 @@ private:
     QLabel *m_title = nullptr;
     QLabel *m_copyright = nullptr;
     QLabel *m_author = nullptr;
-    QLabel *m_webLink = nullptr;
+    FlatButton *m_webLink = nullptr;
     QLabel *m_versionLine = nullptr;
-    QLabel *m_dedication = nullptr; // a click drops the icon
+    FlatButton *m_dedication = nullptr; // a click drops the icon
     QLabel *m_typoNotice = nullptr;
-    QLabel *m_iconImage = nullptr; // the falling icon; a click at rest lifts it
+    FlatButton *m_iconImage = nullptr; // the falling icon; a click at rest lifts it
     QLabel *m_banner = nullptr;
     // Drives the animation; runs only between a click that starts it and the icon's rest.
     QTimer *const m_timer; // the design's Timer1

@@ -5,10 +5,15 @@
 
 #include "accessible.h"
 #include "catalogue.h"
+#include "flatbutton.h"
+#include "flatframe.h"
 #include "form2.h"
+#include "guard.h"
+#include "textclicks.h"
 #include "toolkit.h"
 #include "toolwindow.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 
@@ -61,39 +66,45 @@ Form1::Form1(QWidget *parent)
     m_topics = { ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6 };
     m_faces = { ui->Label30, ui->Label31, ui->Label32, ui->Label33 };
 
-    for (int sign = 0; sign < SignCount; ++sign) {
-        Toolkit::onClick(m_thumbnails[sign], [this, sign] { selectSign(sign); });
-        Toolkit::swallowClicks(m_signNames[sign]);
-    }
-    for (int topic = 0; topic < TopicCount; ++topic)
-        Toolkit::onClick(m_topics[topic], [this, topic] { selectTopic(topic); });
-    Toolkit::onClick(m_topicIcon, [this] { openAboutWindow(); });
-    for (QWidget *inert : std::initializer_list<QWidget *> { m_heading, m_dates, m_planets,
-             m_planetsHaloAbove, m_planetsHaloBelow, m_sizeCaption, m_signPicture })
-        Toolkit::swallowClicks(inert);
+    // Each row of choices is an exclusive group of checkable buttons.
+    const auto makeGroup = [this](const auto &buttons) {
+        auto *group = new QButtonGroup(this);
+        for (int k = 0; k < int(buttons.size()); ++k) {
+            buttons[k]->setCheckable(true);
+            buttons[k]->setAutoExclusive(true);
+            group->addButton(buttons[k], k);
+        }
+        return group;
+    };
+    m_signButtons = makeGroup(m_thumbnails);
+    m_topicButtons = makeGroup(m_topics);
+    m_faceButtons = makeGroup(m_faces);
+    Toolkit::setTabRow(m_signButtons, QStringLiteral("Znamení"));
+    Toolkit::setTabRow(m_topicButtons, QStringLiteral("Téma"));
+    connect(m_signButtons, &QButtonGroup::idClicked, this, guarded(this, &Form1::selectSign));
+    connect(m_topicButtons, &QButtonGroup::idClicked, this, guarded(this, &Form1::selectTopic));
+    connect(m_topicIcon, &FlatButton::clicked, this, guarded(this, &Form1::openAboutWindow));
 
     // The settings panel. Its marks and separator are drawn only: a click on them is a click
-    // on the panel itself.
-    Toolkit::onClick(m_sizeUp, [this] { sizeUp(); });
-    Toolkit::onClick(m_sizeDown, [this] { sizeDown(); });
-    Toolkit::onClick(m_boldSwitch, [this] { toggleBold(); });
-    Toolkit::onClick(m_italicSwitch, [this] { toggleItalic(); });
-    Toolkit::setToggled(m_boldSwitch, false);
-    Toolkit::setToggled(m_italicSwitch, false);
-    for (int face = 0; face < 4; ++face) {
-        Toolkit::onClick(m_faces[face], [this, face] { chooseFace(face); });
-        Toolkit::setChosen(m_faces[face], face == StartingFace);
-    }
-    Toolkit::onClick(m_resetFont, [this] { resetTextFont(); });
+    // on the panel itself; the size caption keeps its clicks.
+    m_faces[StartingFace]->setChecked(true);
+    m_boldSwitch->setCheckable(true);
+    m_italicSwitch->setCheckable(true);
+    connect(m_faceButtons, &QButtonGroup::idClicked, this, guarded(this, &Form1::chooseFace));
+    connect(m_sizeUp, &FlatButton::clicked, this, guarded(this, &Form1::sizeUp));
+    connect(m_sizeDown, &FlatButton::clicked, this, guarded(this, &Form1::sizeDown));
+    connect(m_boldSwitch, &FlatButton::clicked, this, guarded(this, &Form1::toggleBold));
+    connect(m_italicSwitch, &FlatButton::clicked, this, guarded(this, &Form1::toggleItalic));
+    connect(m_resetFont, &FlatButton::clicked, this, guarded(this, &Form1::resetTextFont));
     for (QWidget *drawnOnly :
         std::initializer_list<QWidget *> { m_boldMark, m_italicMark, ui->Line1 })
         drawnOnly->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Toolkit::onClick(m_panel, [this] { showPanel(m_panel->isHidden()); });
-    Toolkit::onClick(m_text, [this] {
-        if (!m_panel->isHidden())
-            showPanel(false);
-    });
-    Toolkit::onDoubleClick(m_text, [this] { showPanel(m_panel->isHidden()); });
+    m_sizeCaption->setAttribute(Qt::WA_NoMousePropagation);
+    connect(m_panel, &FlatFrame::clicked, this, guarded(this, &Form1::togglePanel));
+    // A click on the text hides the panel; a double-click shows or hides it.
+    auto *textClicks = new TextClicks(m_text);
+    connect(textClicks, &TextClicks::clicked, this, guarded(this, &Form1::hidePanel));
+    connect(textClicks, &TextClicks::doubleClicked, this, guarded(this, &Form1::togglePanel));
 }
 
 Form1::~Form1()
@@ -114,19 +125,15 @@ void Form1::load()
     describeChoices();
 }
 
-// Screen readers name each thumbnail by the sign name written under it, and hear the
-// thumbnails and the topics as two rows of tabs; nothing visible changes and nothing more is
-// asked of the catalogue.
+// Screen readers name each thumbnail by the sign name written under it; nothing visible
+// changes and nothing more is asked of the catalogue.
 void Form1::describeChoices()
 {
     for (int sign = 0; sign < SignCount; ++sign) {
         const QString name = m_signNames[sign]->text();
         m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
-        m_thumbnails[sign]->setProperty(Toolkit::TabRowProperty, QStringLiteral("Znamení"));
     }
-    for (QLabel *topic : m_topics)
-        topic->setProperty(Toolkit::TabRowProperty, QStringLiteral("Téma"));
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -161,8 +168,8 @@ void Form1::showSign()
     for (int k = 0; k < SignCount; ++k) {
         Toolkit::setForeColour(m_signNames[k], k == sign ? Toolkit::Black : Toolkit::ButtonShadow);
         Toolkit::setBold(m_signNames[k], k == sign);
-        Toolkit::setChosen(m_thumbnails[k], k == sign);
     }
+    m_thumbnails[sign]->setChecked(true);
     setWindowTitle(
         QStringLiteral("Astrelo - ") + loadCatalogueString(CatalogueNumber::signName(sign)));
     Toolkit::setPicture(m_signPicture,
@@ -182,8 +189,8 @@ void Form1::showTopic()
     const int topic = m_state.topicIndex;
     for (int k = 0; k < TopicCount; ++k) {
         Toolkit::setForeColour(m_topics[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
-        Toolkit::setChosen(m_topics[k], k == topic);
     }
+    m_topics[topic]->setChecked(true);
     Toolkit::setPicture(
         m_topicIcon, loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
     showText();
@@ -235,6 +242,17 @@ void Form1::showPanel(bool shown)
         m_panel->title() + (shown ? QStringLiteral(" otevřeno") : QStringLiteral(" zavřeno")));
 }
 
+void Form1::togglePanel()
+{
+    showPanel(m_panel->isHidden());
+}
+
+void Form1::hidePanel()
+{
+    if (!m_panel->isHidden())
+        showPanel(false);
+}
+
 void Form1::openAboutWindow()
 {
     // A closed about window is hidden until its deletion runs: for the reader it is gone.
@@ -271,10 +289,9 @@ void Form1::applySize()
 // The chosen face's label turns red, the other three black.
 void Form1::markFace(int face)
 {
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < 4; ++k)
         Toolkit::setForeColour(m_faces[k], k == face ? Toolkit::Red : Toolkit::Black);
-        Toolkit::setChosen(m_faces[k], k == face);
-    }
+    m_faces[face]->setChecked(true);
 }
 
 void Form1::showSizeCaption()
@@ -308,14 +325,14 @@ void Form1::announceSize()
 void Form1::applyBold()
 {
     m_boldMark->setVisible(m_state.textFontBold);
-    Toolkit::setToggled(m_boldSwitch, m_state.textFontBold);
+    m_boldSwitch->setChecked(m_state.textFontBold);
     changeTextFont([this](QFont &font) { font.setBold(m_state.textFontBold); });
 }
 
 void Form1::applyItalic()
 {
     m_italicMark->setVisible(m_state.textFontItalic);
-    Toolkit::setToggled(m_italicSwitch, m_state.textFontItalic);
+    m_italicSwitch->setChecked(m_state.textFontItalic);
     changeTextFont([this](QFont &font) { font.setItalic(m_state.textFontItalic); });
 }
 

@@ -9,7 +9,9 @@
 #include <array>
 #include <memory>
 
+class FlatButton;
 class FlatFrame;
+class QButtonGroup;
 class QLabel;
 class QPlainTextEdit;
 
@@ -62,6 +64,8 @@ private:
     void openAboutWindow();
     void announceChoice();
     void showPanel(bool shown);
+    void togglePanel();
+    void hidePanel();
 
     void sizeUp();
     void sizeDown();
@@ -79,27 +83,31 @@ private:
     void announceSize();
 
     std::unique_ptr<Ui::Form1> ui;
-    // The controls that come in rows, by sign or topic index, and the four face labels.
-    std::array<QLabel *, SignCount> m_thumbnails {};
+    // The controls that come in rows, by sign or topic index, and the four face buttons; each
+    // row of buttons is one exclusive group.
+    std::array<FlatButton *, SignCount> m_thumbnails {};
     std::array<QLabel *, SignCount> m_signNames {};
-    std::array<QLabel *, TopicCount> m_topics {};
-    std::array<QLabel *, 4> m_faces {};
+    std::array<FlatButton *, TopicCount> m_topics {};
+    std::array<FlatButton *, 4> m_faces {};
+    QButtonGroup *m_signButtons = nullptr;
+    QButtonGroup *m_topicButtons = nullptr;
+    QButtonGroup *m_faceButtons = nullptr;
     QLabel *m_heading = nullptr;
     QLabel *m_dates = nullptr;
     QLabel *m_planets = nullptr; // written three times: in black over two white halo copies
     QLabel *m_planetsHaloAbove = nullptr;
     QLabel *m_planetsHaloBelow = nullptr;
     QLabel *m_signPicture = nullptr;
-    QLabel *m_topicIcon = nullptr; // also opens the about window
+    FlatButton *m_topicIcon = nullptr; // also opens the about window
     QPlainTextEdit *m_text = nullptr;
     // The text settings panel and its controls.
     FlatFrame *m_panel = nullptr;
-    QLabel *m_sizeUp = nullptr;
-    QLabel *m_sizeDown = nullptr;
-    QLabel *m_boldSwitch = nullptr;
-    QLabel *m_italicSwitch = nullptr;
+    FlatButton *m_sizeUp = nullptr;
+    FlatButton *m_sizeDown = nullptr;
+    FlatButton *m_boldSwitch = nullptr;
+    FlatButton *m_italicSwitch = nullptr;
     QLabel *m_sizeCaption = nullptr;
-    QLabel *m_resetFont = nullptr;
+    FlatButton *m_resetFont = nullptr;
     QWidget *m_boldMark = nullptr;
     QWidget *m_italicMark = nullptr;
     State m_state;

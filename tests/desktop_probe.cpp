@@ -8,6 +8,7 @@
 #include "startup.h"
 #include "toolkit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -36,7 +37,7 @@ int main(int, char *argv[])
         QWidget *main = exposed("Form1");
         if (main && done == 0) {
             done = 1;
-            Toolkit::performClick(main->findChild<QWidget *>(QStringLiteral("Image13")));
+            main->findChild<QAbstractButton *>(QStringLiteral("Image13"))->click();
         } else if (main && done == 1 && exposed("Form2")) {
             done = 2;
             for (const QWidget *window : QApplication::topLevelWidgets())

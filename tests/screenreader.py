@@ -77,8 +77,10 @@ def act(node, action):
 
 
 def press(name):
-    act(wait_for(f"nothing named {name} to press",
-                 lambda: [n for n in named(name) if n.getRoleName() != "label"])[0], "press")
+    """Clicks a control by its action: "press", or "toggle" for a check box or radio button."""
+    node = wait_for(f"nothing named {name} to press",
+                    lambda: [n for n in named(name) if n.getRoleName() != "label"])[0]
+    act(node, "toggle" if node.getRoleName() in ("check box", "radio button") else "press")
 
 
 def marked(role, state=pyatspi.STATE_CHECKED):

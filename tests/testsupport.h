@@ -56,21 +56,42 @@ template <typename T = QWidget> T *control(const QWidget *window, const QString 
     standIn->hide();
     return standIn;
 }
+// What a label or a flat button shows: its caption, or its picture.
+inline QString textOf(const QWidget *shown)
+{
+    return shown->property("text").toString();
+}
+inline QImage pictureOf(const QWidget *shown)
+{
+    return shown->property("pixmap").value<QPixmap>().toImage();
+}
 inline QString caption(const QWidget *window, const char *name)
 {
-    return control<QLabel>(window, QLatin1String(name))->text();
+    return textOf(control(window, QLatin1String(name)));
 }
 
-// A click, and a double-click as the platform delivers it: a click, then the double-click.
+// A click, and a double-click as the platform delivers it: a press and a release, then the
+// second press as a double-click and its release, 50 ms apart, each to the control under the
+// pointer at that moment (the first click may hide the control it lands on).
 inline void click(QWidget *widget, QPoint at = { 1, 1 })
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
 }
-inline void doubleClick(QWidget *widget)
+inline void doubleClick(QWidget *widget, QPoint at = { 1, 1 })
 {
-    click(widget);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, QPoint(1, 1));
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(1, 1));
+    QWidget *window = widget->window();
+    const QPoint place = widget->mapTo(window, at);
+    for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+             QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease }) {
+        QWidget *under = window->childAt(place) ? window->childAt(place) : window;
+        const QPoint local = under->mapFrom(window, place);
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, local, under->mapToGlobal(local), Qt::LeftButton,
+            down ? Qt::LeftButton : Qt::NoButton, {});
+        event.setTimestamp(QTest::lastMouseTimestamp += 50);
+        QApplication::sendEvent(under, &event);
+    }
+    QTest::lastMouseTimestamp += 1000; // the next press begins no double-click
 }
 
 // A catalogue text as the text box gives it back: lines joined by LF, not CR LF.

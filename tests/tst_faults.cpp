@@ -23,8 +23,9 @@ static QVariant shown(const QWidget *window, const char *name)
         return window->windowTitle();
     if (const auto *text = qobject_cast<const QPlainTextEdit *>(control(window, name)))
         return text->toPlainText();
-    const auto *label = control<QLabel>(window, name);
-    return label->pixmap().isNull() ? QVariant(label->text()) : QVariant(label->pixmap().toImage());
+    const QWidget *label = control(window, name);
+    const QImage picture = pictureOf(label);
+    return picture.isNull() ? QVariant(textOf(label)) : QVariant(picture);
 }
 
 class TestFaults : public QObject

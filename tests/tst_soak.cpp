@@ -147,7 +147,7 @@ class TestSoak : public QObject
                     .arg(shown.value(k).left(60), expected.value(k).left(60));
         // Both readers leave masked pixels transparent black: no need to clear them each time.
         const auto picture = [w](const char *name) {
-            const QImage image = control<QLabel>(w, name)->pixmap().toImage();
+            const QImage image = pictureOf(control(w, name));
             return image.convertToFormat(QImage::Format_ARGB32);
         };
         if (picture("Image14") != m_pictures[s] || picture("Image13") != m_icons[t])
@@ -155,7 +155,7 @@ class TestSoak : public QObject
         // Only the chosen sign's name black and bold, topic black, face red.
         for (const int k :
             { 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 30, 31, 32, 33 }) {
-            const auto *label = control<QLabel>(w, QStringLiteral("Label%1").arg(k));
+            const QWidget *label = control(w, QStringLiteral("Label%1").arg(k));
             const QRgb colour = label->palette().color(QPalette::WindowText).rgba();
             const bool bold = label->font().bold(),
                        marked = k >= 30 ? colour == Red : colour == Black && (k <= 6 || bold);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "accessible.h"
 
-#include "toolkit.h"
+#include "flatbutton.h"
+#include "textclicks.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -16,11 +19,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <map>
-#include <utility>
 
 namespace Toolkit {
 namespace {
+
+const char *const TabRowProperty = "tabRow";
 
 // While set, the factory leaves every object to Qt's own interfaces.
 bool askingQt = false;
@@ -34,61 +37,57 @@ QAccessibleInterface *qtInterface(QWidget *widget)
     return own;
 }
 
-bool readable(const QWidget *child)
-{
-    return !child->isWindow() && !child->isHidden()
-        && !child->property(HiddenFromScreenReadersProperty).toBool();
-}
-
-// The children a screen reader meets in a window or a frame: the shown controls, in the
-// order of the design (the later ones lie on top).
+// The shown controls of a window or frame that say something of their own, in the order of the
+// design (the later ones lie on top).
 QList<QWidget *> readableChildren(const QWidget *parent)
 {
     QList<QWidget *> children
         = parent->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    children.removeIf([](const QWidget *child) { return !readable(child); });
+    children.removeIf([](const QWidget *child) {
+        return child->isWindow() || child->isHidden()
+            || child->property(HiddenFromScreenReadersProperty).toBool();
+    });
     return children;
 }
 
-QString tabRowOf(const QWidget *control)
+// The row of tabs a button belongs to, or null.
+QButtonGroup *tabRowOf(const QObject *control)
 {
-    return control->property(TabRowProperty).toString();
+    const auto *button = qobject_cast<const QAbstractButton *>(control);
+    QButtonGroup *group = button ? button->group() : nullptr;
+    return group && group->property(TabRowProperty).isValid() ? group : nullptr;
 }
 
-// The shown tabs of a row, in the order of the design.
-QList<QWidget *> tabsOf(const QWidget *window, const QString &row)
+// A list of interfaces as a screen reader walks it, and what lies at a point of the screen
+// (the later ones lie on top).
+QAccessibleInterface *childOf(const QList<QAccessibleInterface *> &children, int index)
 {
-    QList<QWidget *> tabs = readableChildren(window);
-    tabs.removeIf([&row](const QWidget *tab) { return tabRowOf(tab) != row; });
-    return tabs;
+    return index >= 0 && index < children.size() ? children.at(index) : nullptr;
 }
-
-// A list of controls as a screen reader walks it: the control at an index, the index of a
-// control, and the control at a point of the screen (the later ones lie on top).
-QAccessibleInterface *controlAt(const QList<QWidget *> &controls, int index)
+QAccessibleInterface *childAtPoint(const QList<QAccessibleInterface *> &children, int x, int y)
 {
-    return index >= 0 && index < controls.size()
-        ? QAccessible::queryAccessibleInterface(controls.at(index))
-        : nullptr;
-}
-int indexOfControl(const QList<QWidget *> &controls, const QAccessibleInterface *control)
-{
-    return control ? int(controls.indexOf(qobject_cast<QWidget *>(control->object()))) : -1;
-}
-QAccessibleInterface *controlAt(const QList<QWidget *> &controls, int x, int y)
-{
-    for (qsizetype i = controls.size() - 1; i >= 0; --i) {
-        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(controls.at(i));
-        if (control && control->rect().contains(x, y))
-            return control;
+    for (qsizetype i = children.size() - 1; i >= 0; --i) {
+        if (children.at(i) && children.at(i)->rect().contains(x, y))
+            return children.at(i);
     }
     return nullptr;
 }
+QList<QAccessibleInterface *> interfacesOf(const QList<QWidget *> &controls)
+{
+    QList<QAccessibleInterface *> all;
+    for (QWidget *control : controls) {
+        QObject *item = tabRowOf(control) ? static_cast<QObject *>(tabRowOf(control)) : control;
+        QAccessibleInterface *found = QAccessible::queryAccessibleInterface(item);
+        if (found && !all.contains(found))
+            all.append(found);
+    }
+    return all;
+}
 
-// Sends an event to the AT-SPI bus as AT-SPI defines it, on Qt's own connection to that bus
-// (Qt calls it "a11y"), so that it comes from this program's objects. Qt 6.4 sends a changed
-// name without the name itself and sends no change of selection at all. False when there is no
-// such connection: no screen reader listens, or Qt connects otherwise.
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+// Sends an AT-SPI event on Qt's own connection to the accessibility bus ("a11y"), so that it
+// comes from this program's objects. Qt 6.4 tells a changed name without the name and tells no
+// change of selection. False when no screen reader listens.
 bool sendToBus(
     QAccessibleInterface *source, const QString &event, const QString &detail, const QVariant &data)
 {
@@ -101,404 +100,364 @@ bool sendToBus(
     message << detail << 0 << 0 << QVariant::fromValue(QDBusVariant(data)) << QVariantMap();
     return bus.send(message);
 }
+#endif
 
-class WindowAccessible;
-
-// Something a window holds for screen readers only: nothing is drawn for it, and it keeps no
-// words of its own but a name. Unless it covers controls, it is at no point of the screen.
-class UnseenAccessible : public QAccessibleInterface
+// A window's status line and the notice it holds, for screen readers only: nothing is drawn
+// for them and they are at no point of the screen. The line is named by the last notice, so
+// that asking a screen reader for the status line repeats it; the notice shows itself again
+// for each new message, and screen readers say a notice without naming its role.
+class NoticeAccessible : public QAccessibleInterface
 {
 public:
-    explicit UnseenAccessible(QWidget *window)
+    NoticeAccessible(QWidget *window, NoticeAccessible *line)
         : m_window(window)
+        , m_line(line)
+        , m_notice(line ? nullptr : new NoticeAccessible(window, this))
+        , m_noticeId(m_notice ? QAccessible::registerAccessibleInterface(m_notice) : 0)
     { }
+    ~NoticeAccessible() override
+    {
+        if (m_notice)
+            QAccessible::deleteAccessibleInterface(m_noticeId);
+    }
+    NoticeAccessible(const NoticeAccessible &) = delete;
+    NoticeAccessible &operator=(const NoticeAccessible &) = delete;
+
+    // The status line's notice.
+    NoticeAccessible *notice() const { return m_notice; }
+    QString message;
 
     bool isValid() const override { return !m_window.isNull(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    void setText(QAccessible::Text, const QString &) override { }
-    QRect rect() const override { return QRect(); }
-    QAccessible::State state() const override { return QAccessible::State(); }
-
-protected:
-    QWidget *owner() const { return m_window.data(); }
-
-private:
-    QPointer<QWidget> m_window;
-};
-
-// The status line of a window: an unseen strip that holds the notice below and is named by it,
-// so that asking a screen reader for the status line repeats the last notice. Screen readers
-// say a notice in a status line without naming its role.
-class StatusLineAccessible : public UnseenAccessible
-{
-public:
-    StatusLineAccessible(QWidget *window, QAccessibleInterface *notice)
-        : UnseenAccessible(window)
-        , m_notice(notice)
-    { }
-
     QAccessibleInterface *parent() const override
     {
-        return QAccessible::queryAccessibleInterface(owner());
+        return m_line ? m_line : QAccessible::queryAccessibleInterface(m_window.data());
     }
     QAccessibleInterface *child(int index) const override
     {
         return index == 0 ? m_notice : nullptr;
     }
-    int childCount() const override { return 1; }
+    int childCount() const override { return m_notice ? 1 : 0; }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child == m_notice ? 0 : -1;
+        return child && child == m_notice ? 0 : -1;
     }
-    QString text(QAccessible::Text t) const override { return m_notice->text(t); }
-    QAccessible::Role role() const override { return QAccessible::StatusBar; }
-
-private:
-    QAccessibleInterface *const m_notice;
-};
-
-// The last notice of a window. Showing it again is what makes a screen reader say it.
-class NoticeAccessible : public UnseenAccessible
-{
-public:
-    using UnseenAccessible::UnseenAccessible;
-
-    void setStatusLine(QAccessibleInterface *line) { m_line = line; }
-    void setMessage(const QString &message) { m_message = message; }
-
-    QAccessibleInterface *parent() const override { return m_line; }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? m_message : QString();
+        return t != QAccessible::Name ? QString() : m_notice ? m_notice->message : message;
     }
-    QAccessible::Role role() const override { return QAccessible::Notification; }
+    void setText(QAccessible::Text, const QString &) override { }
+    QRect rect() const override { return QRect(); }
+    QAccessible::Role role() const override
+    {
+        return m_notice ? QAccessible::StatusBar : QAccessible::Notification;
+    }
+    QAccessible::State state() const override { return QAccessible::State(); }
 
 private:
-    QAccessibleInterface *m_line = nullptr;
-    QString m_message;
+    const QPointer<QWidget> m_window;
+    NoticeAccessible *const m_line;
+    NoticeAccessible *const m_notice;
+    const QAccessible::Id m_noticeId;
 };
 
-// A row of tabs: the controls of a window that share a row name, of which one is chosen (the
-// thumbnails of the signs, the topics). It covers its tabs; the window lists it where its
-// first tab would be.
-class TabRowAccessible : public UnseenAccessible
+// A row of tabs: the shown buttons of a group, covering them.
+class TabRowAccessible : public QAccessibleObject
 {
 public:
-    TabRowAccessible(QWidget *window, QString name)
-        : UnseenAccessible(window)
-        , m_name(std::move(name))
+    explicit TabRowAccessible(QButtonGroup *group)
+        : QAccessibleObject(group)
     { }
 
+    QWindow *window() const override { return parent() ? parent()->window() : nullptr; }
     QAccessibleInterface *parent() const override
     {
-        return QAccessible::queryAccessibleInterface(owner());
+        const QList<QAbstractButton *> buttons = group()->buttons();
+        return buttons.isEmpty() ? nullptr
+                                 : QAccessible::queryAccessibleInterface(buttons.first()->window());
     }
-    QAccessibleInterface *child(int index) const override { return controlAt(tabs(), index); }
+    QAccessibleInterface *child(int index) const override { return childOf(tabs(), index); }
     int childCount() const override { return int(tabs().size()); }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return indexOfControl(tabs(), child);
+        return int(tabs().indexOf(child));
     }
-    QAccessibleInterface *childAt(int x, int y) const override { return controlAt(tabs(), x, y); }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return childAtPoint(tabs(), x, y);
+    }
     QRect rect() const override
     {
         QRect covered;
-        for (QWidget *tab : tabs()) {
-            if (const QAccessibleInterface *control = QAccessible::queryAccessibleInterface(tab))
-                covered |= control->rect();
-        }
+        for (const QAccessibleInterface *tab : tabs())
+            covered |= tab->rect();
         return covered;
     }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? m_name : QString();
+        return t == QAccessible::Name ? group()->property(TabRowProperty).toString() : QString();
     }
     QAccessible::Role role() const override { return QAccessible::PageTabList; }
+    QAccessible::State state() const override { return QAccessible::State(); }
 
 private:
-    QList<QWidget *> tabs() const { return tabsOf(owner(), m_name); }
-
-    const QString m_name;
+    QButtonGroup *group() const { return static_cast<QButtonGroup *>(object()); }
+    QList<QAccessibleInterface *> tabs() const
+    {
+        QList<QAccessibleInterface *> shown;
+        for (QAbstractButton *button : group()->buttons()) {
+            QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(button);
+            if (tab && !button->isHidden())
+                shown.append(tab);
+        }
+        return shown;
+    }
 };
 
-// A label, picture, frame or window. A control that reacts to a click is a button (a tab of a
-// row, one of several choices, or an on/off switch) with the action "press". Screen readers may ask
-// for it while the window is still being built, so what it is is decided on each question.
-class ControlAccessible : public QAccessibleWidget
+// A label (text, picture, heading, or a value with its name) or a button of a kind Qt does not
+// know: a link, or a tab of a row (selected, not checked, and pressed). What it is is decided on
+// each question, as screen readers may ask while the window is still being built.
+class RoleAccessible : public QAccessibleWidget
 {
 public:
-    explicit ControlAccessible(QWidget *control)
-        : QAccessibleWidget(
-            control, control->isWindow() ? QAccessible::Window : QAccessible::Client)
+    explicit RoleAccessible(QWidget *control)
+        : QAccessibleWidget(control)
     { }
 
     QAccessible::Role role() const override
     {
+        if (tabRowOf(widget()))
+            return QAccessible::PageTab;
         const QString kind = widget()->property(ScreenReaderRoleProperty).toString();
-        // A dialog's words are read to the user when it opens.
-        if (widget()->isWindow())
-            return kind == QLatin1String("dialog") ? QAccessible::Dialog : QAccessible::Window;
-        if (qobject_cast<const QGroupBox *>(widget()))
-            return QAccessible::Grouping;
         if (kind == QLatin1String("heading"))
             return QAccessible::Heading;
         if (kind == QLatin1String("link"))
             return QAccessible::Link;
-        if (hasClickHandler(widget())) {
-            if (!tabRowOf(widget()).isEmpty())
-                return QAccessible::PageTab;
-            if (widget()->property(ToggledProperty).isValid())
-                return QAccessible::CheckBox;
-            return widget()->property(ChosenProperty).isValid() ? QAccessible::RadioButton
-                                                                : QAccessible::Button;
-        }
         const auto *label = qobject_cast<const QLabel *>(widget());
         return label && !label->pixmap().isNull() ? QAccessible::Graphic : QAccessible::StaticText;
     }
-
     QString text(QAccessible::Text t) const override
     {
-        // A control is named by its own words, never by the frame around it.
-        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty() || widget()->isWindow())
+        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
             return QAccessibleWidget::text(t);
         const QString valueName = widget()->property(ValueNameProperty).toString();
+        QString shown;
         if (const auto *label = qobject_cast<const QLabel *>(widget()))
-            return valueName.isEmpty() ? label->text() : valueName + u' ' + label->text();
-        if (const auto *frame = qobject_cast<const QGroupBox *>(widget()))
-            return frame->title();
-        return QString();
+            shown = label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget()))
+            shown = button->text();
+        return valueName.isEmpty() ? shown : valueName + u' ' + shown;
     }
-
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        for (const char *property : { ChosenProperty, ToggledProperty }) {
-            const QVariant on = widget()->property(property);
-            if (!on.isValid())
-                continue;
-            // The chosen tab of a row is its selected one.
-            if (tabRowOf(widget()).isEmpty()) {
-                state.checkable = true;
-                state.checked = on.toBool();
-            } else {
-                state.selectable = true;
-                state.selected = on.toBool();
-            }
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget());
+            button && tabRowOf(button)) {
+            state.selectable = true;
+            state.selected = button->isChecked();
         }
         return state;
     }
-
-    // A tab lies in its row.
-    QAccessibleInterface *parent() const override;
-
+    QAccessibleInterface *parent() const override
+    {
+        QButtonGroup *row = tabRowOf(widget());
+        return row ? QAccessible::queryAccessibleInterface(row) : QAccessibleWidget::parent();
+    }
     QStringList actionNames() const override
     {
-        if (!hasClickHandler(widget()))
-            return QAccessibleWidget::actionNames();
-        return QStringList { pressAction() } + QAccessibleWidget::actionNames();
+        QStringList names = QAccessibleWidget::actionNames();
+        if (qobject_cast<const QAbstractButton *>(widget()))
+            names.prepend(pressAction());
+        return names;
     }
-
     void doAction(const QString &action) override
     {
-        if (action == pressAction())
-            performClick(widget());
+        auto *button = qobject_cast<QAbstractButton *>(widget());
+        if (button && action == pressAction())
+            button->click();
         else
             QAccessibleWidget::doAction(action);
     }
-
-    // Only the shown controls that say something of their own; what lies on top is found
-    // first.
-    int childCount() const override { return int(readableChildren(widget()).size()); }
-    QAccessibleInterface *child(int index) const override
-    {
-        return controlAt(readableChildren(widget()), index);
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        return indexOfControl(readableChildren(widget()), child);
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        return controlAt(readableChildren(widget()), x, y);
-    }
 };
 
-// A window of the program: its shown controls, then its status line. A window in which no
-// control takes the keyboard holds the focus itself, so that a screen reader moves into it
-// when it opens.
-class WindowAccessible : public ControlAccessible
+// A window or a frame: only its shown controls that say something of their own, each row of
+// tabs in place of its tabs; a window then lists its status line. A window in which no control
+// takes the keyboard holds the focus itself, so that a screen reader moves into it when it opens.
+class ContainerAccessible : public QAccessibleWidget
 {
 public:
-    explicit WindowAccessible(QWidget *window)
-        : ControlAccessible(window)
-        , m_notice(new NoticeAccessible(window))
-        , m_line(new StatusLineAccessible(window, m_notice))
+    explicit ContainerAccessible(QWidget *container)
+        : QAccessibleWidget(container)
+        , m_line(container->isWindow() ? new NoticeAccessible(container, nullptr) : nullptr)
+        , m_lineId(m_line ? QAccessible::registerAccessibleInterface(m_line) : 0)
+    { }
+    ~ContainerAccessible() override
     {
-        m_notice->setStatusLine(m_line);
-        m_noticeId = QAccessible::registerAccessibleInterface(m_notice);
-        m_lineId = QAccessible::registerAccessibleInterface(m_line);
+        if (m_line)
+            QAccessible::deleteAccessibleInterface(m_lineId);
     }
-    ~WindowAccessible() override
+    ContainerAccessible(const ContainerAccessible &) = delete;
+    ContainerAccessible &operator=(const ContainerAccessible &) = delete;
+
+    NoticeAccessible *statusLine() const { return m_line; }
+
+    QAccessible::Role role() const override
     {
-        QAccessible::deleteAccessibleInterface(m_noticeId);
-        QAccessible::deleteAccessibleInterface(m_lineId);
-        for (const auto &[name, row] : m_rows)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(row));
+        if (!widget()->isWindow())
+            return QAccessible::Grouping;
+        // A dialog's words are read to the user when it opens.
+        return widget()->property(ScreenReaderRoleProperty).toString() == QLatin1String("dialog")
+            ? QAccessible::Dialog
+            : QAccessible::Window;
     }
-    WindowAccessible(const WindowAccessible &) = delete;
-    WindowAccessible &operator=(const WindowAccessible &) = delete;
-
-    NoticeAccessible *notice() const { return m_notice; }
-
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *frame = qobject_cast<const QGroupBox *>(widget());
+        return frame && t == QAccessible::Name ? frame->title() : QAccessibleWidget::text(t);
+    }
     QAccessible::State state() const override
     {
-        QAccessible::State state = ControlAccessible::state();
-        if (widget()->isActiveWindow() && !QApplication::focusWidget()) {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (widget()->isWindow() && widget()->isActiveWindow() && !QApplication::focusWidget()) {
             state.focusable = true;
             state.focused = true;
         }
         return state;
     }
-
-    // The row of tabs of that name, made when first asked for.
-    TabRowAccessible *row(const QString &name) const
-    {
-        TabRowAccessible *&row = m_rows[name];
-        if (!row) {
-            row = new TabRowAccessible(widget(), name);
-            QAccessible::registerAccessibleInterface(row);
-        }
-        return row;
-    }
-
     int childCount() const override { return int(children().size()); }
-    QAccessibleInterface *child(int index) const override
-    {
-        const QList<QAccessibleInterface *> all = children();
-        return index >= 0 && index < all.size() ? all.at(index) : nullptr;
-    }
+    QAccessibleInterface *child(int index) const override { return childOf(children(), index); }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
         return int(children().indexOf(child));
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
-        QAccessibleInterface *found = ControlAccessible::childAt(x, y);
-        return found && found->role() == QAccessible::PageTab ? found->parent() : found;
+        return childAtPoint(children(), x, y);
     }
 
 private:
-    // The shown controls with each row of tabs in place of its tabs, then the status line.
     QList<QAccessibleInterface *> children() const
     {
-        QList<QAccessibleInterface *> all;
-        for (QWidget *control : readableChildren(widget())) {
-            const QString name = tabRowOf(control);
-            QAccessibleInterface *item
-                = name.isEmpty() ? QAccessible::queryAccessibleInterface(control) : row(name);
-            if (!all.contains(item))
-                all.append(item);
-        }
-        all.append(m_line);
+        QList<QAccessibleInterface *> all = interfacesOf(readableChildren(widget()));
+        if (m_line)
+            all.append(m_line);
         return all;
     }
 
-    NoticeAccessible *const m_notice;
-    StatusLineAccessible *const m_line;
-    QAccessible::Id m_noticeId = 0;
-    QAccessible::Id m_lineId = 0;
-    mutable std::map<QString, TabRowAccessible *> m_rows;
+    NoticeAccessible *const m_line;
+    const QAccessible::Id m_lineId;
 };
 
-// The interface of one of the program's windows; null for any other widget.
-WindowAccessible *windowAccessible(QWidget *window)
+ContainerAccessible *windowAccessible(QWidget *window)
 {
-    return dynamic_cast<WindowAccessible *>(QAccessible::queryAccessibleInterface(window));
+    return dynamic_cast<ContainerAccessible *>(QAccessible::queryAccessibleInterface(window));
 }
 
-QAccessibleInterface *ControlAccessible::parent() const
-{
-    const QString name = tabRowOf(widget());
-    WindowAccessible *window
-        = name.isEmpty() ? nullptr : windowAccessible(widget()->parentWidget());
-    return window ? window->row(name) : QAccessibleWidget::parent();
-}
-
-// Qt's own text of the text box, with the places of its characters on the screen: Qt places
-// every paragraph of a plain text box at the top of the box, so they are measured here from
-// the caret's place instead.
-class TextPlaces : public QAccessibleTextInterface
+// The read-only text box: Qt's own interface with two changes. Qt 6.4 places every paragraph
+// of a plain text box at the top of the box, so the characters' places are measured here from
+// the caret's place instead; and a screen reader may still ask at the places of a longer text
+// shown before, where there is nothing. Its click and double-click are the actions "press" and
+// "toggle".
+class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    TextPlaces(QPlainTextEdit *box, QAccessibleTextInterface *own)
-        : m_box(box)
-        , m_own(own)
+    explicit TextBoxAccessible(QPlainTextEdit *box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+        , m_own(qtInterface(box))
+        , m_ownId(QAccessible::uniqueId(m_own))
+        , m_text(m_own->textInterface())
     { }
+    ~TextBoxAccessible() override { QAccessible::deleteAccessibleInterface(m_ownId); }
+    TextBoxAccessible(const TextBoxAccessible &) = delete;
+    TextBoxAccessible &operator=(const TextBoxAccessible &) = delete;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return type == QAccessible::ActionInterface ? QAccessibleWidget::interface_cast(type)
+                                                    : m_own->interface_cast(type);
+    }
+    QAccessibleInterface *childAt(int x, int y) const override { return m_own->childAt(x, y); }
+    QAccessibleInterface *child(int index) const override { return m_own->child(index); }
+    int childCount() const override { return m_own->childCount(); }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return m_own->indexOfChild(child);
+    }
+    QString text(QAccessible::Text t) const override { return m_own->text(t); }
+    QAccessible::Role role() const override { return m_own->role(); }
+    QAccessible::State state() const override { return m_own->state(); }
+
+    QStringList actionNames() const override { return { pressAction(), toggleAction() }; }
+    void doAction(const QString &action) override
+    {
+        TextClicks *clicks = TextClicks::of(box());
+        if (clicks && action == pressAction())
+            Q_EMIT clicks->clicked();
+        else if (clicks && action == toggleAction())
+            Q_EMIT clicks->doubleClicked();
+    }
 
     void selection(int index, int *start, int *end) const override
     {
-        m_own->selection(index, start, end);
+        m_text->selection(index, start, end);
     }
-    int selectionCount() const override { return m_own->selectionCount(); }
-    void addSelection(int start, int end) override { m_own->addSelection(start, end); }
-    void removeSelection(int index) override { m_own->removeSelection(index); }
+    int selectionCount() const override { return m_text->selectionCount(); }
+    void addSelection(int start, int end) override { m_text->addSelection(start, end); }
+    void removeSelection(int index) override { m_text->removeSelection(index); }
     void setSelection(int index, int start, int end) override
     {
-        m_own->setSelection(index, start, end);
+        m_text->setSelection(index, start, end);
     }
-    int cursorPosition() const override { return m_own->cursorPosition(); }
-    void setCursorPosition(int position) override { m_own->setCursorPosition(position); }
+    int cursorPosition() const override { return m_text->cursorPosition(); }
+    void setCursorPosition(int position) override { m_text->setCursorPosition(position); }
+    int characterCount() const override { return m_text->characterCount(); }
+    void scrollToSubstring(int start, int end) override { m_text->scrollToSubstring(start, end); }
     QString text(int start, int end) const override
     {
         const int count = characterCount();
-        return m_own->text(std::clamp(start, 0, count), end < 0 ? count : std::min(end, count));
+        return m_text->text(std::clamp(start, 0, count), end < 0 ? count : std::min(end, count));
     }
-    // A screen reader may still ask at the places of a longer text that was shown before:
-    // there is nothing there.
     QString textBeforeOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
         return outside(offset, start, end) ? QString()
-                                           : m_own->textBeforeOffset(offset, type, start, end);
+                                           : m_text->textBeforeOffset(offset, type, start, end);
     }
     QString textAfterOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
         return outside(offset, start, end) ? QString()
-                                           : m_own->textAfterOffset(offset, type, start, end);
+                                           : m_text->textAfterOffset(offset, type, start, end);
     }
     QString textAtOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
         return outside(offset, start, end) ? QString()
-                                           : m_own->textAtOffset(offset, type, start, end);
+                                           : m_text->textAtOffset(offset, type, start, end);
     }
-    int characterCount() const override { return m_own->characterCount(); }
-    void scrollToSubstring(int start, int end) override { m_own->scrollToSubstring(start, end); }
     QString attributes(int offset, int *start, int *end) const override
     {
-        return outside(offset, start, end) ? QString() : m_own->attributes(offset, start, end);
+        return outside(offset, start, end) ? QString() : m_text->attributes(offset, start, end);
     }
-
     QRect characterRect(int offset) const override
     {
-        QTextCursor cursor(m_box->document());
+        QTextCursor cursor(box()->document());
         cursor.setPosition(std::clamp(offset, 0, characterCount()));
-        QRect rect = m_box->cursorRect(cursor);
-        rect.setWidth(m_box->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
-        return QRect(m_box->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+        QRect rect = box()->cursorRect(cursor);
+        rect.setWidth(box()->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
+        return QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
     }
     int offsetAtPoint(const QPoint &point) const override
     {
-        return m_box->cursorForPosition(m_box->viewport()->mapFromGlobal(point)).position();
+        return box()->cursorForPosition(box()->viewport()->mapFromGlobal(point)).position();
     }
 
 private:
+    QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
     bool outside(int offset, int *start, int *end) const
     {
         if (offset >= 0 && offset <= characterCount())
@@ -507,100 +466,30 @@ private:
         return true;
     }
 
-    QPlainTextEdit *const m_box;
-    QAccessibleTextInterface *const m_own;
-};
-
-// The read-only text box: Qt's own interface for it (its text by visual line, word and
-// character, its attributes, caret and selection), with the click and double-click as the
-// actions "press" (hides the settings panel) and "toggle" (shows or hides it).
-class TextBoxAccessible : public QAccessibleInterface, public QAccessibleActionInterface
-{
-public:
-    explicit TextBoxAccessible(QPlainTextEdit *box)
-        : m_box(box)
-        , m_own(qtInterface(box))
-        , m_ownId(QAccessible::uniqueId(m_own))
-        , m_places(box, m_own->textInterface())
-    { }
-    ~TextBoxAccessible() override { QAccessible::deleteAccessibleInterface(m_ownId); }
-    TextBoxAccessible(const TextBoxAccessible &) = delete;
-    TextBoxAccessible &operator=(const TextBoxAccessible &) = delete;
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::ActionInterface)
-            return static_cast<QAccessibleActionInterface *>(this);
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(&m_places);
-        return m_own->interface_cast(type);
-    }
-
-    bool isValid() const override { return !m_box.isNull() && m_own->isValid(); }
-    QObject *object() const override { return m_box.data(); }
-    QWindow *window() const override { return m_own->window(); }
-    QList<QPair<QAccessibleInterface *, QAccessible::Relation>> relations(
-        QAccessible::Relation match) const override
-    {
-        return m_own->relations(match);
-    }
-    QAccessibleInterface *focusChild() const override { return m_own->focusChild(); }
-    QAccessibleInterface *childAt(int x, int y) const override { return m_own->childAt(x, y); }
-    QAccessibleInterface *parent() const override { return m_own->parent(); }
-    QAccessibleInterface *child(int index) const override { return m_own->child(index); }
-    int childCount() const override { return m_own->childCount(); }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        return m_own->indexOfChild(child);
-    }
-    QString text(QAccessible::Text t) const override { return m_own->text(t); }
-    void setText(QAccessible::Text t, const QString &text) override { m_own->setText(t, text); }
-    QRect rect() const override { return m_own->rect(); }
-    QAccessible::Role role() const override { return m_own->role(); }
-    QAccessible::State state() const override { return m_own->state(); }
-
-    QStringList actionNames() const override
-    {
-        const QAccessibleActionInterface *own = m_own->actionInterface();
-        return QStringList { pressAction(), toggleAction() }
-        + (own ? own->actionNames() : QStringList());
-    }
-    void doAction(const QString &action) override
-    {
-        if (action == pressAction())
-            performClick(m_box);
-        else if (action == toggleAction())
-            performDoubleClick(m_box);
-        else if (QAccessibleActionInterface *own = m_own->actionInterface())
-            own->doAction(action);
-    }
-    QStringList keyBindingsForAction(const QString &action) const override
-    {
-        const QAccessibleActionInterface *own = m_own->actionInterface();
-        return own ? own->keyBindingsForAction(action) : QStringList();
-    }
-
-private:
-    QPointer<QPlainTextEdit> m_box;
     QAccessibleInterface *const m_own;
     const QAccessible::Id m_ownId;
-    TextPlaces m_places;
+    QAccessibleTextInterface *const m_text;
 };
 
 QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 {
-    auto *widget = qobject_cast<QWidget *>(object);
     // Asked once for each class of the object's ancestry: answer for its own class only.
-    if (askingQt || !widget || className != QLatin1String(object->metaObject()->className()))
+    if (askingQt || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
-    // The program's own windows (Qt's own classes all begin with a Q).
-    if (widget->isWindow() && !className.startsWith(u'Q'))
-        return new WindowAccessible(widget);
+    if (auto *group = qobject_cast<QButtonGroup *>(object))
+        return group->property(TabRowProperty).isValid() ? new TabRowAccessible(group) : nullptr;
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    // The program's own windows (Qt's own classes all begin with a Q) and frames.
+    if ((widget->isWindow() && !className.startsWith(u'Q')) || qobject_cast<QGroupBox *>(widget))
+        return new ContainerAccessible(widget);
     if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
         return new TextBoxAccessible(box);
+    if (qobject_cast<QLabel *>(widget) || tabRowOf(widget)
+        || widget->property(ScreenReaderRoleProperty).isValid())
+        return new RoleAccessible(widget);
     // Everything else keeps Qt's own interface.
-    if (qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget))
-        return new ControlAccessible(widget);
     return nullptr;
 }
 
@@ -609,40 +498,15 @@ void send(QAccessibleEvent &&event)
     QAccessible::updateAccessibility(&event);
 }
 
-// Records a control's checked state in a property; screen readers are told when it changes
-// (not when it is first recorded).
-void setChecked(QWidget *control, const char *property, bool on)
-{
-    const QVariant before = control->property(property);
-    control->setProperty(property, on);
-    if (!QAccessible::isActive() || !before.isValid() || before.toBool() == on)
-        return;
-    QAccessible::State changed;
-    if (tabRowOf(control).isEmpty()) {
-        changed.checked = true;
-        send(QAccessibleStateChangeEvent(control, changed));
-        return;
-    }
-    changed.selected = true;
-    send(QAccessibleStateChangeEvent(control, changed));
-    // A new tab chosen: its row's selection has changed, which tells a screen reader that
-    // what it has read of the window is out of date.
-    if (on) {
-        QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(control);
-        sendToBus(tab ? tab->parent() : nullptr, QStringLiteral("SelectionChanged"), QString(),
-            QVariant(0));
-    }
-}
-
-// Every accessibility event passes here on its way to the platform.
-void forward(QAccessibleEvent *event);
-
 void focusActiveWindow()
 {
     QWidget *window = QApplication::activeWindow();
     if (window && !QApplication::focusWidget() && QAccessible::isActive())
         send(QAccessibleEvent(window, QAccessible::Focus));
 }
+
+// Every accessibility event passes here on its way to the platform.
+void forward(QAccessibleEvent *event);
 
 void passOn(QAccessibleEvent *event)
 {
@@ -661,12 +525,10 @@ void forward(QAccessibleEvent *event)
         return;
     if (widget && !widget->isWindow() && !widget->window()->isVisible())
         return;
-    // The text box's name follows the choice, which is told to screen readers as a title or a
-    // notice; Qt 6.4 would tell of the new name without the name itself, which the screen
-    // reader in the box cannot say. They read the name afresh whenever they ask for it.
+    // The text box's name follows the choice, which is told as a title or a notice already.
     if (event->type() == QAccessible::NameChanged && qobject_cast<QPlainTextEdit *>(object))
         return;
-    // Qt counts the closing paragraph mark of a text box's text among the characters that a
+    // Qt 6.4 counts the closing paragraph mark of a text box's text among the characters that a
     // removal reaching the end takes away: what was removed is told with the length it had.
     if (event->type() == QAccessible::TextRemoved && qobject_cast<QPlainTextEdit *>(object)) {
         const auto *change = static_cast<QAccessibleTextRemoveEvent *>(event);
@@ -678,6 +540,21 @@ void forward(QAccessibleEvent *event)
             passOn(&told);
             return;
         }
+    }
+    // A tab is selected, never checked; a newly selected tab is a new selection of its row,
+    // which tells a screen reader that what it has read of the window is out of date.
+    if (event->type() == QAccessible::StateChanged && tabRowOf(object)
+        && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked) {
+        if (!static_cast<QAbstractButton *>(object)->isChecked())
+            return;
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+        sendToBus(QAccessible::queryAccessibleInterface(tabRowOf(object)),
+            QStringLiteral("SelectionChanged"), QString(), QVariant(0));
+#else
+        QAccessibleEvent selection(object, QAccessible::SelectionAdd);
+        passOn(&selection);
+#endif
+        return;
     }
     passOn(event);
     // A window in which nothing takes the keyboard holds the focus itself once it is active;
@@ -701,42 +578,51 @@ void installAccessibility()
     });
 }
 
+void setTabRow(QButtonGroup *group, const QString &name)
+{
+    group->setProperty(TabRowProperty, name);
+    // Qt makes a button's interface at its first accessibility event, before it joined the row:
+    // the next question makes a tab's.
+    for (QAbstractButton *button : group->buttons()) {
+        if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(button))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
 void announce(QWidget *window, const QString &message)
 {
     if (!QAccessible::isActive())
         return;
-    WindowAccessible *accessible = windowAccessible(window);
-    if (!accessible)
+    ContainerAccessible *accessible = windowAccessible(window);
+    if (!accessible || !accessible->statusLine())
         return;
-    NoticeAccessible *notice = accessible->notice();
-    notice->setMessage(message);
-    // The new words first, then the notice shows itself again.
+    NoticeAccessible *notice = accessible->statusLine()->notice();
+    notice->message = message;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    send(QAccessibleAnnouncementEvent(window, message));
+#else
+    // Qt before 6.8 has no announcement: the notice's new words, then it shows itself again.
     send(QAccessibleEvent(notice, QAccessible::NameChanged));
     send(QAccessibleEvent(notice, QAccessible::ObjectShow));
+#endif
 }
 
 bool announceTitle(QWidget *window)
 {
     if (!QAccessible::isActive())
         return false;
-    WindowAccessible *accessible = windowAccessible(window);
-    if (!accessible
-        || !sendToBus(accessible, QStringLiteral("PropertyChange"),
-            QStringLiteral("accessible-name"), window->windowTitle()))
+    ContainerAccessible *accessible = windowAccessible(window);
+    if (!accessible || !accessible->statusLine())
         return false;
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    // Qt 6.4 tells the title change without the title.
+    if (!sendToBus(accessible, QStringLiteral("PropertyChange"), QStringLiteral("accessible-name"),
+            window->windowTitle()))
+        return false;
+#endif
     // The status line repeats it, as the last thing told.
-    accessible->notice()->setMessage(window->windowTitle());
+    accessible->statusLine()->notice()->message = window->windowTitle();
     return true;
-}
-
-void setChosen(QWidget *control, bool chosen)
-{
-    setChecked(control, ChosenProperty, chosen);
-}
-
-void setToggled(QWidget *control, bool on)
-{
-    setChecked(control, ToggledProperty, on);
 }
 
 } // namespace Toolkit

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "flatframe.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <utility>
 
 FlatFrame::FlatFrame(QWidget *parent)
     : QGroupBox(parent)
@@ -25,4 +28,16 @@ void FlatFrame::paintEvent(QPaintEvent *)
         captionLeft, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
     painter.fillRect(captionBox, palette().color(QPalette::Window));
     painter.drawText(captionBox, Qt::AlignCenter, caption);
+}
+
+void FlatFrame::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void FlatFrame::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (std::exchange(m_pressed, false) && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
 }

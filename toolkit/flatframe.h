@@ -4,7 +4,8 @@
 #include <QGroupBox>
 
 // A frame with its caption along the top edge and a single flat outline, filled with its own
-// background colour: the look of a flat Windows frame on any style.
+// background colour: the look of a flat Windows frame on any style. A press and release of
+// the left button on it (not on a control inside it that keeps its clicks) is a click.
 class FlatFrame : public QGroupBox
 {
     Q_OBJECT
@@ -12,6 +13,14 @@ class FlatFrame : public QGroupBox
 public:
     explicit FlatFrame(QWidget *parent = nullptr);
 
+Q_SIGNALS:
+    void clicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
 };

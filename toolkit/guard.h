@@ -33,3 +33,11 @@ template <typename Handler> bool runGuarded(Handler &&handler) noexcept
     }
     return false;
 }
+
+// A member function as a slot that runs inside runGuarded: connect(button, &FlatButton::clicked,
+// this, guarded(this, &Form1::sizeUp)).
+template <typename Object, typename... Args>
+auto guarded(Object *object, void (Object::*member)(Args...))
+{
+    return [object, member](Args... args) { runGuarded([&] { (object->*member)(args...); }); };
+}

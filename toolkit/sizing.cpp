@@ -2,6 +2,7 @@
 #include "toolkit.h"
 
 #include "colours.h"
+#include "flatbutton.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,6 +14,34 @@
 
 namespace Toolkit {
 namespace {
+
+// Labels and flat buttons alike show a caption or a picture.
+QString captionOf(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    return QString();
+}
+
+Qt::Alignment alignmentOf(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->alignment();
+    if (const auto *button = qobject_cast<const FlatButton *>(control))
+        return button->alignment();
+    return Qt::AlignLeft;
+}
+
+bool showsPicture(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return !label->pixmap().isNull();
+    if (const auto *button = qobject_cast<const FlatButton *>(control))
+        return !button->pixmap().isNull();
+    return false;
+}
 
 const char *const FitsTextProperty = "fitsText";
 // Where a fitting label is anchored, in pixels: its left edge, right edge or centre times two
@@ -36,10 +65,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Show) {
-            auto *label = static_cast<QLabel *>(watched);
-            if (label->property(FitPendingProperty).isValid())
-                fitToText(label);
-            label->removeEventFilter(this);
+            auto *control = static_cast<QWidget *>(watched);
+            if (control->property(FitPendingProperty).isValid())
+                fitToText(control);
+            control->removeEventFilter(this);
         }
         return false;
     }
@@ -60,7 +89,7 @@ struct Room
     int right;
 };
 
-Room roomFor(const QLabel *label)
+Room roomFor(const QWidget *label)
 {
     const QWidget *parent = label->parentWidget();
     Room room { 0, parent ? parent->width() : label->x() + label->width() };
@@ -72,14 +101,14 @@ Room roomFor(const QLabel *label)
 }
 
 // The widest caption a label can show from its anchor, or in its fixed box when it has none.
-int widestFor(const QLabel *label, int anchor)
+int widestFor(const QWidget *label, int anchor)
 {
     int widest = label->width();
     if (anchor >= 0) {
         const Room room = roomFor(label);
-        if (label->alignment() & Qt::AlignRight)
+        if (alignmentOf(label) & Qt::AlignRight)
             widest = anchor - room.left;
-        else if (label->alignment() & Qt::AlignHCenter)
+        else if (alignmentOf(label) & Qt::AlignHCenter)
             widest = std::min(anchor - 2 * room.left, 2 * room.right - anchor);
         else
             widest = room.right - anchor;
@@ -89,24 +118,25 @@ int widestFor(const QLabel *label, int anchor)
 
 // The label's font at its design size, made smaller in steps until the caption fits, and the
 // caption's width in it.
-std::pair<QFont, int> fittingFont(const QLabel *label, int widest)
+std::pair<QFont, int> fittingFont(const QWidget *label, int widest)
 {
     QFont font = label->font();
     const QVariant designSize = label->property(DesignSizeProperty);
     qreal size = designSize.isValid() ? designSize.toReal() : font.pointSizeF();
     font.setPointSizeF(size);
-    int width = QFontMetrics(font).horizontalAdvance(label->text());
+    const QString caption = captionOf(label);
+    int width = QFontMetrics(font).horizontalAdvance(caption);
     while (width > widest && size > SmallestSize) {
         size -= ShrinkStep;
         font.setPointSizeF(size);
-        width = QFontMetrics(font).horizontalAdvance(label->text());
+        width = QFontMetrics(font).horizontalAdvance(caption);
     }
     return { font, width };
 }
 
 } // namespace
 
-void fitToText(QLabel *label)
+void fitToText(QWidget *label)
 {
     label->setProperty(FitPendingProperty, QVariant());
     const QVariant anchorValue = label->property(AnchorProperty);
@@ -118,20 +148,23 @@ void fitToText(QLabel *label)
         return;
     const int width = std::min(advance, label->maximumWidth());
     int left = anchor;
-    if (label->alignment() & Qt::AlignRight)
+    if (alignmentOf(label) & Qt::AlignRight)
         left = anchor - width;
-    else if (label->alignment() & Qt::AlignHCenter)
+    else if (alignmentOf(label) & Qt::AlignHCenter)
         left = (anchor - width) / 2;
     label->setGeometry(left, label->y(), width, QFontMetrics(font).height());
 }
 
-void setCaption(QLabel *label, const QString &caption)
+void setCaption(QWidget *label, const QString &caption)
 {
-    label->setText(caption);
+    if (auto *text = qobject_cast<QLabel *>(label))
+        text->setText(caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(label))
+        button->setText(caption);
     fitToText(label);
 }
 
-void setBold(QLabel *label, bool bold)
+void setBold(QWidget *label, bool bold)
 {
     // The label was fitted with its caption; with the same font its box still fits, and
     // measuring it again would only repeat the text layout (11 of the 12 sign labels on
@@ -144,19 +177,25 @@ void setBold(QLabel *label, bool bold)
         fitToText(label);
 }
 
-void setPicture(QLabel *image, const QPixmap &picture)
+void setPicture(QWidget *image, const QPixmap &picture)
 {
+    const auto show = [image](const QPixmap &pixmap) {
+        if (auto *label = qobject_cast<QLabel *>(image))
+            label->setPixmap(pixmap);
+        else if (auto *button = qobject_cast<FlatButton *>(image))
+            button->setPixmap(pixmap);
+    };
     // On a scaled screen the small pixel pictures are enlarged here, whole pixels to whole
     // pixels at integer factors, so they stay crisp instead of being smoothed when drawn.
     const qreal ratio = image->devicePixelRatioF();
     if (ratio == 1.0 || picture.isNull()) {
-        image->setPixmap(picture);
+        show(picture);
     } else {
         const bool whole = ratio == std::floor(ratio);
         QPixmap scaled = picture.scaled(picture.size() * ratio, Qt::IgnoreAspectRatio,
             whole ? Qt::FastTransformation : Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
-        image->setPixmap(scaled);
+        show(scaled);
     }
     image->resize(picture.size());
 }
@@ -181,8 +220,9 @@ void applyDesign(QWidget *window)
             font.setPointSizeF(pointSize.toDouble());
             control->setFont(font);
         }
-        auto *label = qobject_cast<QLabel *>(control);
-        if (!label || !label->pixmap().isNull())
+        QWidget *label = control;
+        if ((!qobject_cast<QLabel *>(label) && !qobject_cast<FlatButton *>(label))
+            || showsPicture(label))
             continue;
         // The design boxes were measured in the designs' faces; the faces this system
         // supplies may be wider, so the label fits its caption before it is first seen (a
@@ -194,9 +234,9 @@ void applyDesign(QWidget *window)
         if (label->property(FitsTextProperty).toBool()) {
             const QRect box = label->geometry();
             int anchor = box.left();
-            if (label->alignment() & Qt::AlignRight)
+            if (alignmentOf(label) & Qt::AlignRight)
                 anchor = box.left() + box.width();
-            else if (label->alignment() & Qt::AlignHCenter)
+            else if (alignmentOf(label) & Qt::AlignHCenter)
                 anchor = 2 * box.left() + box.width();
             label->setProperty(AnchorProperty, anchor);
         }

@@ -3,15 +3,12 @@
 
 #include <QString>
 
-#include <functional>
-
 class QApplication;
-class QLabel;
 class QPixmap;
 class QWidget;
 
 // The small layer between the windows' logic and Qt Widgets: design values (twips, colour
-// values), the sizing rules of labels and images, and clicks as the windows expect them.
+// values) and the sizing rules of labels, buttons and images.
 namespace Toolkit {
 
 // The designs are laid out in pixels; the windows' logic measures in twips, 15 to a pixel.
@@ -29,40 +26,24 @@ constexpr unsigned int ButtonShadow = 0x80000010;
 // Sets the text colour of a control and records the value (property "foreColor").
 void setForeColour(QWidget *control, unsigned int value);
 
-// Captions and bold flags; a label whose design says it fits its text is resized after each.
-void setCaption(QLabel *label, const QString &caption);
-void setBold(QLabel *label, bool bold);
+// Captions and bold flags of labels and flat buttons; one whose design says it fits its text
+// is resized after each.
+void setCaption(QWidget *label, const QString &caption);
+void setBold(QWidget *label, bool bold);
 // The one sizing routine: a label that fits its text takes its caption's width and one line's
 // height, keeping the left edge, the right edge or the centre that its alignment gives. It
 // stays inside its window, or inside the outline of the frame that holds it, and within its
 // maximum width; a caption too wide for that room, or for a fixed label's box, is drawn in
 // the label's face made smaller in steps until it fits. Where it fits, the design's size stays.
-void fitToText(QLabel *label);
+void fitToText(QWidget *label);
 
 // Shows a picture at its natural size; the image keeps its top-left corner.
-void setPicture(QLabel *image, const QPixmap &picture);
+void setPicture(QWidget *image, const QPixmap &picture);
 
 // Applies a window's design data held in dynamic properties of its controls ("foreColor" and
 // "backColor" as colour values, "fitsText" as a flag, "pointSizeF" for fractional sizes), maps
 // the design's faces with faceFor, and fixes the anchors and sizes that the sizing rule keeps.
 void applyDesign(QWidget *window);
-
-// Clicks as the windows know them: the left button pressed and released on the same control.
-// Every handler runs inside runGuarded. A control without a handler swallows its clicks. On a
-// control without a double-click handler every press counts, however quick: two quick clicks
-// are two clicks.
-void onClick(QWidget *control, std::function<void()> handler);
-void onDoubleClick(QWidget *control, std::function<void()> handler);
-void swallowClicks(QWidget *control);
-// Runs a control's click handler as a click on it would; false when it has none.
-bool performClick(QWidget *control);
-bool performDoubleClick(QWidget *control);
-bool hasClickHandler(QWidget *control);
-
-// Marks a control that stands for one choice of several (a sign, a topic, a face) as the
-// chosen one or not. Nothing visible changes; screen readers hear it as checked or not, or as
-// the selected tab of its row of tabs.
-void setChosen(QWidget *control, bool chosen);
 
 // The face this system shows for a face name of the designs. "MS Sans Serif" has no metric
 // stand-in outside Windows, so it becomes Liberation Sans here, before Qt ever searches for

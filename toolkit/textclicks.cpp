@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#include "textclicks.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStyleHints>
+
+#include <utility>
+
+TextClicks::TextClicks(QPlainTextEdit *box)
+    : QObject(box)
+{
+    box->viewport()->installEventFilter(this);
+}
+
+TextClicks *TextClicks::of(const QPlainTextEdit *box)
+{
+    return box->findChild<TextClicks *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+bool TextClicks::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+        && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    if (type == QEvent::MouseButtonDblClick) {
+        // The platform makes a double-click of two quick presses wherever the first one went:
+        // when it went to a control that has hidden itself since, this is a first press here.
+        const bool pair = mouse->timestamp() - m_pressTime
+            <= quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        if (!pair) {
+            QMouseEvent press(QEvent::MouseButtonPress, mouse->position(), mouse->scenePosition(),
+                mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(),
+                mouse->pointingDevice());
+            press.setTimestamp(mouse->timestamp());
+            QCoreApplication::sendEvent(watched, &press);
+            return true; // the box does not select a word either
+        }
+        m_pressed = false;
+        m_pressTime = mouse->timestamp();
+        Q_EMIT doubleClicked();
+    } else if (type == QEvent::MouseButtonPress) {
+        m_pressed = true;
+        m_pressTime = mouse->timestamp();
+    } else {
+        const bool inside
+            = static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
+        if (std::exchange(m_pressed, false) && inside)
+            Q_EMIT clicked();
+    }
+    // The box still selects and places its caret.
+    return false;
+}

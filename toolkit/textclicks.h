@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QObject>
+
+class QPlainTextEdit;
+
+// Clicks on a text box, which keeps its mouse events for the caret and selection. A click is a
+// press and release of the left button inside the box; a double-click is the second press of a
+// quick pair whose first press was on the box too, and the release that ends it is no click of
+// its own. Screen readers find it as the text box's child and click through it.
+class TextClicks : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TextClicks(QPlainTextEdit *box);
+
+    static TextClicks *of(const QPlainTextEdit *box);
+
+Q_SIGNALS:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_pressed = false;
+    quint64 m_pressTime = 0;
+};
