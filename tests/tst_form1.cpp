@@ -318,6 +318,10 @@ private Q_SLOTS:
     void panelLooks()
     {
         play(QStringLiteral("dbl:Text1"));
+        // The restore line's caption stands in the middle of its wider box.
+        const auto [left, right] = inkColumns(at("Label29"));
+        QCOMPARE_GT(left, 20);
+        QCOMPARE_LE(std::abs(left - (at("Label29")->width() - 1 - right)), 2);
         const QImage shown = at("Frame1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QFontMetrics metrics(at("Frame1")->font());
         const int line = metrics.height() / 2;

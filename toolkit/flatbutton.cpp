@@ -7,9 +7,8 @@
 FlatButton::FlatButton(QWidget *parent)
     : QAbstractButton(parent)
 {
-    // The colours of a label, not of a button.
+    // The text colour of a label, not of a button.
     setForegroundRole(QPalette::WindowText);
-    setBackgroundRole(QPalette::Window);
     setFocusPolicy(Qt::NoFocus);
 }
 

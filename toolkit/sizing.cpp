@@ -15,32 +15,15 @@
 namespace Toolkit {
 namespace {
 
-// Labels and flat buttons alike show a caption or a picture.
+// Labels and flat buttons alike show their caption, alignment and picture as the properties
+// "text", "alignment" and "pixmap".
 QString captionOf(const QWidget *control)
 {
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
-    return QString();
+    return control->property("text").toString();
 }
-
 Qt::Alignment alignmentOf(const QWidget *control)
 {
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->alignment();
-    if (const auto *button = qobject_cast<const FlatButton *>(control))
-        return button->alignment();
-    return Qt::AlignLeft;
-}
-
-bool showsPicture(const QWidget *control)
-{
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return !label->pixmap().isNull();
-    if (const auto *button = qobject_cast<const FlatButton *>(control))
-        return !button->pixmap().isNull();
-    return false;
+    return control->property("alignment").value<Qt::Alignment>();
 }
 
 const char *const FitsTextProperty = "fitsText";
@@ -157,10 +140,7 @@ void fitToText(QWidget *label)
 
 void setCaption(QWidget *label, const QString &caption)
 {
-    if (auto *text = qobject_cast<QLabel *>(label))
-        text->setText(caption);
-    else if (auto *button = qobject_cast<QAbstractButton *>(label))
-        button->setText(caption);
+    label->setProperty("text", caption);
     fitToText(label);
 }
 
@@ -179,12 +159,7 @@ void setBold(QWidget *label, bool bold)
 
 void setPicture(QWidget *image, const QPixmap &picture)
 {
-    const auto show = [image](const QPixmap &pixmap) {
-        if (auto *label = qobject_cast<QLabel *>(image))
-            label->setPixmap(pixmap);
-        else if (auto *button = qobject_cast<FlatButton *>(image))
-            button->setPixmap(pixmap);
-    };
+    const auto show = [image](const QPixmap &pixmap) { image->setProperty("pixmap", pixmap); };
     // On a scaled screen the small pixel pictures are enlarged here, whole pixels to whole
     // pixels at integer factors, so they stay crisp instead of being smoothed when drawn.
     const qreal ratio = image->devicePixelRatioF();
@@ -222,7 +197,7 @@ void applyDesign(QWidget *window)
         }
         QWidget *label = control;
         if ((!qobject_cast<QLabel *>(label) && !qobject_cast<FlatButton *>(label))
-            || showsPicture(label))
+            || !label->property("pixmap").value<QPixmap>().isNull())
             continue;
         // The design boxes were measured in the designs' faces; the faces this system
         // supplies may be wider, so the label fits its caption before it is first seen (a
