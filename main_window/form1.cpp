@@ -16,6 +16,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QTimer>
 
 #include <cmath>
 
@@ -34,6 +37,7 @@ constexpr float LargestTextFontSize = 72.0f;
 Form1::Form1(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::Form1>())
+    , m_panelNotice(new QTimer(this))
 {
     ui->setupUi(this);
     // The design's controls by what they are; README.md maps the design's names.
@@ -102,6 +106,9 @@ Form1::Form1(QWidget *parent)
     m_sizeCaption->setAttribute(Qt::WA_NoMousePropagation);
     connect(m_panel, &FlatFrame::clicked, this, guarded(this, &Form1::togglePanel));
     // A click on the text hides the panel; a double-click shows or hides it.
+    m_panelNotice->setSingleShot(true);
+    m_panelNotice->setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    connect(m_panelNotice, &QTimer::timeout, this, guarded(this, &Form1::announcePanel));
     auto *textClicks = new TextClicks(m_text);
     connect(textClicks, &TextClicks::clicked, this, guarded(this, &Form1::hidePanel));
     connect(textClicks, &TextClicks::doubleClicked, this, guarded(this, &Form1::togglePanel));
@@ -123,6 +130,7 @@ void Form1::load()
 {
     initMainWindow();
     describeChoices();
+    Toolkit::setStatus(this, choice());
 }
 
 // Screen readers name each thumbnail by the sign name written under it; nothing visible
@@ -227,19 +235,53 @@ void Form1::selectTopic(int topic)
     announceChoice();
 }
 
+// The sign and topic shown, in a few words ("Vodnář, Povolání").
+QString Form1::choice() const
+{
+    return m_signNames[m_state.signIndex]->text() + QStringLiteral(", ")
+        + m_topics[m_state.topicIndex]->text();
+}
+
 // Screen readers hear the new choice in a few words; the text itself is read on request.
 void Form1::announceChoice()
 {
-    Toolkit::announce(this,
-        m_signNames[m_state.signIndex]->text() + QStringLiteral(", ")
-            + m_topics[m_state.topicIndex]->text());
+    announcePanelNow();
+    Toolkit::announce(this, choice());
+}
+
+// A change of the text's font or of the panel lays the window out anew: screen readers hear
+// what changed and read the window afresh.
+void Form1::announceFont(const QString &message)
+{
+    announcePanelNow();
+    Toolkit::tellContentChanged(this);
+    Toolkit::announce(this, message);
 }
 
 void Form1::showPanel(bool shown)
 {
     m_panel->setVisible(shown);
-    Toolkit::announce(this,
-        m_panel->title() + (shown ? QStringLiteral(" otevřeno") : QStringLiteral(" zavřeno")));
+    // Told once the double-click time is over, and only when the panel has come or gone: a
+    // double-click on the text with the panel open hides it and shows it again.
+    m_panelNotice->start();
+}
+
+// What comes next is told after the panel's pending news, not before it.
+void Form1::announcePanelNow()
+{
+    if (m_panelNotice->isActive()) {
+        m_panelNotice->stop();
+        announcePanel();
+    }
+}
+
+void Form1::announcePanel()
+{
+    if (m_panel->isHidden() == m_panelToldHidden)
+        return;
+    m_panelToldHidden = m_panel->isHidden();
+    announceFont(m_panel->title()
+        + (m_panelToldHidden ? QStringLiteral(" zavřeno") : QStringLiteral(" otevřeno")));
 }
 
 void Form1::togglePanel()
@@ -319,7 +361,7 @@ void Form1::sizeDown()
 
 void Form1::announceSize()
 {
-    Toolkit::announce(this, QStringLiteral("Velikost písma ") + m_sizeCaption->text());
+    announceFont(QStringLiteral("Velikost písma ") + m_sizeCaption->text());
 }
 
 void Form1::applyBold()
@@ -340,7 +382,7 @@ void Form1::toggleBold()
 {
     m_state.textFontBold = !m_state.textFontBold;
     applyBold();
-    Toolkit::announce(this,
+    announceFont(
         m_state.textFontBold ? QStringLiteral("Tučné zapnuto") : QStringLiteral("Tučné vypnuto"));
 }
 
@@ -348,9 +390,8 @@ void Form1::toggleItalic()
 {
     m_state.textFontItalic = !m_state.textFontItalic;
     applyItalic();
-    Toolkit::announce(this,
-        m_state.textFontItalic ? QStringLiteral("Kurzíva zapnuta")
-                               : QStringLiteral("Kurzíva vypnuta"));
+    announceFont(m_state.textFontItalic ? QStringLiteral("Kurzíva zapnuta")
+                                        : QStringLiteral("Kurzíva vypnuta"));
 }
 
 void Form1::chooseFace(int face)
@@ -360,7 +401,7 @@ void Form1::chooseFace(int face)
     applySize();
     applyBold();
     applyItalic();
-    Toolkit::announce(this, QStringLiteral("Písmo ") + m_faces[face]->text());
+    announceFont(QStringLiteral("Písmo ") + m_faces[face]->text());
 }
 
 void Form1::resetTextFont()
@@ -375,7 +416,6 @@ void Form1::resetTextFont()
     applyBold();
     applyItalic();
     markFace(StartingFace);
-    Toolkit::announce(this,
-        m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
-            + QStringLiteral(", velikost ") + m_sizeCaption->text());
+    announceFont(m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
+        + QStringLiteral(", velikost ") + m_sizeCaption->text());
 }

@@ -14,6 +14,7 @@ class FlatFrame;
 class QButtonGroup;
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 
 namespace Ui {
 class Form1;
@@ -62,7 +63,11 @@ private:
     void selectSign(int sign);
     void selectTopic(int topic);
     void openAboutWindow();
+    QString choice() const;
     void announceChoice();
+    void announceFont(const QString &message);
+    void announcePanel();
+    void announcePanelNow();
     void showPanel(bool shown);
     void togglePanel();
     void hidePanel();
@@ -110,6 +115,8 @@ private:
     FlatButton *m_resetFont = nullptr;
     QWidget *m_boldMark = nullptr;
     QWidget *m_italicMark = nullptr;
+    QTimer *const m_panelNotice; // tells of the panel once a double-click is over
+    bool m_panelToldHidden = true;
     State m_state;
     QPointer<Form2> m_about;
 };

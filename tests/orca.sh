@@ -51,7 +51,7 @@ fail() {
     {
         echo "FAIL: $*"
         echo "--- the last words Orca said:"
-        spoken | tail -n 15 | cut -c1-160
+        spoken | tail -n 30 | cut -c1-160
     } >&2
     exit 1
 }
@@ -101,19 +101,21 @@ review_item() {
     line=$(press KP_Begin) || exit 1
     [ "$line" = "$1" ] || review_to KP_Right "^$1\$"
 }
-# Clicks the item flat review is on (KP /). The key is let go once Orca has made its click,
+# Clicks the item flat review is on (KP /), once or $1 times in quick succession. The key is let go once Orca has made its click,
 # as a person's key press lasts longer than that: a key let go at once reaches the program
 # while Orca is still clicking, and Qt's report of it to the accessibility bus then holds
 # Orca's click up for 3 s.
 click_reviewed() {
     synthesized() { grep -a -c "EVENT SYNTHESIZER: Mouse coordinates" "$work/orca.log"; }
-    before=$(synthesized)
-    xdotool keydown KP_Divide
-    for _ in $(seq 100); do
-        [ "$(synthesized)" -ge $((before + 2)) ] && break
-        sleep 0.05
+    for _ in $(seq "${1:-1}"); do
+        before=$(synthesized)
+        xdotool keydown KP_Divide
+        for _ in $(seq 100); do
+            [ "$(synthesized)" -ge $((before + 2)) ] && break
+            sleep 0.05
+        done
+        xdotool keyup KP_Divide
     done
-    xdotool keyup KP_Divide
 }
 # The text of a catalogue text as one line, without its paragraph breaks.
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
@@ -172,20 +174,37 @@ esac
 [ ${#line} -lt 200 ] || fail "Down read ${#line} characters as one line"
 echo "ok: Down: \"$line\""
 
-# A real double-click on the text opens the settings panel; flat review reads its labels and
-# the size, line by line from the top.
-wid=$(xdotool search --onlyvisible --name '^Astrelo - Vodnář$' | head -n 1)
-mark
-xdotool mousemove --window "$wid" 200 300 click --repeat 2 --delay 80 1
-await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
-# Orca keeps the flat review it has built until the caret or the focus moves, and the caret
-# may have moved before the panel came: the reader moves it once more, as Orca then needs.
-xdotool key ctrl+Home
-hush
+# Orca alone opens the settings panel: flat review on a word of the text, and Orca's click twice
+# in quick succession. Nothing but the opening is said (no "closed", no selected word), and
+# flat review, read afresh, has the panel's controls on lines of their own with the size.
 press Insert+KP_Home >/dev/null || exit 1
-review_to KP_Page_Up 'Zvětšit písmo o 1 bod'
-review_to KP_Page_Up 'Velikost písma 8'
-echo "ok: the panel in flat review, with \"Velikost písma 8\""
+review_to KP_Page_Up "^${line%% *} "
+press KP_Begin >/dev/null || exit 1
+mark
+click_reviewed 2
+await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
+hush
+! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
+    || fail "opening the panel said more than its opening"
+press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up '^Zvětšit písmo o 1 bod$'
+review_to KP_Page_Up '^Velikost písma 8$'
+echo "ok: Orca's double KP / opened the panel; flat review reads \"Velikost písma 8\" on its own line"
+
+# A click on "Zvětšit písmo o 1 bod": the new size is said, flat review reads it afresh, and
+# where-am-I, out of flat review, is back in the text.
+review_item 'Zvětšit písmo o 1 bod'
+mark
+click_reviewed
+await '^Velikost písma 9' >/dev/null || fail "the new size was not said"
+press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up '^Velikost písma 9$'
+press KP_Subtract >/dev/null || exit 1
+hush
+mark
+xdotool key KP_Enter
+line=$(await '^Vodnář, Povolání') || fail "where-am-I after a click in the panel did not name the text"
+echo "ok: flat review reads \"Velikost písma 9\" after the click; where-am-I: \"$line\""
 
 # Flat review to the topic icon, and its click: the about window is announced as a dialog,
 # with its words. Orca takes its own click in slowly; when the window is active by then, Orca's

@@ -25,6 +25,22 @@ namespace {
 
 const char *const TabRowProperty = "tabRow";
 
+// Where a screen reader's focus rests in an active window in which nothing takes the keyboard:
+// on the control the design marks, or else on the window itself.
+QWidget *readerFocus(QWidget *window)
+{
+    for (QWidget *child : window->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->property(ScreenReaderFocusProperty).toBool())
+            return child;
+    }
+    return window;
+}
+bool holdsReaderFocus(QWidget *control)
+{
+    return control->window()->isActiveWindow() && !QApplication::focusWidget()
+        && readerFocus(control->window()) == control;
+}
+
 // While set, the factory leaves every object to Qt's own interfaces.
 bool askingQt = false;
 
@@ -37,8 +53,8 @@ QAccessibleInterface *qtInterface(QWidget *widget)
     return own;
 }
 
-// The shown controls of a window or frame that say something of their own, in the order of the
-// design (the later ones lie on top).
+// The shown controls of a window or frame that say something of their own, the ones on top
+// first: a screen reader looking for what is under the pointer takes the first that covers it.
 QList<QWidget *> readableChildren(const QWidget *parent)
 {
     QList<QWidget *> children
@@ -47,6 +63,7 @@ QList<QWidget *> readableChildren(const QWidget *parent)
         return child->isWindow() || child->isHidden()
             || child->property(HiddenFromScreenReadersProperty).toBool();
     });
+    std::reverse(children.begin(), children.end());
     return children;
 }
 
@@ -58,19 +75,16 @@ QButtonGroup *tabRowOf(const QObject *control)
     return group && group->property(TabRowProperty).isValid() ? group : nullptr;
 }
 
-// A list of interfaces as a screen reader walks it, and what lies at a point of the screen
-// (the later ones lie on top).
+// A list of interfaces as a screen reader walks it, and the first that covers a point.
 QAccessibleInterface *childOf(const QList<QAccessibleInterface *> &children, int index)
 {
     return index >= 0 && index < children.size() ? children.at(index) : nullptr;
 }
 QAccessibleInterface *childAtPoint(const QList<QAccessibleInterface *> &children, int x, int y)
 {
-    for (qsizetype i = children.size() - 1; i >= 0; --i) {
-        if (children.at(i) && children.at(i)->rect().contains(x, y))
-            return children.at(i);
-    }
-    return nullptr;
+    const auto found = std::find_if(children.begin(), children.end(),
+        [x, y](const QAccessibleInterface *child) { return child->rect().contains(x, y); });
+    return found == children.end() ? nullptr : *found;
 }
 QList<QAccessibleInterface *> interfacesOf(const QList<QWidget *> &controls)
 {
@@ -258,6 +272,10 @@ public:
             state.selectable = true;
             state.selected = button->isChecked();
         }
+        if (holdsReaderFocus(widget())) {
+            state.focusable = true;
+            state.focused = true;
+        }
         return state;
     }
     QAccessibleInterface *parent() const override
@@ -283,8 +301,7 @@ public:
 };
 
 // A window or a frame: only its shown controls that say something of their own, each row of
-// tabs in place of its tabs; a window then lists its status line. A window in which no control
-// takes the keyboard holds the focus itself, so that a screen reader moves into it when it opens.
+// tabs in place of its tabs; a window then lists its status line.
 class ContainerAccessible : public QAccessibleWidget
 {
 public:
@@ -320,7 +337,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        if (widget()->isWindow() && widget()->isActiveWindow() && !QApplication::focusWidget()) {
+        if (holdsReaderFocus(widget())) {
             state.focusable = true;
             state.focused = true;
         }
@@ -355,11 +372,11 @@ ContainerAccessible *windowAccessible(QWidget *window)
     return dynamic_cast<ContainerAccessible *>(QAccessible::queryAccessibleInterface(window));
 }
 
-// The read-only text box: Qt's own interface with two changes. Qt 6.4 places every paragraph
+// The read-only text box: Qt's own interface with these changes. Qt 6.4 places every paragraph
 // of a plain text box at the top of the box, so the characters' places are measured here from
-// the caret's place instead; and a screen reader may still ask at the places of a longer text
-// shown before, where there is nothing. Its click and double-click are the actions "press" and
-// "toggle".
+// the caret's place instead, and only the characters seen have a place; a screen reader may
+// still ask at the places of a longer text shown before, where there is nothing. Its click and
+// double-click are the actions "press" and "toggle".
 class TextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -380,12 +397,15 @@ public:
         return type == QAccessible::ActionInterface ? QAccessibleWidget::interface_cast(type)
                                                     : m_own->interface_cast(type);
     }
-    QAccessibleInterface *childAt(int x, int y) const override { return m_own->childAt(x, y); }
-    QAccessibleInterface *child(int index) const override { return m_own->child(index); }
-    int childCount() const override { return m_own->childCount(); }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return childAtPoint(scrollBars(), x, y);
+    }
+    QAccessibleInterface *child(int index) const override { return childOf(scrollBars(), index); }
+    int childCount() const override { return int(scrollBars().size()); }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return m_own->indexOfChild(child);
+        return int(scrollBars().indexOf(child));
     }
     QString text(QAccessible::Text t) const override { return m_own->text(t); }
     QAccessible::Role role() const override { return m_own->role(); }
@@ -449,7 +469,8 @@ public:
         cursor.setPosition(std::clamp(offset, 0, characterCount()));
         QRect rect = box()->cursorRect(cursor);
         rect.setWidth(box()->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
-        return QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+        return seen(rect) ? QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size())
+                          : QRect();
     }
     int offsetAtPoint(const QPoint &point) const override
     {
@@ -458,6 +479,37 @@ public:
 
 private:
     QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
+    // Qt lists the box's viewport as an unnamed child that covers the text and takes the
+    // screen reader's focus and pointer; only a scroll bar in use is a child of the box here.
+    QList<QAccessibleInterface *> scrollBars() const
+    {
+        QList<QAccessibleInterface *> inUse;
+        for (int i = 0; i < m_own->childCount(); ++i) {
+            QAccessibleInterface *child = m_own->child(i);
+            if (child && child->role() == QAccessible::ScrollBar && !child->state().invisible
+                && !child->state().disabled)
+                inUse.append(child);
+        }
+        return inUse;
+    }
+    // A character scrolled out of the box is not seen, nor one on a line that a control lying
+    // above the box crosses: a screen reader reviewing the window would read the covered text
+    // and glue the control's words to the line.
+    bool seen(const QRect &rect) const
+    {
+        const QWidget *viewport = box()->viewport();
+        const QWidget *parent = box()->parentWidget();
+        if (!viewport->rect().contains(rect.center()) || !parent)
+            return false;
+        const QRect line(viewport->mapTo(parent, QPoint(0, rect.top())),
+            QSize(viewport->width(), rect.height()));
+        const QObjectList &siblings = parent->children();
+        return std::none_of(siblings.begin() + siblings.indexOf(box()) + 1, siblings.end(),
+            [&line](const QObject *sibling) {
+                const auto *above = qobject_cast<const QWidget *>(sibling);
+                return above && !above->isHidden() && above->geometry().intersects(line);
+            });
+    }
     bool outside(int offset, int *start, int *end) const
     {
         if (offset >= 0 && offset <= characterCount())
@@ -502,7 +554,7 @@ void focusActiveWindow()
 {
     QWidget *window = QApplication::activeWindow();
     if (window && !QApplication::focusWidget() && QAccessible::isActive())
-        send(QAccessibleEvent(window, QAccessible::Focus));
+        send(QAccessibleEvent(readerFocus(window), QAccessible::Focus));
 }
 
 // Every accessibility event passes here on its way to the platform.
@@ -513,6 +565,18 @@ void passOn(QAccessibleEvent *event)
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(forward);
+}
+
+// A new selection in a row of tabs: Orca, for one, reads the window afresh after it.
+void tellSelectionChanged(QButtonGroup *row)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    sendToBus(QAccessible::queryAccessibleInterface(row), QStringLiteral("SelectionChanged"),
+        QString(), QVariant(0));
+#else
+    QAccessibleEvent within(row, QAccessible::SelectionWithin);
+    passOn(&within);
+#endif
 }
 
 void forward(QAccessibleEvent *event)
@@ -547,13 +611,7 @@ void forward(QAccessibleEvent *event)
         && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked) {
         if (!static_cast<QAbstractButton *>(object)->isChecked())
             return;
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-        sendToBus(QAccessible::queryAccessibleInterface(tabRowOf(object)),
-            QStringLiteral("SelectionChanged"), QString(), QVariant(0));
-#else
-        QAccessibleEvent selection(object, QAccessible::SelectionAdd);
-        passOn(&selection);
-#endif
+        tellSelectionChanged(tabRowOf(object));
         return;
     }
     passOn(event);
@@ -586,6 +644,23 @@ void setTabRow(QButtonGroup *group, const QString &name)
     for (QAbstractButton *button : group->buttons()) {
         if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(button))
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
+void setStatus(QWidget *window, const QString &message)
+{
+    if (ContainerAccessible *accessible = windowAccessible(window);
+        accessible && accessible->statusLine())
+        accessible->statusLine()->notice()->message = message;
+}
+
+void tellContentChanged(QWidget *window)
+{
+    if (!QAccessible::isActive())
+        return;
+    for (QButtonGroup *row : window->findChildren<QButtonGroup *>()) {
+        if (row->property(TabRowProperty).isValid())
+            return tellSelectionChanged(row);
     }
 }
 

@@ -11,11 +11,13 @@ namespace Toolkit {
 
 // Properties a window's design may set on its controls: a control hidden from screen readers
 // (it only repeats or decorates another one), the role of a label or button that is not plain
-// ("heading" or "link") or of a window ("dialog"), and the words that name the value a label
-// shows (the label "8" is heard as "Velikost písma 8").
+// ("heading" or "link") or of a window ("dialog"), the words that name the value a label shows
+// (the label "8" is heard as "Velikost písma 8"), and the control a screen reader's focus rests
+// on while its window, in which nothing takes the keyboard, is active (else the window).
 inline constexpr char HiddenFromScreenReadersProperty[] = "hiddenFromScreenReaders";
 inline constexpr char ScreenReaderRoleProperty[] = "screenReaderRole";
 inline constexpr char ValueNameProperty[] = "valueName";
+inline constexpr char ScreenReaderFocusProperty[] = "screenReaderFocus";
 
 void installAccessibility();
 
@@ -26,6 +28,13 @@ void setTabRow(QButtonGroup *group, const QString &name);
 // Says a short message to screen readers, once: what a click has just chosen or changed. The
 // window's status line repeats it afterwards. Nothing is drawn.
 void announce(QWidget *window, const QString &message);
+
+// Sets what the window's status line says, without saying it.
+void setStatus(QWidget *window, const QString &message);
+
+// Tells screen readers that what they have read of the window is out of date (a new font
+// lays its text out anew).
+void tellContentChanged(QWidget *window);
 
 // Tells screen readers the window's new title, as they expect a title change to be told; they
 // say the title. False when it could not be told.

@@ -44,6 +44,7 @@ bool TextClicks::eventFilter(QObject *watched, QEvent *event)
         m_pressed = false;
         m_pressTime = mouse->timestamp();
         Q_EMIT doubleClicked();
+        return true; // nor does a double-click select the word under it
     } else if (type == QEvent::MouseButtonPress) {
         m_pressed = true;
         m_pressTime = mouse->timestamp();

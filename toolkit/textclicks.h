@@ -7,8 +7,9 @@ class QPlainTextEdit;
 
 // Clicks on a text box, which keeps its mouse events for the caret and selection. A click is a
 // press and release of the left button inside the box; a double-click is the second press of a
-// quick pair whose first press was on the box too, and the release that ends it is no click of
-// its own. Screen readers find it as the text box's child and click through it.
+// quick pair whose first press was on the box too; it selects no word, and the release that
+// ends it is no click of its own. Screen readers find it as the text box's child and click through
+// it.
 class TextClicks : public QObject
 {
     Q_OBJECT
