@@ -453,11 +453,24 @@ public:
         return outside(offset, start, end) ? QString()
                                            : m_text->textAfterOffset(offset, type, start, end);
     }
+    // A word runs on to the next word's start, as screen readers take it when the caret moves
+    // by words; between two paragraphs the sentence is the next paragraph's first.
     QString textAtOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return outside(offset, start, end) ? QString()
-                                           : m_text->textAtOffset(offset, type, start, end);
+        if (outside(offset, start, end))
+            return QString();
+        const QString all = text(0, -1);
+        if (type == QAccessible::SentenceBoundary) {
+            while (offset < all.size() && all.at(offset).isSpace())
+                ++offset;
+        }
+        QString found = m_text->textAtOffset(offset, type, start, end);
+        if (type == QAccessible::WordBoundary) {
+            while (*end < all.size() && all.at(*end) == u' ')
+                found += all.at((*end)++);
+        }
+        return found;
     }
     QString attributes(int offset, int *start, int *end) const override
     {
