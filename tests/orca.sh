@@ -228,5 +228,12 @@ fi
 # Flat review now reads the about window, from its top line.
 line=$(press Insert+KP_Home) || exit 1
 case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
+# The title command answers in the about window too.
+press KP_Subtract >/dev/null || exit 1
+hush
+mark
+xdotool key Insert+KP_Enter
+await '^O programu' >/dev/null || fail "the title command said nothing in the about window"
+echo "ok: the title command in the about window"
 ! grep -a -q "bad content" "$work/orca.log" || fail "Orca was told of a new name without the name"
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"

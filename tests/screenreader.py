@@ -114,6 +114,9 @@ pyatspi.Registry.registerEventListener(
     "object:state-changed:checked", "object:selection-changed")
 app = wait_for("the program is not on the accessibility bus", application)
 window = wait_for("no window titled Astrelo - ...", main_window)
+# From the start the status line says where the reader is.
+wait_for("the status line does not name the choice at start-up",
+         lambda: named("Beran, Povaha", "status bar"))
 press("Vodnář")
 wait_for("the title did not follow the sign", lambda: window.name == "Astrelo - Vodnář")
 # A new choice in a row of tabs is told as a new selection of the row, never as a box checked.
