@@ -249,12 +249,12 @@ void Form1::announceChoice()
     Toolkit::announce(this, choice());
 }
 
-// A change of the text's font or of the panel lays the window out anew: screen readers hear
-// what changed and read the window afresh.
+// A change of the text's font is told in a few words. Flat review keeps its place: telling
+// screen readers that the window changed would send it back to the caret after every click
+// in the panel.
 void Form1::announceFont(const QString &message)
 {
     announcePanelNow();
-    Toolkit::tellContentChanged(this);
     Toolkit::announce(this, message);
 }
 
@@ -280,6 +280,8 @@ void Form1::announcePanel()
     if (m_panel->isHidden() == m_panelToldHidden)
         return;
     m_panelToldHidden = m_panel->isHidden();
+    // The panel came or went: screen readers read the window afresh.
+    Toolkit::tellContentChanged(this);
     announceFont(m_panel->title()
         + (m_panelToldHidden ? QStringLiteral(" zavřeno") : QStringLiteral(" otevřeno")));
 }

@@ -32,8 +32,8 @@ void announce(QWidget *window, const QString &message);
 // Sets what the window's status line says, without saying it.
 void setStatus(QWidget *window, const QString &message);
 
-// Tells screen readers that what they have read of the window is out of date (a new font
-// lays its text out anew).
+// Tells screen readers that what they have read of the window is out of date (a panel has
+// come or gone).
 void tellContentChanged(QWidget *window);
 
 // Tells screen readers the window's new title, as they expect a title change to be told; they
