@@ -121,17 +121,20 @@ click_reviewed() {
 text_of() { tr -s '\n' ' ' <"$texts/$1.txt"; }
 
 # Orca will not start beside another Orca of the same user: the one skip that is no fault.
-no_other_orca || { echo "SKIP: another Orca of this user is running, and Orca starts only once"; exit 77; }
+no_other_orca || skip "another Orca of this user is running, and Orca starts only once"
 x_accessibility_bus || fail "the accessibility bus did not start"
 # Orca's own words in English, its settings in an empty folder, no speech server: inside
 # script its log goes to a terminal, so it is written line by line.
+start_orca() {
+    HOME=$work/home LANG=C.UTF-8 SPEECHD_CMD=/nonexistent SPEECHD_ADDRESS=unix_socket:$work/none \
+        script -qfc "orca --disable braille --user-prefs $1 --debug-file=/dev/stdout" \
+        "$work/orca.log" </dev/null >/dev/null 2>&1 &
+    orca=$!
+    said=0
+    await '^Screen reader on' >/dev/null || fail "Orca did not start"
+}
 mkdir "$work/home"
-HOME=$work/home LANG=C.UTF-8 SPEECHD_CMD=/nonexistent SPEECHD_ADDRESS=unix_socket:$work/none \
-    script -qfc "orca --disable braille --user-prefs $work/home --debug-file=/dev/stdout" \
-    "$work/orca.log" </dev/null >/dev/null 2>&1 &
-orca=$!
-said=0
-await '^Screen reader on' >/dev/null || fail "Orca did not start"
+start_orca "$work/home"
 
 "$program" >"$work/stdout" 2>"$work/stderr" &
 app=$!
@@ -242,4 +245,28 @@ xdotool key Insert+KP_Enter
 await '^O programu' >/dev/null || fail "the title command said nothing in the about window"
 echo "ok: the title command in the about window"
 ! grep -a -q "bad content" "$work/orca.log" || fail "Orca was told of a new name without the name"
+
+# Mouse review, in an Orca started anew with it on: over a control of the open panel, Orca
+# says that control, not the text box beneath.
+xdotool key alt+F4
+# shellcheck disable=SC2046
+kill $(pgrep -P "$orca") "$orca" 2>/dev/null
+no_other_orca || fail "Orca did not stop"
+mkdir "$work/mouse"
+echo '{"general": {"enableMouseReview": true}, "profiles": {"default": {"profile": ["Default", "default"]}}, "pronunciations": {}, "keybindings": {}}' \
+    >"$work/mouse/user-settings.conf"
+start_orca "$work/mouse"
+wid=$(xdotool search --onlyvisible --name '^Astrelo - Vodnář$' | head -n 1)
+# A double-click on the text with the panel open hides it and shows it again: nothing is told.
+hush
+mark
+# shellcheck disable=SC2086
+xdotool mousemove --window "$wid" $Text1 click --repeat 2 --delay 80 1
+hush
+! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|otevřeno' \
+    || fail "a double-click with the panel open told of the panel"
+mark
+xdotool mousemove --window "$wid" 520 80 # the middle of "Zvětšit písmo o 1 bod"
+await '^Zvětšit písmo o 1 bod' >/dev/null || fail "mouse review over the panel did not name its control"
+echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\""
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"

@@ -47,10 +47,11 @@ def heard(kind, name):
 
 
 def walk(node):
+    """What a screen reader meets: the node and, depth first, its children that are showing."""
     yield node
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
-        if child is not None:
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
             yield from walk(child)
 
 
@@ -97,7 +98,8 @@ def first_at(node, x, y):
     """What Orca's mouse review finds at a point: depth first, the first child that covers it."""
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
-        if child is not None and child.queryComponent().contains(x, y, pyatspi.DESKTOP_COORDS):
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING) \
+                and child.queryComponent().contains(x, y, pyatspi.DESKTOP_COORDS):
             return first_at(child, x, y)
     return node
 

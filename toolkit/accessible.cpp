@@ -53,15 +53,16 @@ QAccessibleInterface *qtInterface(QWidget *widget)
     return own;
 }
 
-// The shown controls of a window or frame that say something of their own, the ones on top
-// first: a screen reader looking for what is under the pointer takes the first that covers it.
+// The controls of a window or frame that say something of their own, the ones on top first: a
+// screen reader looking for what is under the pointer takes the first that covers it. A hidden
+// control stays in the list, reported invisible, so that the list a screen reader keeps does not
+// change when the panel comes and goes.
 QList<QWidget *> readableChildren(const QWidget *parent)
 {
     QList<QWidget *> children
         = parent->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     children.removeIf([](const QWidget *child) {
-        return child->isWindow() || child->isHidden()
-            || child->property(HiddenFromScreenReadersProperty).toBool();
+        return child->isWindow() || child->property(HiddenFromScreenReadersProperty).toBool();
     });
     std::reverse(children.begin(), children.end());
     return children;
@@ -98,12 +99,11 @@ QList<QAccessibleInterface *> interfacesOf(const QList<QWidget *> &controls)
     return all;
 }
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
 // Sends an AT-SPI event on Qt's own connection to the accessibility bus ("a11y"), so that it
-// comes from this program's objects. Qt 6.4 tells a changed name without the name and tells no
-// change of selection. False when no screen reader listens.
-bool sendToBus(
-    QAccessibleInterface *source, const QString &event, const QString &detail, const QVariant &data)
+// comes from this program's objects, for what Qt does not tell. False when no screen reader
+// listens.
+bool sendToBus(QAccessibleInterface *source, const QString &event, const QString &detail, int value,
+    const QVariant &data)
 {
     const QDBusConnection bus(QStringLiteral("a11y"));
     if (!source || !bus.isConnected())
@@ -111,10 +111,9 @@ bool sendToBus(
     QDBusMessage message = QDBusMessage::createSignal(QStringLiteral("/org/a11y/atspi/accessible/")
             + QString::number(QAccessible::uniqueId(source)),
         QStringLiteral("org.a11y.atspi.Event.Object"), event);
-    message << detail << 0 << 0 << QVariant::fromValue(QDBusVariant(data)) << QVariantMap();
+    message << detail << value << 0 << QVariant::fromValue(QDBusVariant(data)) << QVariantMap();
     return bus.send(message);
 }
-#endif
 
 // A window's status line and the notice it holds, for screen readers only: nothing is drawn
 // for them and they are at no point of the screen. The line is named by the last notice, so
@@ -585,7 +584,7 @@ void tellSelectionChanged(QButtonGroup *row)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
     sendToBus(QAccessible::queryAccessibleInterface(row), QStringLiteral("SelectionChanged"),
-        QString(), QVariant(0));
+        QString(), 0, QVariant(0));
 #else
     QAccessibleEvent within(row, QAccessible::SelectionWithin);
     passOn(&within);
@@ -628,6 +627,12 @@ void forward(QAccessibleEvent *event)
         return;
     }
     passOn(event);
+    // Qt tells a control shown or hidden as "showing" only; screen readers that keep what they
+    // were told need its "visible" too, or they pass over the panel once it has come.
+    if ((event->type() == QAccessible::ObjectShow || event->type() == QAccessible::ObjectHide)
+        && widget && !widget->isWindow())
+        sendToBus(QAccessible::queryAccessibleInterface(widget), QStringLiteral("StateChanged"),
+            QStringLiteral("visible"), event->type() == QAccessible::ObjectShow, QVariant(0));
     // A window in which nothing takes the keyboard holds the focus itself once it is active;
     // the check waits until Qt has settled which window is active and what has the focus.
     if (event->type() == QAccessible::StateChanged && widget && widget->isWindow()
@@ -705,7 +710,7 @@ bool announceTitle(QWidget *window)
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
     // Qt 6.4 tells the title change without the title.
     if (!sendToBus(accessible, QStringLiteral("PropertyChange"), QStringLiteral("accessible-name"),
-            window->windowTitle()))
+            0, window->windowTitle()))
         return false;
 #endif
     // The status line repeats it, as the last thing told.
