@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+// What screen readers are told of the main window, read in process through Qt's accessibility
+// interfaces, as the accessibility bus hands them on: roles, names and states, the rows of
+// tabs, the text box's words, sentences and places, and the status line.
+
+#include "form1.h"
+#include "testsupport.h"
+
+#include <QAccessible>
+#include <QPlainTextEdit>
+
+using namespace TestSupport;
+
+class TestAccessible : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ErrorLog> m_errors;
+    std::unique_ptr<Form1> m_window;
+    QAccessibleInterface *of(const QString &name) const
+    {
+        return QAccessible::queryAccessibleInterface(control(m_window.get(), name));
+    }
+    QAccessibleTextInterface *words() const { return of(QStringLiteral("Text1"))->textInterface(); }
+    // The window's children as a screen reader lists them, by name.
+    QStringList listed() const
+    {
+        QStringList names;
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        for (int k = 0; k < window->childCount(); ++k)
+            names << window->child(k)->text(QAccessible::Name);
+        return names;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Toolkit::setUpLook(*qApp);
+    }
+    void init()
+    {
+        m_errors = std::make_unique<ErrorLog>();
+        m_window = std::make_unique<Form1>();
+        m_window->load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QCOMPARE(std::exchange(m_errors, {})->messages, QStringList());
+    }
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("heard");
+        QTest::addColumn<QString>("state"); // "checked", "selected" or none
+        const auto row = [](const char *name, QAccessible::Role role, const char *heard,
+                             const char *state = "") {
+            QTest::newRow(name) << QString::fromLatin1(name) << int(role) << u8(heard)
+                                << QString::fromLatin1(state);
+        };
+        row("Image1", QAccessible::PageTab, "Beran", "selected");
+        row("Image11", QAccessible::PageTab, "Vodnář");
+        row("Label1", QAccessible::PageTab, "Povaha", "selected");
+        row("Label6", QAccessible::PageTab, "Povolání");
+        row("Image13", QAccessible::Button, "O programu");
+        row("Label7", QAccessible::Heading, "BERAN - ARIES");
+        row("Image14", QAccessible::Graphic, "Beran");
+        row("Label21", QAccessible::StaticText, "Mars");
+        row("Label24", QAccessible::Button, "Zvětšit písmo o 1 bod");
+        row("Label26", QAccessible::CheckBox, "Tučné");
+        row("Label31", QAccessible::RadioButton, "MS Sans Serif", "checked");
+        row("Label32", QAccessible::RadioButton, "Courier New");
+        row("Label28", QAccessible::StaticText, "Velikost písma 8");
+        row("Frame1", QAccessible::Grouping, "Nastavení textového okna");
+    }
+    // Each control's role, name and chosen state; the signs and topics are tabs in two rows.
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        QFETCH(QString, heard);
+        QFETCH(QString, state);
+        QAccessibleInterface *control = of(name);
+        QCOMPARE(int(control->role()), role);
+        QCOMPARE(control->text(QAccessible::Name), heard);
+        QCOMPARE(control->state().checked, state == u"checked");
+        QCOMPARE(control->state().selected, state == u"selected");
+        if (role == QAccessible::PageTab) {
+            QCOMPARE(control->parent()->role(), QAccessible::PageTabList);
+            QCOMPARE(control->parent()->text(QAccessible::Name),
+                u8(name.startsWith(u"Image") ? "Znamení" : "Téma"));
+        }
+    }
+    // The window lists the open panel before the text box it covers, one row for each row of
+    // tabs, no copy of a name, and its status line last, which names the choice from the start.
+    void window()
+    {
+        QCOMPARE(listed().last(), u8("Beran, Povaha"));
+        QTest::mouseClick(control(m_window.get(), "Image11"), Qt::LeftButton);
+        QCOMPARE(of(QStringLiteral("Image11"))->state().selected, true);
+        QCOMPARE(of(QStringLiteral("Image1"))->state().selected, false);
+        QCOMPARE(listed().count(u8("Vodnář")), 1); // the picture; the thumbnail is in its row
+        QCOMPARE(listed().count(u8("Saturn a Uran")), 1); // not its two white copies
+        QCOMPARE(listed().count(u8("Znamení")), 1);
+        doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
+        const QStringList open = listed();
+        QVERIFY(open.indexOf(u8("Nastavení textového okna")) < open.indexOf(u8("Vodnář, Povaha"))); // the text box
+    }
+    // The text box holds no unnamed child; a word runs on to the next word's start; between
+    // two sentences the sentence is the next one; the characters the open panel's lines cross
+    // have no place on the screen.
+    void text()
+    {
+        QCOMPARE(of(QStringLiteral("Text1"))->childCount(), 0);
+        int start = -1, end = -1;
+        QCOMPARE(words()->textAtOffset(0, QAccessible::WordBoundary, &start, &end),
+            QStringLiteral("Beran "));
+        QCOMPARE(std::pair(start, end), std::pair(0, 6));
+        const QString all = words()->text(0, words()->characterCount());
+        const int gap = int(all.indexOf(u". ")) + 1;
+        QVERIFY(words()->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)
+                    .startsWith(all.mid(gap + 1, 20)));
+        // A character on a line the panel will cross, and one on a line below the panel.
+        const QWidget *panel = control(m_window.get(), "Frame1");
+        const QRect covers(panel->mapToGlobal(QPoint()), panel->size());
+        int crossed = -1, below = -1;
+        for (int k = 0; k < words()->characterCount(); k += 10) {
+            const QRect place = words()->characterRect(k);
+            if (crossed < 0 && place.top() > covers.top() + 20)
+                crossed = k;
+            if (below < 0 && place.top() > covers.bottom() + 2)
+                below = k;
+        }
+        QVERIFY(crossed >= 0 && below >= 0);
+        doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
+        QVERIFY(words()->characterRect(crossed).isEmpty());
+        QVERIFY(!words()->characterRect(below).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAccessible)
+#include "tst_accessible.moc"
