@@ -2,6 +2,7 @@
 #include "form2.h"
 #include "ui_form2.h"
 
+#include "accessible.h"
 #include "catalogue.h"
 #include "flatbutton.h"
 #include "guard.h"
@@ -63,6 +64,8 @@ Form2::Form2(QWidget *parent)
         QStringLiteral("Otevře webové stránky výrobce %1 v prohlížeči").arg(address));
     m_iconImage->setAccessibleName(QStringLiteral("Ikona programu"));
     m_banner->setAccessibleName(QStringLiteral("Kelmo Software"));
+    // A screen reader's status-bar command names the program and its version here.
+    Toolkit::setStatus(this, m_title->text());
     m_iconImage->setProperty(TopTwipsProperty, float(Toolkit::pixelsToTwips(m_iconImage->y())));
 
     m_timer->setObjectName(QStringLiteral("Timer1"));

@@ -4,6 +4,7 @@
 // tabs, the text box's words, sentences and places, and the status line.
 
 #include "form1.h"
+#include "form2.h"
 #include "testsupport.h"
 
 #include <QAccessible>
@@ -32,10 +33,7 @@ class TestAccessible : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        Toolkit::setUpLook(*qApp);
-    }
+    void initTestCase() { Toolkit::setUpLook(*qApp); }
     void init()
     {
         m_errors = std::make_unique<ErrorLog>();
@@ -106,7 +104,8 @@ private Q_SLOTS:
         QCOMPARE(listed().count(u8("Znamení")), 1);
         doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
         const QStringList open = listed();
-        QVERIFY(open.indexOf(u8("Nastavení textového okna")) < open.indexOf(u8("Vodnář, Povaha"))); // the text box
+        QVERIFY(open.indexOf(u8("Nastavení textového okna"))
+            < open.indexOf(u8("Vodnář, Povaha"))); // the text box
     }
     // The text box holds no unnamed child; a word runs on to the next word's start; between
     // two sentences the sentence is the next one; the characters the open panel's lines cross
@@ -120,7 +119,8 @@ private Q_SLOTS:
         QCOMPARE(std::pair(start, end), std::pair(0, 6));
         const QString all = words()->text(0, words()->characterCount());
         const int gap = int(all.indexOf(u". ")) + 1;
-        QVERIFY(words()->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)
+        QVERIFY(words()
+                    ->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)
                     .startsWith(all.mid(gap + 1, 20)));
         // A character on a line the panel will cross, and one on a line below the panel.
         const QWidget *panel = control(m_window.get(), "Frame1");
@@ -137,6 +137,16 @@ private Q_SLOTS:
         doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
         QVERIFY(words()->characterRect(crossed).isEmpty());
         QVERIFY(!words()->characterRect(below).isEmpty());
+    }
+    // The about window's status line names the program and its version.
+    void aboutWindow()
+    {
+        Form2 about;
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&about);
+        QCOMPARE(window->role(), QAccessible::Dialog);
+        QAccessibleInterface *line = window->child(window->childCount() - 1);
+        QCOMPARE(line->role(), QAccessible::StatusBar);
+        QCOMPARE(line->text(QAccessible::Name), QStringLiteral("Astrelo v1.1."));
     }
 };
 
