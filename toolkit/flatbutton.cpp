@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "flatbutton.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -10,6 +11,7 @@ FlatButton::FlatButton(QWidget *parent)
     // The text colour of a label, not of a button.
     setForegroundRole(QPalette::WindowText);
     setFocusPolicy(Qt::NoFocus);
+    connect(this, &QAbstractButton::released, this, [this] { setUpdatesEnabled(true); });
 }
 
 void FlatButton::setAlignment(Qt::Alignment alignment)
@@ -45,4 +47,26 @@ void FlatButton::paintEvent(QPaintEvent *)
                                                                : Qt::TextForceRightToLeft;
     style()->drawItemText(&painter, contentsRect(), int(aligned) | direction, palette(),
         isEnabled(), text(), foregroundRole());
+}
+
+// A flat button looks the same pressed and released. QAbstractButton repaints a button at once
+// when it is pressed, and again when it is released before its clicked signal, each a frame of
+// its own before the frame that shows what the click changes; here neither is drawn.
+void FlatButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !hitButton(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    setDown(true);
+    Q_EMIT pressed();
+    event->accept();
+}
+
+void FlatButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    // Updates come back with the released signal, before clicked, or when no click came.
+    setUpdatesEnabled(false);
+    QAbstractButton::mouseReleaseEvent(event);
+    setUpdatesEnabled(true);
 }

@@ -25,6 +25,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
