@@ -319,14 +319,11 @@ public:
 
     NoticeAccessible *statusLine() const { return m_line; }
 
+    // A window, not a dialog, also for the about window: Orca puts a dialog's words before
+    // every item it reads in it.
     QAccessible::Role role() const override
     {
-        if (!widget()->isWindow())
-            return QAccessible::Grouping;
-        // A dialog's words are read to the user when it opens.
-        return widget()->property(ScreenReaderRoleProperty).toString() == QLatin1String("dialog")
-            ? QAccessible::Dialog
-            : QAccessible::Window;
+        return widget()->isWindow() ? QAccessible::Window : QAccessible::Grouping;
     }
     QString text(QAccessible::Text t) const override
     {

@@ -11,7 +11,7 @@ namespace Toolkit {
 
 // Properties a window's design may set on its controls: a control hidden from screen readers
 // (it only repeats or decorates another one), the role of a label or button that is not plain
-// ("heading" or "link") or of a window ("dialog"), the words that name the value a label shows
+// ("heading" or "link"), the words that name the value a label shows
 // (the label "8" is heard as "Velikost písma 8"), and the control a screen reader's focus rests
 // on while its window, in which nothing takes the keyboard, is active (else the window).
 inline constexpr char HiddenFromScreenReadersProperty[] = "hiddenFromScreenReaders";
