@@ -179,7 +179,8 @@ echo "ok: Down: \"$line\""
 
 # Orca alone opens the settings panel: flat review on a word of the text, and Orca's click twice
 # in quick succession. Nothing but the opening is said (no "closed", no selected word), and
-# flat review, read afresh, has the panel's controls on lines of their own with the size.
+# flat review, read afresh, has the panel's caption and controls on lines of their own with the
+# size.
 press Insert+KP_Home >/dev/null || exit 1
 review_to KP_Page_Up "^${line%% *} "
 press KP_Begin >/dev/null || exit 1
@@ -190,6 +191,7 @@ hush
 ! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
     || fail "opening the panel said more than its opening"
 press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up '^Nastavení textového okna$'
 review_to KP_Page_Up '^Zvětšit písmo o 1 bod$'
 review_to KP_Page_Up '^Velikost písma 8$'
 echo "ok: Orca's double KP / opened the panel; flat review reads \"Velikost písma 8\" on its own line"

@@ -106,6 +106,11 @@ private Q_SLOTS:
         const QStringList open = listed();
         QVERIFY(open.indexOf(u8("Nastavení textového okna"))
             < open.indexOf(u8("Vodnář, Povaha"))); // the text box
+        // The panel's caption, which it draws itself, is a line of its own, first in the panel.
+        QAccessibleInterface *caption = of(QStringLiteral("Frame1"))->child(0);
+        QCOMPARE(caption->role(), QAccessible::StaticText);
+        QCOMPARE(caption->text(QAccessible::Name), u8("Nastavení textového okna"));
+        QVERIFY(of(QStringLiteral("Frame1"))->rect().contains(caption->rect()));
     }
     // The text box holds no unnamed child; a word runs on to the next word's start; between
     // two sentences the sentence is the next one; the characters the open panel's lines cross

@@ -176,6 +176,50 @@ private:
     const QAccessible::Id m_noticeId;
 };
 
+// The caption a frame draws on its top edge, as a line of its own for screen readers: the frame
+// itself is a group, which a screen reader's review of the window does not read.
+class CaptionAccessible : public QAccessibleInterface
+{
+public:
+    explicit CaptionAccessible(QGroupBox *frame)
+        : m_frame(frame)
+    { }
+
+    bool isValid() const override { return !m_frame.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_frame->window()->windowHandle(); }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_frame.data());
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? m_frame->title() : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override { }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !m_frame->isVisible();
+        return state;
+    }
+    // Where the frame draws it: from 8 pixels in, one line high.
+    QRect rect() const override
+    {
+        const QFontMetrics metrics = m_frame->fontMetrics();
+        return QRect(m_frame->mapToGlobal(QPoint(8, 0)),
+            QSize(metrics.horizontalAdvance(m_frame->title()) + 4, metrics.height()));
+    }
+
+private:
+    const QPointer<QGroupBox> m_frame;
+};
+
 // A row of tabs: the shown buttons of a group, covering them.
 class TabRowAccessible : public QAccessibleObject
 {
@@ -308,11 +352,18 @@ public:
         : QAccessibleWidget(container)
         , m_line(container->isWindow() ? new NoticeAccessible(container, nullptr) : nullptr)
         , m_lineId(m_line ? QAccessible::registerAccessibleInterface(m_line) : 0)
-    { }
+    {
+        if (auto *frame = qobject_cast<QGroupBox *>(container)) {
+            m_caption = new CaptionAccessible(frame);
+            m_captionId = QAccessible::registerAccessibleInterface(m_caption);
+        }
+    }
     ~ContainerAccessible() override
     {
         if (m_line)
             QAccessible::deleteAccessibleInterface(m_lineId);
+        if (m_caption)
+            QAccessible::deleteAccessibleInterface(m_captionId);
     }
     ContainerAccessible(const ContainerAccessible &) = delete;
     ContainerAccessible &operator=(const ContainerAccessible &) = delete;
@@ -354,6 +405,8 @@ private:
     QList<QAccessibleInterface *> children() const
     {
         QList<QAccessibleInterface *> all = interfacesOf(readableChildren(widget()));
+        if (m_caption)
+            all.prepend(m_caption);
         if (m_line)
             all.append(m_line);
         return all;
@@ -361,6 +414,8 @@ private:
 
     NoticeAccessible *const m_line;
     const QAccessible::Id m_lineId;
+    CaptionAccessible *m_caption = nullptr;
+    QAccessible::Id m_captionId = 0;
 };
 
 ContainerAccessible *windowAccessible(QWidget *window)
