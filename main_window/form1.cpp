@@ -225,14 +225,14 @@ void Form1::selectSign(int sign)
     // A new title names the sign; where it cannot be told as a title (or the sign is the same),
     // the choice is told.
     if (!newTitle || !Toolkit::announceTitle(this))
-        announceChoice();
+        announce(choice());
 }
 
 void Form1::selectTopic(int topic)
 {
     m_state.topicIndex = static_cast<quint8>(topic);
     showTopic();
-    announceChoice();
+    announce(choice());
 }
 
 // The sign and topic shown, in a few words ("Vodnář, Povolání").
@@ -242,17 +242,11 @@ QString Form1::choice() const
         + m_topics[m_state.topicIndex]->text();
 }
 
-// Screen readers hear the new choice in a few words; the text itself is read on request.
-void Form1::announceChoice()
-{
-    announcePanelNow();
-    Toolkit::announce(this, choice());
-}
-
-// A change of the text's font is told in a few words. Flat review keeps its place: telling
-// screen readers that the window changed would send it back to the caret after every click
-// in the panel.
-void Form1::announceFont(const QString &message)
+// Screen readers hear a new choice or font in a few words, after the panel's pending news; the
+// text itself is read on request. A font change keeps flat review where it is: telling screen
+// readers that the window changed would send it back to the caret after every click in the
+// panel.
+void Form1::announce(const QString &message)
 {
     announcePanelNow();
     Toolkit::announce(this, message);
@@ -282,7 +276,7 @@ void Form1::announcePanel()
     m_panelToldHidden = m_panel->isHidden();
     // The panel came or went: screen readers read the window afresh.
     Toolkit::tellContentChanged(this);
-    announceFont(m_panel->title()
+    announce(m_panel->title()
         + (m_panelToldHidden ? QStringLiteral(" zavřeno") : QStringLiteral(" otevřeno")));
 }
 
@@ -363,7 +357,7 @@ void Form1::sizeDown()
 
 void Form1::announceSize()
 {
-    announceFont(QStringLiteral("Velikost písma ") + m_sizeCaption->text());
+    announce(QStringLiteral("Velikost písma ") + m_sizeCaption->text());
 }
 
 void Form1::applyBold()
@@ -384,7 +378,7 @@ void Form1::toggleBold()
 {
     m_state.textFontBold = !m_state.textFontBold;
     applyBold();
-    announceFont(
+    announce(
         m_state.textFontBold ? QStringLiteral("Tučné zapnuto") : QStringLiteral("Tučné vypnuto"));
 }
 
@@ -392,8 +386,8 @@ void Form1::toggleItalic()
 {
     m_state.textFontItalic = !m_state.textFontItalic;
     applyItalic();
-    announceFont(m_state.textFontItalic ? QStringLiteral("Kurzíva zapnuta")
-                                        : QStringLiteral("Kurzíva vypnuta"));
+    announce(m_state.textFontItalic ? QStringLiteral("Kurzíva zapnuta")
+                                    : QStringLiteral("Kurzíva vypnuta"));
 }
 
 void Form1::chooseFace(int face)
@@ -403,7 +397,7 @@ void Form1::chooseFace(int face)
     applySize();
     applyBold();
     applyItalic();
-    announceFont(QStringLiteral("Písmo ") + m_faces[face]->text());
+    announce(QStringLiteral("Písmo ") + m_faces[face]->text());
 }
 
 void Form1::resetTextFont()
@@ -418,6 +412,6 @@ void Form1::resetTextFont()
     applyBold();
     applyItalic();
     markFace(StartingFace);
-    announceFont(m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
+    announce(m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
         + QStringLiteral(", velikost ") + m_sizeCaption->text());
 }

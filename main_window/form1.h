@@ -64,8 +64,7 @@ private:
     void selectTopic(int topic);
     void openAboutWindow();
     QString choice() const;
-    void announceChoice();
-    void announceFont(const QString &message);
+    void announce(const QString &message);
     void announcePanel();
     void announcePanelNow();
     void showPanel(bool shown);

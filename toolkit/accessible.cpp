@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "accessible.h"
 
-#include "flatbutton.h"
+#include "flatframe.h"
 #include "textclicks.h"
 
+#include <QAbstractButton>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -35,10 +36,15 @@ QWidget *readerFocus(QWidget *window)
     }
     return window;
 }
-bool holdsReaderFocus(QWidget *control)
+// A control's state with the screen reader's focus added where it rests.
+QAccessible::State withReaderFocus(QWidget *control, QAccessible::State state)
 {
-    return control->window()->isActiveWindow() && !QApplication::focusWidget()
-        && readerFocus(control->window()) == control;
+    if (control->window()->isActiveWindow() && !QApplication::focusWidget()
+        && readerFocus(control->window()) == control) {
+        state.focusable = true;
+        state.focused = true;
+    }
+    return state;
 }
 
 // While set, the factory leaves every object to Qt's own interfaces.
@@ -91,8 +97,8 @@ QList<QAccessibleInterface *> interfacesOf(const QList<QWidget *> &controls)
 {
     QList<QAccessibleInterface *> all;
     for (QWidget *control : controls) {
-        QObject *item = tabRowOf(control) ? static_cast<QObject *>(tabRowOf(control)) : control;
-        QAccessibleInterface *found = QAccessible::queryAccessibleInterface(item);
+        QObject *row = tabRowOf(control);
+        QAccessibleInterface *found = QAccessible::queryAccessibleInterface(row ? row : control);
         if (found && !all.contains(found))
             all.append(found);
     }
@@ -115,11 +121,24 @@ bool sendToBus(QAccessibleInterface *source, const QString &event, const QString
     return bus.send(message);
 }
 
+// Something a window holds for screen readers only, with no object of its own and no
+// children: its words, role, state and place are its kind's.
+class PartAccessible : public QAccessibleInterface
+{
+public:
+    QObject *object() const override { return nullptr; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override { }
+};
+
 // A window's status line and the notice it holds, for screen readers only: nothing is drawn
 // for them and they are at no point of the screen. The line is named by the last notice, so
 // that asking a screen reader for the status line repeats it; the notice shows itself again
 // for each new message, and screen readers say a notice without naming its role.
-class NoticeAccessible : public QAccessibleInterface
+class NoticeAccessible : public PartAccessible
 {
 public:
     NoticeAccessible(QWidget *window, NoticeAccessible *line)
@@ -141,7 +160,6 @@ public:
     QString message;
 
     bool isValid() const override { return !m_window.isNull(); }
-    QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
     {
@@ -156,12 +174,10 @@ public:
     {
         return child && child == m_notice ? 0 : -1;
     }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override
     {
         return t != QAccessible::Name ? QString() : m_notice ? m_notice->message : message;
     }
-    void setText(QAccessible::Text, const QString &) override { }
     QRect rect() const override { return QRect(); }
     QAccessible::Role role() const override
     {
@@ -178,29 +194,23 @@ private:
 
 // The caption a frame draws on its top edge, as a line of its own for screen readers: the frame
 // itself is a group, which a screen reader's review of the window does not read.
-class CaptionAccessible : public QAccessibleInterface
+class CaptionAccessible : public PartAccessible
 {
 public:
-    explicit CaptionAccessible(QGroupBox *frame)
+    explicit CaptionAccessible(FlatFrame *frame)
         : m_frame(frame)
     { }
 
     bool isValid() const override { return !m_frame.isNull(); }
-    QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_frame->window()->windowHandle(); }
     QAccessibleInterface *parent() const override
     {
         return QAccessible::queryAccessibleInterface(m_frame.data());
     }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Name ? m_frame->title() : QString();
     }
-    void setText(QAccessible::Text, const QString &) override { }
     QAccessible::Role role() const override { return QAccessible::StaticText; }
     QAccessible::State state() const override
     {
@@ -208,16 +218,14 @@ public:
         state.invisible = !m_frame->isVisible();
         return state;
     }
-    // Where the frame draws it: from 8 pixels in, one line high.
     QRect rect() const override
     {
-        const QFontMetrics metrics = m_frame->fontMetrics();
-        return QRect(m_frame->mapToGlobal(QPoint(8, 0)),
-            QSize(metrics.horizontalAdvance(m_frame->title()) + 4, metrics.height()));
+        const QRect drawn = m_frame->captionRect();
+        return QRect(m_frame->mapToGlobal(drawn.topLeft()), drawn.size());
     }
 
 private:
-    const QPointer<QGroupBox> m_frame;
+    const QPointer<FlatFrame> m_frame;
 };
 
 // A row of tabs: the shown buttons of a group, covering them.
@@ -299,12 +307,9 @@ public:
     {
         if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
             return QAccessibleWidget::text(t);
+        // Labels and buttons alike show their caption as the property "text".
         const QString valueName = widget()->property(ValueNameProperty).toString();
-        QString shown;
-        if (const auto *label = qobject_cast<const QLabel *>(widget()))
-            shown = label->text();
-        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget()))
-            shown = button->text();
+        const QString shown = widget()->property("text").toString();
         return valueName.isEmpty() ? shown : valueName + u' ' + shown;
     }
     QAccessible::State state() const override
@@ -315,11 +320,7 @@ public:
             state.selectable = true;
             state.selected = button->isChecked();
         }
-        if (holdsReaderFocus(widget())) {
-            state.focusable = true;
-            state.focused = true;
-        }
-        return state;
+        return withReaderFocus(widget(), state);
     }
     QAccessibleInterface *parent() const override
     {
@@ -353,7 +354,7 @@ public:
         , m_line(container->isWindow() ? new NoticeAccessible(container, nullptr) : nullptr)
         , m_lineId(m_line ? QAccessible::registerAccessibleInterface(m_line) : 0)
     {
-        if (auto *frame = qobject_cast<QGroupBox *>(container)) {
+        if (auto *frame = qobject_cast<FlatFrame *>(container)) {
             m_caption = new CaptionAccessible(frame);
             m_captionId = QAccessible::registerAccessibleInterface(m_caption);
         }
@@ -383,12 +384,7 @@ public:
     }
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
-        if (holdsReaderFocus(widget())) {
-            state.focusable = true;
-            state.focused = true;
-        }
-        return state;
+        return withReaderFocus(widget(), QAccessibleWidget::state());
     }
     int childCount() const override { return int(children().size()); }
     QAccessibleInterface *child(int index) const override { return childOf(children(), index); }
@@ -505,22 +501,21 @@ public:
                                            : m_text->textAfterOffset(offset, type, start, end);
     }
     // A word runs on to the next word's start, as screen readers take it when the caret moves
-    // by words; between two paragraphs the sentence is the next paragraph's first.
+    // by words; between two sentences the sentence is the next one.
     QString textAtOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
         if (outside(offset, start, end))
             return QString();
+        if (type != QAccessible::SentenceBoundary && type != QAccessible::WordBoundary)
+            return m_text->textAtOffset(offset, type, start, end);
         const QString all = text(0, -1);
-        if (type == QAccessible::SentenceBoundary) {
-            while (offset < all.size() && all.at(offset).isSpace())
-                ++offset;
-        }
+        while (type == QAccessible::SentenceBoundary && offset < all.size()
+            && all.at(offset).isSpace())
+            ++offset;
         QString found = m_text->textAtOffset(offset, type, start, end);
-        if (type == QAccessible::WordBoundary) {
-            while (*end < all.size() && all.at(*end) == u' ')
-                found += all.at((*end)++);
-        }
+        while (type == QAccessible::WordBoundary && *end < all.size() && all.at(*end) == u' ')
+            found += all.at((*end)++);
         return found;
     }
     QString attributes(int offset, int *start, int *end) const override
@@ -671,11 +666,10 @@ void forward(QAccessibleEvent *event)
     }
     // A tab is selected, never checked; a newly selected tab is a new selection of its row,
     // which tells a screen reader that what it has read of the window is out of date.
-    if (event->type() == QAccessible::StateChanged && tabRowOf(object)
+    if (QButtonGroup *row = tabRowOf(object); row && event->type() == QAccessible::StateChanged
         && static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked) {
-        if (!static_cast<QAbstractButton *>(object)->isChecked())
-            return;
-        tellSelectionChanged(tabRowOf(object));
+        if (static_cast<QAbstractButton *>(object)->isChecked())
+            tellSelectionChanged(row);
         return;
     }
     passOn(event);

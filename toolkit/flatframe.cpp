@@ -20,14 +20,19 @@ void FlatFrame::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(0, lineY, width() - 1, height() - 1 - lineY);
 
-    const QString caption = title();
-    if (caption.isEmpty())
+    const QRect captionBox = captionRect();
+    if (captionBox.isEmpty())
         return;
-    const int captionLeft = 8;
-    const QRect captionBox(
-        captionLeft, 0, metrics.horizontalAdvance(caption) + 4, metrics.height());
     painter.fillRect(captionBox, palette().color(QPalette::Window));
-    painter.drawText(captionBox, Qt::AlignCenter, caption);
+    painter.drawText(captionBox, Qt::AlignCenter, title());
+}
+
+QRect FlatFrame::captionRect() const
+{
+    if (title().isEmpty())
+        return QRect();
+    const QFontMetrics metrics(font());
+    return QRect(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
 }
 
 void FlatFrame::mousePressEvent(QMouseEvent *event)

@@ -13,6 +13,9 @@ class FlatFrame : public QGroupBox
 public:
     explicit FlatFrame(QWidget *parent = nullptr);
 
+    // Where the caption is drawn, over a gap in the top line; empty without a caption.
+    QRect captionRect() const;
+
 Q_SIGNALS:
     void clicked();
 

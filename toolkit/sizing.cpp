@@ -89,9 +89,10 @@ int widestFor(const QWidget *label, int anchor)
     int widest = label->width();
     if (anchor >= 0) {
         const Room room = roomFor(label);
-        if (alignmentOf(label) & Qt::AlignRight)
+        const Qt::Alignment alignment = alignmentOf(label);
+        if (alignment & Qt::AlignRight)
             widest = anchor - room.left;
-        else if (alignmentOf(label) & Qt::AlignHCenter)
+        else if (alignment & Qt::AlignHCenter)
             widest = std::min(anchor - 2 * room.left, 2 * room.right - anchor);
         else
             widest = room.right - anchor;
@@ -131,9 +132,10 @@ void fitToText(QWidget *label)
         return;
     const int width = std::min(advance, label->maximumWidth());
     int left = anchor;
-    if (alignmentOf(label) & Qt::AlignRight)
+    const Qt::Alignment alignment = alignmentOf(label);
+    if (alignment & Qt::AlignRight)
         left = anchor - width;
-    else if (alignmentOf(label) & Qt::AlignHCenter)
+    else if (alignment & Qt::AlignHCenter)
         left = (anchor - width) / 2;
     label->setGeometry(left, label->y(), width, QFontMetrics(font).height());
 }
@@ -195,10 +197,10 @@ void applyDesign(QWidget *window)
             font.setPointSizeF(pointSize.toDouble());
             control->setFont(font);
         }
-        QWidget *label = control;
-        if ((!qobject_cast<QLabel *>(label) && !qobject_cast<FlatButton *>(label))
-            || !label->property("pixmap").value<QPixmap>().isNull())
+        if ((!qobject_cast<QLabel *>(control) && !qobject_cast<FlatButton *>(control))
+            || !control->property("pixmap").value<QPixmap>().isNull())
             continue;
+        QWidget *label = control;
         // The design boxes were measured in the designs' faces; the faces this system
         // supplies may be wider, so the label fits its caption before it is first seen (a
         // caption written before that fits it anyway, and a hidden panel's labels wait until
@@ -209,9 +211,10 @@ void applyDesign(QWidget *window)
         if (label->property(FitsTextProperty).toBool()) {
             const QRect box = label->geometry();
             int anchor = box.left();
-            if (alignmentOf(label) & Qt::AlignRight)
+            const Qt::Alignment alignment = alignmentOf(label);
+            if (alignment & Qt::AlignRight)
                 anchor = box.left() + box.width();
-            else if (alignmentOf(label) & Qt::AlignHCenter)
+            else if (alignment & Qt::AlignHCenter)
                 anchor = 2 * box.left() + box.width();
             label->setProperty(AnchorProperty, anchor);
         }

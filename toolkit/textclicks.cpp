@@ -39,12 +39,12 @@ bool TextClicks::eventFilter(QObject *watched, QEvent *event)
                 mouse->pointingDevice());
             press.setTimestamp(mouse->timestamp());
             QCoreApplication::sendEvent(watched, &press);
-            return true; // the box does not select a word either
+        } else {
+            m_pressed = false;
+            m_pressTime = mouse->timestamp();
+            Q_EMIT doubleClicked();
         }
-        m_pressed = false;
-        m_pressTime = mouse->timestamp();
-        Q_EMIT doubleClicked();
-        return true; // nor does a double-click select the word under it
+        return true; // either way, the box selects no word
     } else if (type == QEvent::MouseButtonPress) {
         m_pressed = true;
         m_pressTime = mouse->timestamp();
