@@ -30,13 +30,15 @@ std::string errorMessage(CatalogueKind kind, int number)
     return std::string("V katalogu chybí ") + what + ' ' + std::to_string(number) + '.';
 }
 
-// Where a picture is: "catalogue:bitmaps/100.bmp", "catalogue:icons/1.ico".
-QString picturePath(int number, CatalogueKind kind)
+// Where a picture is: "catalogue:bitmaps/100.bmp", "catalogue:icons/1.ico", and where its
+// drawing at twice the pixels for scaled screens is, if it has one: "catalogue:bitmaps/100@2x.bmp".
+QString picturePath(int number, CatalogueKind kind, const QString &suffix = {})
 {
     if (kind == CatalogueKind::String)
         throw CatalogueError(kind, number);
     return (kind == CatalogueKind::Bitmap ? u"catalogue:bitmaps/"_s : u"catalogue:icons/"_s)
-        + QString::number(number) + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
+        + QString::number(number) + suffix
+        + (kind == CatalogueKind::Bitmap ? u".bmp"_s : u".ico"_s);
 }
 
 // Opens an item's file; the catalogue does not hold the item when there is none.
@@ -44,6 +46,18 @@ void openItem(QFile &file, CatalogueKind kind, int number)
 {
     if (!file.open(QIODevice::ReadOnly))
         throw CatalogueError(kind, number);
+}
+
+QImage decode(QFile &file, CatalogueKind kind, int number)
+{
+    openItem(file, kind, number);
+    // The format is known: guessing it from the contents would ask every image plugin.
+    QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw CatalogueError(kind, number);
+    return image;
 }
 
 // The bytes of an open file, valid while it is open: a resource stored uncompressed is mapped
@@ -115,17 +129,18 @@ QByteArray catalogueItemBytes(int number, CatalogueKind kind)
 QImage decodeCataloguePicture(int number, CatalogueKind kind)
 {
     QFile file(picturePath(number, kind));
-    openItem(file, kind, number);
-    // The format is known: guessing it from the contents would ask every image plugin.
-    QImageReader reader(&file, kind == CatalogueKind::Bitmap ? "bmp" : "ico");
-    reader.setAutoDetectImageFormat(false);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw CatalogueError(kind, number);
-    return image;
+    return decode(file, kind, number);
 }
 
-QPixmap loadCataloguePicture(int number, CatalogueKind kind)
+QPixmap loadCataloguePicture(int number, CatalogueKind kind, qreal pixelRatio)
 {
+    if (pixelRatio >= 2) {
+        QFile large(picturePath(number, kind, u"@2x"_s));
+        if (large.exists()) {
+            QPixmap pixmap = QPixmap::fromImage(decode(large, kind, number));
+            pixmap.setDevicePixelRatio(2);
+            return pixmap;
+        }
+    }
     return QPixmap::fromImage(decodeCataloguePicture(number, kind));
 }

@@ -96,9 +96,11 @@ constexpr int aboutIcon()
 // separated by CR LF CR LF.
 QString loadCatalogueString(int number);
 
-// The bitmap or icon with this number, ready to show at its own pixel size. Needs a
-// QGuiApplication; decodeCataloguePicture gives the same image without one.
-QPixmap loadCataloguePicture(int number, CatalogueKind kind);
+// The bitmap or icon with this number, ready to show at its own pixel size. On a screen of
+// `pixelRatio` 2 or more, a picture also drawn at twice its pixels comes in that drawing, with a
+// device pixel ratio of 2. Needs a QGuiApplication; decodeCataloguePicture gives the scale-1
+// image without one.
+QPixmap loadCataloguePicture(int number, CatalogueKind kind, qreal pixelRatio = 1);
 QImage decodeCataloguePicture(int number, CatalogueKind kind);
 
 // The stored bytes of a bitmap (a .bmp file) or an icon (a .ico file).

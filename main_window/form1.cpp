@@ -58,6 +58,13 @@ Form1::Form1(QWidget *parent)
     m_resetFont = ui->Label29;
     m_boldMark = ui->Shape1;
     m_italicMark = ui->Shape2;
+    if (devicePixelRatioF() >= 2) {
+        // The planets' white copies lie two pixels up-left and down-right of the black text.
+        // On a scaled screen that is four device pixels or more, and the copies come apart
+        // into a ghost beside each word; one pixel from the text they edge its letters.
+        m_planetsHaloAbove->move(m_planetsHaloAbove->pos() + QPoint(1, 1));
+        m_planetsHaloBelow->move(m_planetsHaloBelow->pos() - QPoint(1, 1));
+    }
     Toolkit::applyDesign(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -181,7 +188,8 @@ void Form1::showSign()
     setWindowTitle(
         QStringLiteral("Astrelo - ") + loadCatalogueString(CatalogueNumber::signName(sign)));
     Toolkit::setPicture(m_signPicture,
-        loadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap));
+        loadCataloguePicture(CatalogueNumber::signPicture(sign), CatalogueKind::Bitmap,
+            m_signPicture->devicePixelRatioF()));
     m_signPicture->setAccessibleName(m_signNames[sign]->text());
     Toolkit::setCaption(m_heading, loadCatalogueString(CatalogueNumber::signTitle(sign)).toUpper());
     Toolkit::setCaption(m_dates, loadCatalogueString(CatalogueNumber::signDates(sign)));

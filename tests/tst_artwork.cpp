@@ -52,6 +52,8 @@ QByteArray sourceFile(const QString &path)
 // BITMAPINFOHEADER: 32 x 64 counting the 1-bit AND mask, 8 bits, the pixels' size, 256 colours.
 const char *const Picture = "424dfe2c000000000000760000002800000078000000be00000001000400"
                             "00000000882c000000000000000000001000000000000000";
+const char *const LargePicture = "424d96b20000000000007600000028000000f00000007c01000001000400"
+                                 "0000000020b2000000000000000000001000000000000000";
 const char *const Thumbnail = "424d7602000000000000760000002800000020000000200000000100"
                               "0400000000000002000000000000000000001000000000000000";
 const char *const IconFile = "0000010001002020000001000800a8080000160000002800000020000000"
@@ -189,11 +191,51 @@ private Q_SLOTS:
         QCOMPARE(loaded.devicePixelRatio(), 1.0);
         QCOMPARE(seen(loaded.toImage()), expected);
     }
+    // A sign picture for scaled screens: the same form at 240 x 380 and the same palette as its
+    // scale-1 picture, drawn at that size rather than each pixel doubled, and the same picture:
+    // nearly every scale-1 pixel's colour lies in its two by two block. The catalogue gives it,
+    // at a device pixel ratio of 2, to a screen of scale 2 and more.
+    void largePicture_data()
+    {
+        QTest::addColumn<int>("number");
+        for (int number = 100; number < 112; ++number)
+            QTest::addRow("bitmap %d", number) << number;
+    }
+    void largePicture()
+    {
+        QFETCH(int, number);
+        const QByteArray file
+            = sourceFile(QString::asprintf("catalogue/bitmaps/%d@2x.bmp", number));
+        const QByteArray small = sourceFile(QString::asprintf("catalogue/bitmaps/%d.bmp", number));
+        QCOMPARE(file.left(54).toHex(), QByteArray(LargePicture));
+        QCOMPARE(file.size(), 14 + 40 + 64 + 380 * 120);
+        QCOMPARE(file.mid(54, 64).toHex(), small.mid(54, 64).toHex());
+        const QImage large = seen(QImage::fromData(file, "BMP"));
+        const QImage picture = qtDecoded(number, Bitmap);
+        QCOMPARE(large.size(), QSize(240, 380));
+        int drawn = 0, kept = 0;
+        for (int y = 0; y < 190; ++y) {
+            for (int x = 0; x < 120; ++x) {
+                const QList<QRgb> block { large.pixel(2 * x, 2 * y), large.pixel(2 * x + 1, 2 * y),
+                    large.pixel(2 * x, 2 * y + 1), large.pixel(2 * x + 1, 2 * y + 1) };
+                drawn += block.count(block[0]) < 4;
+                kept += block.contains(picture.pixel(x, y));
+            }
+        }
+        QCOMPARE_GE(drawn, 400);
+        QCOMPARE_GE(kept, 120 * 190 * 9 / 10);
+        const QPixmap loaded = loadCataloguePicture(number, Bitmap, 2);
+        QCOMPARE(loaded.devicePixelRatio(), 2.0);
+        QImage expected = large;
+        expected.setDevicePixelRatio(2);
+        QCOMPARE(seen(loaded.toImage()), expected);
+        QCOMPARE(seen(loadCataloguePicture(number, Bitmap, 1.5).toImage()), picture);
+    }
     // No committed picture beyond those above, the program's icon under two numbers, and the
     // desktop's icons at their sizes.
     void icons()
     {
-        QCOMPARE(QDir(ASTRELO_SOURCE_DIR "/catalogue/bitmaps").entryList(QDir::Files).size(), 24);
+        QCOMPARE(QDir(ASTRELO_SOURCE_DIR "/catalogue/bitmaps").entryList(QDir::Files).size(), 36);
         QCOMPARE(QDir(ASTRELO_SOURCE_DIR "/catalogue/icons").entryList(QDir::Files).size(), 8);
         QCOMPARE(sourceFile(u8("catalogue/icons/10.ico")), sourceFile(u8("catalogue/icons/1.ico")));
         for (const int size : { 16, 24, 32, 48, 64, 128 }) {

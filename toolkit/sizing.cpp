@@ -162,19 +162,22 @@ void setBold(QWidget *label, bool bold)
 void setPicture(QWidget *image, const QPixmap &picture)
 {
     const auto show = [image](const QPixmap &pixmap) { image->setProperty("pixmap", pixmap); };
-    // On a scaled screen the small pixel pictures are enlarged here, whole pixels to whole
-    // pixels at integer factors, so they stay crisp instead of being smoothed when drawn.
+    // A picture drawn for this screen's scale shows as it is. On a scaled screen any other is
+    // enlarged here, whole pixels to whole pixels at integer factors, so it stays crisp
+    // instead of being smoothed when drawn.
     const qreal ratio = image->devicePixelRatioF();
-    if (ratio == 1.0 || picture.isNull()) {
+    const QSize size = picture.deviceIndependentSize().toSize();
+    if (ratio == picture.devicePixelRatio() || picture.isNull()) {
         show(picture);
     } else {
-        const bool whole = ratio == std::floor(ratio);
-        QPixmap scaled = picture.scaled(picture.size() * ratio, Qt::IgnoreAspectRatio,
+        const qreal factor = ratio / picture.devicePixelRatio();
+        const bool whole = factor == std::floor(factor);
+        QPixmap scaled = picture.scaled(size * ratio, Qt::IgnoreAspectRatio,
             whole ? Qt::FastTransformation : Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
         show(scaled);
     }
-    image->resize(picture.size());
+    image->resize(size);
 }
 
 void applyDesign(QWidget *window)

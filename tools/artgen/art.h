@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "masters.h"
 #include "quantise.h"
 
 #include <QImage>
@@ -14,8 +15,10 @@ namespace Art {
 inline constexpr int signCount = 12;
 inline constexpr int topicCount = 6;
 
-// A sign picture, 120 x 190, for the sign's page (0 Aries .. 11 Pisces), in 16 colours.
-Quantise::IndexedImage signPictureIndexed(int sign);
+// A sign picture, 120 x 190 times `scale`, for the sign's page, in 16 colours: drawn from its
+// master, whose "scene" layer keeps to the five tones every sign picture shares and whose
+// "figure" layer paints in at most eleven more.
+Quantise::IndexedImage signPictureIndexed(const Master &master, int scale);
 
 // A sign thumbnail, 32 x 32, for the sign buttons, in 16 colours.
 Quantise::IndexedImage signThumbnailIndexed(int sign);

@@ -1,25 +1,52 @@
 // SPDX-License-Identifier: MIT
 #include "common.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Art {
 
 // Each sign has a hue of its own, and signs of one element (Aries, Leo and Sagittarius;
 // Aquarius and Pisces next to each other) are far apart on the colour wheel, so no two
 // thumbnails on the row of sign buttons can be mistaken for each other.
-const std::array<SignColours, signCount> signColours = { {
-    { QColor(0xe8, 0x46, 0x3a), QColor(0xe6, 0xc8, 0x8c) }, // Aries: red, horn
-    { QColor(0x4c, 0xae, 0x48), QColor(0xec, 0xe0, 0xb4) }, // Taurus: green, ivory horns
-    { QColor(0xf2, 0xc2, 0x30), QColor(0xa8, 0xcc, 0xf4) }, // Gemini: yellow, pale stars
-    { QColor(0x9e, 0xb2, 0xd2), QColor(0xd8, 0xe4, 0xf4) }, // Cancer: moon silver
-    { QColor(0xf5, 0x91, 0x2a), QColor(0xb4, 0x52, 0x2a) }, // Leo: orange, russet mane
-    { QColor(0xa6, 0xa0, 0x38), QColor(0xea, 0xba, 0x42) }, // Virgo: olive, wheat
-    { QColor(0xec, 0x6a, 0xa0), QColor(0xe8, 0xb8, 0x40) }, // Libra: rose, gold
-    { QColor(0xc2, 0x3e, 0xb6), QColor(0xf0, 0x5a, 0x6a) }, // Scorpio: magenta, red sting
-    { QColor(0x5a, 0x6a, 0xe8), QColor(0xe8, 0xb8, 0x40) }, // Sagittarius: blue, gold bow
-    { QColor(0xc0, 0x84, 0x50), QColor(0x52, 0xb4, 0xa4) }, // Capricorn: brown, sea-green tail
-    { QColor(0x2e, 0xae, 0xe8), QColor(0xb8, 0xee, 0xff) }, // Aquarius: azure, water
-    { QColor(0x2e, 0xbd, 0x9a), QColor(0xf4, 0x8c, 0x6c) }, // Pisces: sea green, coral fins
-} };
+const std::array<QColor, signCount> signColours = {
+    QColor(0xe8, 0x46, 0x3a), // Aries: red
+    QColor(0x4c, 0xae, 0x48), // Taurus: green
+    QColor(0xf2, 0xc2, 0x30), // Gemini: yellow
+    QColor(0x9e, 0xb2, 0xd2), // Cancer: moon silver
+    QColor(0xf5, 0x91, 0x2a), // Leo: orange
+    QColor(0xa6, 0xa0, 0x38), // Virgo: olive
+    QColor(0xec, 0x6a, 0xa0), // Libra: rose
+    QColor(0xc2, 0x3e, 0xb6), // Scorpio: magenta
+    QColor(0x5a, 0x6a, 0xe8), // Sagittarius: blue
+    QColor(0xc0, 0x84, 0x50), // Capricorn: brown
+    QColor(0x2e, 0xae, 0xe8), // Aquarius: azure
+    QColor(0x2e, 0xbd, 0x9a), // Pisces: sea green
+};
+
+Ramp rampFrom(const QColor &base)
+{
+    const auto shifted = [&](qreal towardsHue, qreal hueStep, qreal saturation, qreal value) {
+        float h = 0, s = 0, v = 0;
+        base.getHsvF(&h, &s, &v);
+        qreal hue = h < 0 ? towardsHue / 360 : h;
+        // Turn the hue the short way round the circle towards the target.
+        qreal delta = towardsHue / 360 - hue;
+        if (delta > 0.5)
+            delta -= 1;
+        if (delta < -0.5)
+            delta += 1;
+        const qreal step = std::min(std::abs(delta), hueStep / 360);
+        hue += delta < 0 ? -step : step;
+        hue -= std::floor(hue);
+        return QColor::fromHsvF(float(hue), float(std::clamp(s * saturation, 0.0, 1.0)),
+            float(std::clamp(value, 0.0, 1.0)));
+    };
+    float h = 0, s = 0, v = 0;
+    base.getHsvF(&h, &s, &v);
+    return { shifted(235, 14, 0.85, v * 0.24), shifted(235, 12, 1.05, v * 0.66), base,
+        shifted(55, 10, 0.42, std::min(1.0, v * 1.12 + 0.06)) };
+}
 
 QColor mix(const QColor &a, const QColor &b, qreal t)
 {

@@ -14,14 +14,21 @@
 // Helpers that more than one family of pictures draws with.
 namespace Art {
 
-// The colours of a sign: the middle tone of its figure, from which the figure's lighter and
-// darker tones follow, and the colour of what the figure holds or wears.
-struct SignColours
+// The colour of each sign, the middle tone from which its lighter and darker tones follow.
+extern const std::array<QColor, signCount> signColours;
+
+// Four tones of one colour, darkest first: an outline, a shade, the colour itself and its light.
+struct Ramp
 {
-    QColor figure;
-    QColor accent;
+    QColor ink;
+    QColor shade;
+    QColor base;
+    QColor light;
 };
-extern const std::array<SignColours, signCount> signColours;
+
+// The tones of a sign's colour, from its middle tone: lighter tones lean towards yellow and
+// darker ones towards blue, as lit things do.
+Ramp rampFrom(const QColor &base);
 
 // The colour of a sign's thumbnail disc at its lightest, dark enough for a white symbol; the
 // program icon's wheel uses the same colours.

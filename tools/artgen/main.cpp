@@ -76,10 +76,12 @@ struct Pictures
 
 // A sign picture as the sign page shows it: the planets written over its lower right in black
 // bold type with two white copies, up-left and down-right, right-aligned 5 pixels from its edge.
-QImage withPlanets(const QImage &picture, const QString &planets)
+// `scale` is the picture's pixels per pixel of the page.
+QImage withPlanets(const QImage &picture, const QString &planets, int scale = 1)
 {
     QImage shown = picture.convertToFormat(QImage::Format_RGB32);
     QPainter p(&shown);
+    p.scale(scale, scale);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(13);
     font.setBold(true);
@@ -91,6 +93,28 @@ QImage withPlanets(const QImage &picture, const QString &planets)
         p.drawText(box.translated(offset), Qt::AlignRight | Qt::AlignTop, planets);
     }
     return shown;
+}
+
+QString masterPath(const QDir &root, int number)
+{
+    return root.filePath(QStringLiteral("catalogue/masters/%1.svg").arg(number));
+}
+
+// One sign picture for its illustrator: as the page shows it at scale 1 and at scale 2, and
+// the scale-1 picture four times enlarged, side by side on the window grey.
+QImage preview(const Master &master, const QString &planets)
+{
+    const QImage one = withPlanets(decoded(Art::signPictureIndexed(master, 1)), planets);
+    const QImage two = withPlanets(decoded(Art::signPictureIndexed(master, 2)), planets, 2);
+    const QImage four = magnified(one, 4);
+    QImage sheet(10 * 4 + one.width() + two.width() + four.width(), 20 + four.height(),
+        QImage::Format_RGB32);
+    sheet.fill(Art::windowGrey);
+    QPainter p(&sheet);
+    p.drawImage(10, 10, one);
+    p.drawImage(20 + one.width(), 10, two);
+    p.drawImage(30 + one.width() + two.width(), 10, four);
+    return sheet;
 }
 
 // Lays pictures out in rows on the window grey: each group of pictures under a title, each
@@ -267,22 +291,37 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    QString sheetPath;
+    QString sheetPath, previewNumber, previewPath;
     if (args.size() == 3 && args[0] == QLatin1String("--sheet")) {
         sheetPath = args[1];
         args = args.mid(2);
+    } else if (args.size() == 4 && args[0] == QLatin1String("--preview")) {
+        previewNumber = args[1];
+        previewPath = args[2];
+        args = args.mid(3);
     }
     if (args.size() != 1)
-        fail(QStringLiteral("usage: artgen [--sheet SHEET.png] REPO_ROOT"));
+        fail(QStringLiteral("usage: artgen [--sheet SHEET.png | --preview 100..111 OUT.png] "
+                            "REPO_ROOT"));
     const QDir root(args[0]);
     if (!root.exists(QStringLiteral("catalogue")))
         fail(QStringLiteral("%1 is not the project's source folder").arg(args[0]));
 
+    if (!previewNumber.isEmpty()) {
+        const Master master(masterPath(root, previewNumber.toInt()));
+        writeFile(previewPath,
+            pngBytes(preview(master, planetNames(root).value(previewNumber.toInt() - 100))));
+        return 0;
+    }
+
     Pictures pictures;
     for (int sign = 0; sign < Art::signCount; ++sign) {
-        const Quantise::IndexedImage picture = Art::signPictureIndexed(sign);
+        const Master master(masterPath(root, 100 + sign));
+        const Quantise::IndexedImage picture = Art::signPictureIndexed(master, 1);
         writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1.bmp").arg(100 + sign)),
             Writers::bmp4(picture));
+        writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1@2x.bmp").arg(100 + sign)),
+            Writers::bmp4(Art::signPictureIndexed(master, 2)));
         pictures.signs.append(decoded(picture));
         const Quantise::IndexedImage thumbnail = Art::signThumbnailIndexed(sign);
         writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1.bmp").arg(1000 + sign)),

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The program icon at every size, and the reduction of any icon to its stored 8-bit form.
 #include "common.h"
-#include "figures.h"
 #include "pixels.h"
 #include "shapes.h"
 

@@ -26,21 +26,6 @@ QPainterPath zodiacGlyph(int sign, bool small, qreal strokeWidth);
 // A stroke of `width` around `centreLine` with round caps and joins, as one filled outline.
 QPainterPath strokeOutline(const QPainterPath &centreLine, qreal width);
 
-struct ConstellationStar
-{
-    QPointF at; // in a unit square, y down
-    int brightness; // 1 (faint) .. 3 (brightest)
-};
-
-struct Constellation
-{
-    QList<ConstellationStar> stars;
-    QList<std::pair<int, int>> lines; // indices into stars
-};
-
-// A simplified chart of the constellation of a zodiac sign.
-Constellation constellation(int sign);
-
 // A star with `points` rays around `centre`; `inner` is the radius of the notches.
 QPainterPath star(QPointF centre, qreal outer, qreal inner, int points, qreal rotationDegrees);
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages.
 #include "common.h"
-#include "figures.h"
+#include "masters.h"
 #include "pixels.h"
-#include "shapes.h"
 
-#include <QPainter>
-#include <QRadialGradient>
+#include <cstdio>
+#include <cstdlib>
 
 #include <algorithm>
 
@@ -15,106 +14,18 @@ namespace {
 
 using Quantise::IndexedImage;
 
-// The night sky of the sign pictures: one flat navy, so the picture stays clean at every
-// magnification, a blue for the constellation's lines and faint stars, and white.
-const QColor skyTone(0x0e, 0x17, 0x40);
-const QColor starDim(0x4a, 0x5e, 0xa4);
-// Moonlit sand the figure stands on. Both tones are light enough that the program's black
-// planet text reads on them and its white copies melt into them.
-const QColor sandLight(0xde, 0xe3, 0xf1);
-const QColor sandShade(0x9a, 0xa6, 0xcc);
-
-// The palette entry of the sand's shade, which also rims the figures.
+// The scene every sign picture shares: the night sky, the blue of the constellation's lines and
+// faint stars, white, and the moonlit sand in its light tone and its shade, which also rims the
+// figures. Both sand tones are light enough that the program's black planet text reads on them.
+const QList<QRgb> sceneTones { qRgb(0x0e, 0x17, 0x40), qRgb(0x4a, 0x5e, 0xa4),
+    qRgb(0xff, 0xff, 0xff), qRgb(0xde, 0xe3, 0xf1), qRgb(0x9a, 0xa6, 0xcc) };
+constexpr int sceneCount = 5;
 constexpr int rimIndex = 4;
-// The scene's own entries come first in the palette of a sign picture.
-constexpr int sceneTones = 5;
 
-constexpr QRectF constellationArea(32, 8, 78, 30);
-constexpr QRectF glyphBadge(6, 6, 17, 17);
-
-// The last row of the sky that may hold a star: below it lies the sand.
-constexpr int lowestStar = 136;
-
-void paintSky(QPainter &p, int sign)
+[[noreturn]] void fail(const Master &master, const QString &message)
 {
-    p.fillRect(QRect(0, 0, 120, 190), skyTone);
-    // Faint background stars, single pixels, kept clear of the dunes.
-    Sequence random(quint32(sign) + 1);
-    for (int i = 0; i < 30; ++i) {
-        const int x = 2 + random.below(116);
-        const int y = 2 + random.below(lowestStar - 2);
-        if (glyphBadge.adjusted(-2, -2, 2, 2).contains(QPointF(x, y)))
-            continue; // no star inside or against the sign's symbol
-        p.fillRect(QRect(x, y, 1, 1), random.below(5) == 0 ? QColor(Qt::white) : starDim);
-    }
-}
-
-// Two dunes under the figure: a far one in the sand's shade and the near one, lit by the moon,
-// from a little above the figure's feet to the bottom edge. The figure casts its shadow on it.
-void paintGround(QPainter &p, int sign)
-{
-    Sequence random(quint32(sign) + 101);
-    const qreal farLeft = 140 + random.below(7), farRight = 140 + random.below(7);
-    const qreal nearLeft = 148 + random.below(4), nearRight = 148 + random.below(4);
-    QPainterPath far;
-    far.moveTo(0, farLeft);
-    far.cubicTo(40, farLeft - 5, 80, farRight + 4, 120, farRight);
-    far.lineTo(120, 190);
-    far.lineTo(0, 190);
-    p.fillPath(far, sandShade);
-    QPainterPath near;
-    near.moveTo(0, nearLeft);
-    near.cubicTo(30, nearLeft + 3, 70, nearRight - 5, 120, nearRight);
-    near.lineTo(120, 190);
-    near.lineTo(0, 190);
-    p.fillPath(near, sandLight);
-    // Wind ripples and the figure's shadow, all above the rows the planets are written on.
-    p.save();
-    p.setClipRect(QRect(0, 0, 120, 162));
-    p.setPen(QPen(sandShade, 1.0));
-    for (int i = 0; i < 3; ++i) {
-        const qreal x = 4 + random.below(100), y = 156 + random.below(5);
-        QPainterPath ripple;
-        ripple.moveTo(x, y);
-        ripple.quadTo(x + 5, y - 1.5, x + 11, y);
-        p.drawPath(ripple);
-    }
-    const Figures::Footprint shadow = Figures::footprint(sign);
-    p.setPen(Qt::NoPen);
-    p.setBrush(sandShade);
-    p.drawEllipse(
-        QPointF((shadow.left + shadow.right) / 2, shadow.y), (shadow.right - shadow.left) / 2, 3.2);
-    p.restore();
-}
-
-void paintConstellation(QPainter &p, int sign)
-{
-    const Shapes::Constellation figure = Shapes::constellation(sign);
-    const auto place = [](QPointF unit) {
-        return QPointF(constellationArea.left() + unit.x() * constellationArea.width(),
-            constellationArea.top() + unit.y() * constellationArea.height());
-    };
-    p.setPen(QPen(starDim, 1.0, Qt::SolidLine, Qt::RoundCap));
-    for (const auto &[from, to] : figure.lines)
-        p.drawLine(place(figure.stars[from].at), place(figure.stars[to].at));
-    p.setPen(Qt::NoPen);
-    for (const Shapes::ConstellationStar &s : figure.stars) {
-        const QPointF at = place(s.at);
-        if (s.brightness == 3)
-            p.fillPath(Shapes::star(at, 4.5, 0.6, 4, 0), QColor(Qt::white));
-        p.setBrush(Qt::white);
-        p.drawEllipse(at, 0.5 + 0.4 * s.brightness, 0.5 + 0.4 * s.brightness);
-    }
-}
-
-// The sign's symbol, small in the upper left corner, in the pale tone of the sand.
-void paintBadge(QPainter &p, int sign)
-{
-    QTransform toBadge;
-    toBadge.translate(glyphBadge.left(), glyphBadge.top());
-    toBadge.scale(glyphBadge.width() / 100, glyphBadge.height() / 100);
-    p.fillPath(
-        toBadge.map(Shapes::zodiacGlyph(sign, false, 2.2 * 100 / glyphBadge.width())), sandLight);
+    std::fprintf(stderr, "artgen: %s: %s\n", qPrintable(master.path()), qPrintable(message));
+    std::exit(1);
 }
 
 // The palette entry nearest to a colour among the allowed ones.
@@ -142,21 +53,21 @@ bool isSky(int index)
 // it, stays.
 void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
+    const int w = image.width, h = image.height;
     const auto luma = [&](int index) {
         const QRgb c = image.palette[index];
         return 2 * qRed(c) + 7 * qGreen(c) + qBlue(c);
     };
     for (int pass = 0; pass < 2; ++pass) {
         const std::vector<quint8> before = image.pixels;
-        const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+        const auto at = [&](int x, int y) { return int(before[std::size_t(y) * w + x]); };
         // The neighbours of (x, y) in the same tone: how many, and the last one found.
         const auto alike = [&](int x, int y, QPoint *last) {
             int n = 0;
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int u = x + dx, v = y + dy;
-                    if ((dx || dy) && u >= 0 && u < 120 && v >= 0 && v < 190
-                        && at(u, v) == at(x, y)) {
+                    if ((dx || dy) && u >= 0 && u < w && v >= 0 && v < h && at(u, v) == at(x, y)) {
                         ++n;
                         *last = QPoint(u, v);
                     }
@@ -164,10 +75,10 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
             }
             return n;
         };
-        for (int y = 1; y < 189; ++y) {
-            for (int x = 1; x < 119; ++x) {
+        for (int y = 1; y < h - 1; ++y) {
+            for (int x = 1; x < w - 1; ++x) {
                 const int index = at(x, y);
-                if (!figureEntries.contains(index) || index < sceneTones)
+                if (!figureEntries.contains(index) || index < sceneCount)
                     continue; // the stars and the sand are never debris
                 // A speck is a patch of one tone one or two pixels large.
                 QPoint other;
@@ -191,7 +102,7 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
                 const int most = int(std::max_element(count, count + 16) - count);
                 const bool edge = figureAround < 8 - same;
                 if (edge || luma(index) > luma(most) || darkerAround)
-                    image.pixels[std::size_t(y) * 120 + x] = quint8(most);
+                    image.pixels[std::size_t(y) * w + x] = quint8(most);
             }
         }
     }
@@ -202,12 +113,13 @@ void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
 // the silhouette sharp. Thin parts one pixel across keep their tone.
 void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
 {
+    const int w = image.width, h = image.height;
     const std::vector<quint8> before = image.pixels;
-    const auto at = [&](int x, int y) { return int(before[std::size_t(y) * 120 + x]); };
+    const auto at = [&](int x, int y) { return int(before[std::size_t(y) * w + x]); };
     const auto figure = [&](int x, int y) { return figureEntries.contains(at(x, y)); };
-    for (int y = 1; y < 186; ++y) {
-        for (int x = 1; x < 116; ++x) {
-            if (!figure(x, y) || at(x, y) < sceneTones)
+    for (int y = 1; y < h - 4; ++y) {
+        for (int x = 1; x < w - 4; ++x) {
+            if (!figure(x, y) || at(x, y) < sceneCount)
                 continue; // white stars and glints shine on their own
             // Which way the edge faces: count the sky in the rows above and below and in
             // the columns left and right. Edges facing up catch the light.
@@ -226,18 +138,18 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
             const bool deepRight = figure(x + 1, y) && figure(x + 2, y) && figure(x + 3, y);
             const bool deep = (up > down ? deepDown : true) && (left > right ? deepRight : true);
             if ((up > 0 || left > 0) && lit && deep && figure(x + 1, y + 1))
-                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+                image.pixels[std::size_t(y) * w + x] = quint8(rimIndex);
         }
     }
     // A rim pixel with no other beside it is a step of a steep side rather than a lit edge and
     // would read as a speck: it keeps its tone.
     const std::vector<quint8> lit = image.pixels;
     const auto newRim = [&](int x, int y) {
-        const std::size_t i = std::size_t(y) * 120 + x;
+        const std::size_t i = std::size_t(y) * w + x;
         return lit[i] == rimIndex && before[i] != rimIndex;
     };
-    for (int y = 1; y < 189; ++y) {
-        for (int x = 1; x < 119; ++x) {
+    for (int y = 1; y < h - 1; ++y) {
+        for (int x = 1; x < w - 1; ++x) {
             if (!newRim(x, y))
                 continue;
             bool joined = false;
@@ -246,15 +158,15 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
                     joined |= (dx || dy) && newRim(x + dx, y + dy);
             }
             if (!joined)
-                image.pixels[std::size_t(y) * 120 + x] = before[std::size_t(y) * 120 + x];
+                image.pixels[std::size_t(y) * w + x] = before[std::size_t(y) * w + x];
         }
     }
     // A lone outline pixel left between rim pixels would notch the rim: it joins it.
     const std::vector<quint8> rimmed = image.pixels;
-    const auto now = [&](int x, int y) { return int(rimmed[std::size_t(y) * 120 + x]); };
-    for (int y = 1; y < 189; ++y) {
-        for (int x = 1; x < 119; ++x) {
-            if (!figure(x, y) || now(x, y) < sceneTones)
+    const auto now = [&](int x, int y) { return int(rimmed[std::size_t(y) * w + x]); };
+    for (int y = 1; y < h - 1; ++y) {
+        for (int x = 1; x < w - 1; ++x) {
+            if (!figure(x, y) || now(x, y) < sceneCount)
                 continue;
             int same = 0, rims = 0, sky = 0;
             for (int dy = -1; dy <= 1; ++dy) {
@@ -263,75 +175,71 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
                         continue;
                     const int n = now(x + dx, y + dy);
                     same += n == now(x, y) ? 1 : 0;
-                    rims += n == rimIndex && before[std::size_t(y + dy) * 120 + x + dx] != rimIndex
+                    rims += n == rimIndex && before[std::size_t(y + dy) * w + x + dx] != rimIndex
                         ? 1
                         : 0;
                     sky += isSky(n) ? 1 : 0;
                 }
             }
             if (same == 0 && rims >= 2 && sky > 0)
-                image.pixels[std::size_t(y) * 120 + x] = quint8(rimIndex);
+                image.pixels[std::size_t(y) * w + x] = quint8(rimIndex);
         }
     }
 }
 } // namespace
 
-IndexedImage signPictureIndexed(int sign)
+IndexedImage signPictureIndexed(const Master &master, int scale)
 {
-    QImage scene = blankImage(120, 190, skyTone);
-    {
-        QPainter p(&scene);
-        paintSky(p, sign);
-        p.setRenderHint(QPainter::Antialiasing);
-        paintGround(p, sign);
-        paintConstellation(p, sign);
-        paintBadge(p, sign);
+    if (master.size() != QSize(120, 190))
+        fail(master, QStringLiteral("a sign picture is 120 x 190"));
+    for (const QRgb tone : master.colours(QStringLiteral("scene"))) {
+        if (!sceneTones.contains(tone))
+            fail(master,
+                QStringLiteral("the scene paints in #%1, not one of the shared scene's "
+                               "five tones")
+                    .arg(tone & 0xffffff, 6, 16, QLatin1Char('0')));
     }
-    QImage figure = blankImage(120, 190, Qt::transparent);
-    {
-        QPainter p(&figure);
-        p.setRenderHint(QPainter::Antialiasing);
-        Figures::paint(p, sign);
-    }
+    const QImage scene = Pixels::opaque(master.layer(QStringLiteral("scene"), scale));
+    const QImage figure = Pixels::straightAlpha(master.layer(QStringLiteral("figure"), scale));
     QImage picture = scene;
     Pixels::composite(picture, figure);
-    picture = Pixels::opaque(picture);
 
-    // Five entries paint the scene alike in every picture; the others are exactly the tones the
-    // figure is painted in, so no colour is shared or averaged between the figure and the sky.
-    QList<QRgb> palette { skyTone.rgb(), starDim.rgb(), qRgb(255, 255, 255), sandLight.rgb(),
-        sandShade.rgb() };
+    // The scene's five entries come first and are alike in every picture; the others are exactly
+    // the tones the figure is painted in, so no colour is shared or averaged between the figure
+    // and the sky.
+    QList<QRgb> palette = sceneTones;
     const QList<int> sceneEntries { 0, 1, 2, 3, 4 };
     QList<int> figureEntries;
-    for (const QRgb tone : Figures::tones(sign)) {
+    for (const QRgb tone : master.colours(QStringLiteral("figure"))) {
         if (!palette.contains(tone))
             palette.append(tone);
         figureEntries.append(int(palette.indexOf(tone)));
     }
-    Q_ASSERT(palette.size() <= 16);
+    if (palette.size() > 16)
+        fail(master,
+            QStringLiteral("the figure paints in %1 tones besides the scene's; 11 fit")
+                .arg(palette.size() - sceneCount));
     while (palette.size() < 16)
         palette.append(qRgb(0, 0, 0));
 
     IndexedImage out;
-    out.width = 120;
-    out.height = 190;
+    out.width = scene.width();
+    out.height = scene.height();
     out.palette = palette;
-    out.pixels.resize(std::size_t(120) * 190);
-    for (int y = 0; y < 190; ++y) {
-        for (int x = 0; x < 120; ++x) {
+    out.pixels.resize(std::size_t(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
             // The scene keeps to its own five colours; a pixel the figure covers takes one of
-            // the figure's tones, or, along the figure's edge, the colour of what lies beneath.
-            const int beneath = nearestOf(palette, sceneEntries, scene.pixel(x, y));
-            // Along the figure's edge a pixel is either the figure's own tone or what lies
-            // beneath, never a blend of the two: a blend of a red fleece and the pale sand is
-            // nearest to the horn's tan and would leave a speck of it.
-            int index = beneath;
+            // the figure's tones, or, along the figure's edge, the colour of what lies beneath,
+            // never a blend of the two: a blend of a dark outline and the pale sand would be
+            // nearest to some middle tone of the figure and leave a speck of it.
+            int index = nearestOf(palette, sceneEntries, scene.pixel(x, y));
             const QRgb own = figure.pixel(x, y);
             if (qAlpha(own) == 255)
                 index = nearestOf(palette, figureEntries, picture.pixel(x, y));
             else if (qAlpha(own) >= 128)
                 index = nearestOf(palette, figureEntries, own);
-            out.pixels[std::size_t(y) * 120 + x] = quint8(index);
+            out.pixels[std::size_t(y) * out.width + x] = quint8(index);
         }
     }
     cleanFigure(out, figureEntries);

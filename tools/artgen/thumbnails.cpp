@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The thumbnails on the sign buttons: the sign's symbol in white on a disc of its colour.
 #include "common.h"
-#include "figures.h"
 #include "pixels.h"
 #include "shapes.h"
 
@@ -77,7 +76,7 @@ const std::array<std::string_view, 21> capricorn = {
 // symbol drawn for this size in white over a narrow shadow.
 QImage renderThumbnail(int sign, QImage *discOnly)
 {
-    const Figures::Ramp colours = Figures::rampFrom(signColours[sign].figure);
+    const Ramp colours = rampFrom(signColours[sign]);
     const QColor top = discColour(sign);
     QImage disc = blankImage(32, 32, Qt::transparent);
     {
@@ -142,7 +141,7 @@ QImage renderThumbnail(int sign, QImage *discOnly)
 
 QColor discColour(int sign)
 {
-    return discTone(Figures::rampFrom(signColours[std::size_t(sign)].figure).base);
+    return discTone(rampFrom(signColours[std::size_t(sign)]).base);
 }
 
 Quantise::IndexedImage signThumbnailIndexed(int sign)
