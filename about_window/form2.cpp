@@ -56,7 +56,12 @@ Form2::Form2(QWidget *parent)
     Toolkit::setCaption(m_versionLine, MakersData::VersionLine.toString());
     Toolkit::setCaption(m_dedication, MakersData::Dedication.toString());
     Toolkit::setCaption(m_typoNotice, MakersData::TypoNotice.toString());
-    Toolkit::setPicture(m_banner, QPixmap(QStringLiteral(":/about/banner.gif")));
+    // On a scaled screen the banner drawn at twice its pixels.
+    const bool twice = m_banner->devicePixelRatioF() >= 2;
+    QPixmap banner(
+        twice ? QStringLiteral(":/about/banner@2x.gif") : QStringLiteral(":/about/banner.gif"));
+    banner.setDevicePixelRatio(twice ? 2 : 1);
+    Toolkit::setPicture(m_banner, banner);
     // For screen readers: the link is named by its address and says what a click does.
     const QString address = MakersData::WebAddress.toString();
     m_webLink->setAccessibleName(QUrl(address).host());
@@ -87,8 +92,9 @@ Form2::~Form2() = default;
 void Form2::load()
 {
     // The image keeps its top-left corner and takes the icon's size.
-    Toolkit::setPicture(
-        m_iconImage, loadCataloguePicture(CatalogueNumber::aboutIcon(), CatalogueKind::Icon));
+    Toolkit::setPicture(m_iconImage,
+        loadCataloguePicture(
+            CatalogueNumber::aboutIcon(), CatalogueKind::Icon, m_iconImage->devicePixelRatioF()));
 
     m_icon.load();
 }

@@ -180,11 +180,15 @@ std::unique_ptr<Form1> Startup::createMainWindow()
         // switchers show (16 to 48 pixels), each drawn for its size; at 32 pixels it is the
         // catalogue's icon, the picture the about window shows too. Larger views (docks, the
         // software centre) take the installed theme icon, so decoding the 64 and 128 pixel
-        // drawings would only slow the start.
+        // drawings would only slow the start; a scaled screen takes the catalogue's icon drawn
+        // at twice its pixels as well.
         QIcon icon;
         for (const int size : { 16, 24, 48 })
             icon.addFile(QStringLiteral(":/icons/%1/" ASTRELO_APP_ID ".png").arg(size));
         icon.addPixmap(loadCataloguePicture(CatalogueNumber::programIcon(), CatalogueKind::Icon));
+        if (qApp->devicePixelRatio() >= 2)
+            icon.addPixmap(loadCataloguePicture(
+                CatalogueNumber::programIcon(), CatalogueKind::Icon, qApp->devicePixelRatio()));
         QGuiApplication::setWindowIcon(icon);
         window->load();
     });

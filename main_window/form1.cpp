@@ -170,7 +170,8 @@ void Form1::initMainWindow()
             m_signNames[sign], loadCatalogueString(CatalogueNumber::signName(sign)));
     for (int sign = 0; sign < SignCount; ++sign)
         Toolkit::setPicture(m_thumbnails[sign],
-            loadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap));
+            loadCataloguePicture(CatalogueNumber::signThumbnail(sign), CatalogueKind::Bitmap,
+                m_thumbnails[sign]->devicePixelRatioF()));
     m_state.signIndex = 0;
     m_state.textFontSize = StartingFontSize;
     showSign();
@@ -207,8 +208,9 @@ void Form1::showTopic()
         Toolkit::setForeColour(m_topics[k], k == topic ? Toolkit::Black : Toolkit::ButtonShadow);
     }
     m_topics[topic]->setChecked(true);
-    Toolkit::setPicture(
-        m_topicIcon, loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon));
+    Toolkit::setPicture(m_topicIcon,
+        loadCataloguePicture(CatalogueNumber::topicIcon(topic), CatalogueKind::Icon,
+            m_topicIcon->devicePixelRatioF()));
     showText();
 }
 

@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Draws every picture again with artgen, from the master drawings alone, into an empty folder and
-# compares the result, byte for byte, with the committed pictures: the pictures and the code that draws them cannot drift
-# apart, and artgen writes exactly the committed set. On x86-64 it draws them a second time
+# Draws every picture again with artgen, from the master drawings (the SVG files) alone, into an
+# empty folder and compares the result, byte for byte, with the committed pictures: the pictures,
+# their masters and the code that exports them cannot drift apart, and artgen writes exactly the
+# committed set. On x86-64 it draws them a second time
 # under qemu as a processor without AVX (Nehalem): what artgen writes must not depend on the
 # processor's vector instructions.
 # usage: artgen_reproduces.sh ARTGEN PICTUREDIFF SOURCE_DIR [native]
@@ -21,18 +22,22 @@ fail() { echo "FAIL: $*"; exit 1; }
 draw() {
     where=$out/$1
     shift
-    mkdir -p "$where/catalogue"
+    mkdir -p "$where/catalogue" "$where/packaging/icons" "$where/about_window"
     cp -R "$source/catalogue/masters" "$where/catalogue/"
+    cp -R "$source/packaging/icons/masters" "$source/packaging/icons/scalable" \
+        "$where/packaging/icons/"
+    cp "$source/about_window/banner.svg" "$where/about_window/"
     QT_QPA_PLATFORM=offscreen "$@" "$artgen" "$where" 2>"$out/stderr" \
         || fail "artgen failed: $(cat "$out/stderr")"
 }
 
 # Compares every file of $out/$1 with the same file in folder $2 ("$3" names the run).
 compare() {
-    drawn=$(cd "$out/$1" && find catalogue about_window packaging -type f \
-        ! -path 'catalogue/masters/*' | LC_ALL=C sort)
-    expected=$(cd "$2" && find catalogue/bitmaps catalogue/icons about_window/banner.gif \
-        packaging/icons -type f | LC_ALL=C sort)
+    drawn=$(cd "$out/$1" && find catalogue about_window packaging -type f ! -name '*.svg' \
+        | LC_ALL=C sort)
+    expected=$(cd "$2" && find catalogue/bitmaps catalogue/icons about_window packaging/icons \
+        -type f \( -name '*.bmp' -o -name '*.ico' -o -name '*.gif' -o -name '*.png' \) \
+        | LC_ALL=C sort)
     [ "$drawn" = "$expected" ] || fail "$3: artgen draws other files than are committed:
 $(printf '%s\n' "$drawn" >"$out/drawn"; printf '%s\n' "$expected" | diff "$out/drawn" -)"
     count=0 differ=

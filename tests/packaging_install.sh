@@ -63,7 +63,7 @@ for size in 16 24 32 48 64 128; do
         || fail "the ${size}x$size icon is $width x $height pixels"
 done
 svg="$stage/usr/share/icons/hicolor/scalable/apps/$app_id.svg"
-grep -q '<svg width="128" height="128"' "$svg" || fail "the scalable icon is not a 128-pixel SVG"
+grep -q '<svg[^>]* width="128" height="128"' "$svg" || fail "the scalable icon is not a 128-pixel SVG"
 
 # Compressed files carry no name or time stamp and use the best compression, as Debian asks:
 # recompressing them the prescribed way gives the same bytes.

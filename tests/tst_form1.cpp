@@ -341,9 +341,8 @@ private Q_SLOTS:
         QVERIFY(inked(at("Label23"), White, true));
     }
     // At the screen's scale (QT_SCALE_FACTOR=2 in tst_highdpi): captions fit; pictures are
-    // shown pixel for pixel at 1; at 2 the sign picture is its drawing at twice the pixels and
-    // the thumbnail each pixel doubled; the planets' white copies lie two pixels from the text
-    // at 1, one at 2.
+    // shown pixel for pixel at 1, at 2 as their drawings at twice the pixels; the planets' white
+    // copies lie two pixels from the text at 1, one at 2.
     void scaledScreen()
     {
         const int scale = int(m_window->devicePixelRatio());
@@ -351,18 +350,30 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         for (const QWidget *label : m_window->findChildren<QWidget *>())
             QVERIFY(QFontMetrics(label->font()).horizontalAdvance(textOf(label)) <= label->width());
-        for (const int number : { 1000, 100 }) { // Image1's thumbnail, Image14's picture
-            const QString name = QLatin1String(number == 100 ? "Image14" : "Image1");
-            const QImage picture = qtDecoded(number, CatalogueKind::Bitmap);
-            QImage expected = picture.scaled(picture.size() * scale);
-            if (number == 100 && scale == 2) {
-                QFile large(QStringLiteral(ASTRELO_SOURCE_DIR "/catalogue/bitmaps/100@2x.bmp"));
-                QVERIFY(large.open(QIODevice::ReadOnly));
-                expected = seen(QImage::fromData(large.readAll(), "BMP"));
+        click(at("Image13"));
+        QWidget *about = m_window->aboutWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        // The thumbnail, the sign's picture, the topic's icon; the banner and the program's icon
+        // in the about window.
+        for (const auto &[shown, file] :
+            { std::pair { at("Image1"), "catalogue/bitmaps/1000%1.bmp" },
+                { at("Image14"), "catalogue/bitmaps/100%1.bmp" },
+                { at("Image13"), "catalogue/icons/100%1.ico" },
+                { about->findChild<QWidget *>("Image2"), "about_window/banner%1.gif" },
+                { about->findChild<QWidget *>("Image1"), "catalogue/icons/10%1.ico" } }) {
+            const QString path = QStringLiteral(ASTRELO_SOURCE_DIR "/") + QLatin1String(file);
+            const QImage picture(path.arg(QString()));
+            const QImage expected(path.arg(scale == 2 ? QStringLiteral("@2x") : QString()));
+            QCOMPARE(shown->size(), picture.size());
+            const QImage grab = shown->grab().toImage();
+            QCOMPARE(grab.size(), expected.size());
+            for (int y = 0; y < expected.height(); ++y) {
+                for (int x = 0; x < expected.width(); ++x) {
+                    const QRgb pixel = expected.pixel(x, y);
+                    if (qAlpha(pixel) == 255) // where the picture is not transparent
+                        QCOMPARE(grab.pixel(x, y), pixel);
+                }
             }
-            expected.setDevicePixelRatio(scale);
-            QCOMPARE(at(name)->size(), picture.size());
-            QCOMPARE(seen(at(name)->grab().toImage()), expected);
         }
         const int halo = scale == 1 ? 2 : 1;
         QCOMPARE(at("Label22")->geometry(), at("Label21")->geometry().translated(-halo, -halo));

@@ -8,30 +8,22 @@
 
 #include <vector>
 
-// The program's pictures: each drawn in full colour from vector shapes, then reduced to the
-// palette its file format holds.
+// The program's pictures, each drawn from its master drawing and reduced to the palette its
+// file format holds. `scale` 1 gives a picture at its own size, 2 the same picture drawn at twice
+// its pixels for scaled screens.
 namespace Art {
 
 inline constexpr int signCount = 12;
 inline constexpr int topicCount = 6;
 
-// A sign picture, 120 x 190 times `scale`, for the sign's page, in 16 colours: drawn from its
-// master, whose "scene" layer keeps to the five tones every sign picture shares and whose
-// "figure" layer paints in at most eleven more.
+// A sign picture, 120 x 190, in 16 colours: the master's "scene" layer keeps to the five tones
+// every sign picture shares and its "figure" layer paints in at most eleven more.
 Quantise::IndexedImage signPictureIndexed(const Master &master, int scale);
 
-// A sign thumbnail, 32 x 32, for the sign buttons, in 16 colours.
-Quantise::IndexedImage signThumbnailIndexed(int sign);
-
-// A topic icon, 32 x 32 on transparent ground (0 character, 1 appearance, 2 illnesses,
-// 3 love, 4 childhood, 5 occupation).
-QImage topicIcon(int topic);
-
-// The program icon at any pixel size, drawn afresh at that size.
-QImage programIcon(int size);
-
-// The program icon as a scalable drawing, SVG, from the same drawing as its large sizes.
-QByteArray programIconSvg();
+// A sign thumbnail, 32 x 32, on the window grey in 16 colours. An empty `palette` is filled with
+// the colours the thumbnail needs; one already filled is used as it is, so the drawing at twice
+// the pixels keeps the palette of the picture at its own size.
+Quantise::IndexedImage thumbnailIndexed(const Master &master, int scale, QList<QRgb> *palette);
 
 // An icon picture reduced to 256 colours with index 0 black, and its 1-bit transparency.
 struct MaskedImage
@@ -44,12 +36,11 @@ struct MaskedImage
 enum class Edge { Smoothed, Hard };
 MaskedImage iconIndexed(const QImage &icon, Edge edge = Edge::Smoothed);
 
-// The maker's wordmark, 220 x 35, drawn over the window grey.
-QImage banner();
-Quantise::IndexedImage bannerIndexed();
+// The maker's wordmark, 220 x 35, over the window grey in 8 colours, entry 7 the background.
+Quantise::IndexedImage bannerIndexed(const Master &master, int scale);
 inline constexpr int bannerTransparentIndex = 7;
 
-// The grey of the program's windows, which thumbnails use for their corners.
+// The grey of the program's windows, which thumbnails and icons stand on.
 inline constexpr QRgb windowGrey = 0xffefefef;
 
 } // namespace Art

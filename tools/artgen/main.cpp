@@ -7,6 +7,7 @@
 // The output depends on nothing but this code, so running it again gives the same bytes.
 
 #include "art.h"
+#include "pixels.h"
 #include "writers.h"
 
 #include <QBuffer>
@@ -93,11 +94,6 @@ QImage withPlanets(const QImage &picture, const QString &planets, int scale = 1)
         p.drawText(box.translated(offset), Qt::AlignRight | Qt::AlignTop, planets);
     }
     return shown;
-}
-
-QString masterPath(const QDir &root, int number)
-{
-    return root.filePath(QStringLiteral("catalogue/masters/%1.svg").arg(number));
 }
 
 // One sign picture for its illustrator: as the page shows it at scale 1 and at scale 2, and
@@ -308,57 +304,94 @@ int main(int argc, char **argv)
         fail(QStringLiteral("%1 is not the project's source folder").arg(args[0]));
 
     if (!previewNumber.isEmpty()) {
-        const Master master(masterPath(root, previewNumber.toInt()));
-        writeFile(previewPath,
-            pngBytes(preview(master, planetNames(root).value(previewNumber.toInt() - 100))));
+        const int number = previewNumber.toInt();
+        const Master master(
+            root.filePath(QStringLiteral("catalogue/masters/bitmaps/%1.svg").arg(number)));
+        writeFile(previewPath, pngBytes(preview(master, planetNames(root).value(number - 100))));
         return 0;
     }
 
+    // Each picture at its own size and, where the program shows it on scaled screens, at twice
+    // its pixels under the same name with "@2x".
+    const auto write = [&](const QString &path, const QByteArray &one, const QByteArray &two) {
+        writeFile(root.filePath(path.arg(QString())), one);
+        if (!two.isEmpty())
+            writeFile(root.filePath(path.arg(QStringLiteral("@2x"))), two);
+    };
+    const auto master = [&](const QString &path) { return Master(root.filePath(path)); };
+
     Pictures pictures;
     for (int sign = 0; sign < Art::signCount; ++sign) {
-        const Master master(masterPath(root, 100 + sign));
-        const Quantise::IndexedImage picture = Art::signPictureIndexed(master, 1);
-        writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1.bmp").arg(100 + sign)),
-            Writers::bmp4(picture));
-        writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1@2x.bmp").arg(100 + sign)),
-            Writers::bmp4(Art::signPictureIndexed(master, 2)));
-        pictures.signs.append(decoded(picture));
-        const Quantise::IndexedImage thumbnail = Art::signThumbnailIndexed(sign);
-        writeFile(root.filePath(QStringLiteral("catalogue/bitmaps/%1.bmp").arg(1000 + sign)),
-            Writers::bmp4(thumbnail));
-        pictures.thumbnails.append(decoded(thumbnail));
+        const Master picture
+            = master(QStringLiteral("catalogue/masters/bitmaps/%1.svg").arg(100 + sign));
+        const Quantise::IndexedImage one = Art::signPictureIndexed(picture, 1);
+        write(QStringLiteral("catalogue/bitmaps/%1%2.bmp").arg(100 + sign), Writers::bmp4(one),
+            Writers::bmp4(Art::signPictureIndexed(picture, 2)));
+        pictures.signs.append(decoded(one));
+    }
+    for (int sign = 0; sign < Art::signCount; ++sign) {
+        const Master thumbnail
+            = master(QStringLiteral("catalogue/masters/bitmaps/%1.svg").arg(1000 + sign));
+        QList<QRgb> palette;
+        const Quantise::IndexedImage one = Art::thumbnailIndexed(thumbnail, 1, &palette);
+        write(QStringLiteral("catalogue/bitmaps/%1%2.bmp").arg(1000 + sign), Writers::bmp4(one),
+            Writers::bmp4(Art::thumbnailIndexed(thumbnail, 2, &palette)));
+        pictures.thumbnails.append(decoded(one));
     }
 
-    const auto writeIcon
-        = [&](int number, const QImage &icon, Art::Edge edge = Art::Edge::Smoothed) {
-              const Art::MaskedImage masked = Art::iconIndexed(icon, edge);
-              writeFile(root.filePath(QStringLiteral("catalogue/icons/%1.ico").arg(number)),
-                  Writers::ico8(masked.image, masked.transparent));
-              return decoded(masked.image, masked.transparent);
-          };
-    for (int topic = 0; topic < Art::topicCount; ++topic)
-        pictures.topicIcons.append(writeIcon(100 + topic, Art::topicIcon(topic)));
-    // Icon 10 is the same picture as the program icon, stored under a second number.
-    // The program icon goes on title bars of any colour, so its edge is hard.
-    pictures.windowIcon = writeIcon(1, Art::programIcon(32), Art::Edge::Hard);
-    writeIcon(10, Art::programIcon(32), Art::Edge::Hard);
+    const auto icon = [&](const Master &drawing, int scale, Art::Edge edge) {
+        return Art::iconIndexed(drawing.layer(QStringLiteral("picture"), scale), edge);
+    };
+    const auto icoBytes = [](const Art::MaskedImage &masked) {
+        return Writers::ico8(masked.image, masked.transparent);
+    };
+    for (int topic = 0; topic < Art::topicCount; ++topic) {
+        const Master drawing
+            = master(QStringLiteral("catalogue/masters/icons/%1.svg").arg(100 + topic));
+        const Art::MaskedImage one = icon(drawing, 1, Art::Edge::Smoothed);
+        write(QStringLiteral("catalogue/icons/%1%2.ico").arg(100 + topic), icoBytes(one),
+            icoBytes(icon(drawing, 2, Art::Edge::Smoothed)));
+        pictures.topicIcons.append(decoded(one.image, one.transparent));
+    }
 
+    // The program icon has a master for each pixel size up to 64, drawn to that size's pixel
+    // grid, and its scalable drawing for larger ones. Icons 1 and 10 are its 32-pixel picture
+    // (and the 64-pixel one on scaled screens), stored under two numbers. It goes on title bars
+    // of any colour, so its edge is hard.
+    const auto iconMaster = [&](int size) {
+        return master(size > 64 ? QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")
+                                : QStringLiteral("packaging/icons/masters/%1.svg").arg(size));
+    };
     for (const int size : { 16, 24, 32, 48, 64, 128 }) {
-        const QImage icon = Art::programIcon(size);
+        const Master drawing = iconMaster(size);
+        const QImage image = Pixels::straightAlpha(
+            drawing.layer(QStringLiteral("picture"), size / drawing.size().width()));
+        if (image.size() != QSize(size, size))
+            drawing.fail(QStringLiteral("the %1-pixel icon is drawn %2 pixels wide")
+                             .arg(size)
+                             .arg(image.width()));
         writeFile(
             root.filePath(QStringLiteral("packaging/icons/%1/cz.kelmo.Astrelo.png").arg(size)),
-            pngBytes(icon));
-        pictures.desktopIcons.append({ size, icon });
+            pngBytes(image));
+        pictures.desktopIcons.append({ size, image });
     }
-    writeFile(root.filePath(QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")),
-        Art::programIconSvg());
+    const Art::MaskedImage windowIcon = icon(iconMaster(32), 1, Art::Edge::Hard);
+    const QByteArray windowIconTwice = icoBytes(icon(iconMaster(64), 1, Art::Edge::Hard));
+    for (const int number : { 1, 10 })
+        write(QStringLiteral("catalogue/icons/%1%2.ico").arg(number), icoBytes(windowIcon),
+            windowIconTwice);
+    pictures.windowIcon = decoded(windowIcon.image, windowIcon.transparent);
 
-    const Quantise::IndexedImage banner = Art::bannerIndexed();
+    const Master bannerMaster = master(QStringLiteral("about_window/banner.svg"));
+    const auto gifBytes = [](const Quantise::IndexedImage &banner) {
+        return Writers::gif(banner, Art::bannerTransparentIndex);
+    };
+    const Quantise::IndexedImage banner = Art::bannerIndexed(bannerMaster, 1);
+    write(QStringLiteral("about_window/banner%1.gif"), gifBytes(banner),
+        gifBytes(Art::bannerIndexed(bannerMaster, 2)));
     std::vector<bool> background(banner.pixels.size());
     for (std::size_t i = 0; i < banner.pixels.size(); ++i)
         background[i] = banner.pixels[i] == Art::bannerTransparentIndex;
-    writeFile(root.filePath(QStringLiteral("about_window/banner.gif")),
-        Writers::gif(banner, Art::bannerTransparentIndex));
     pictures.banner = decoded(banner, background);
 
     if (!sheetPath.isEmpty()) {

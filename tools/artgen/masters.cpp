@@ -12,7 +12,7 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &path, const QString &message)
+[[noreturn]] void failWith(const QString &path, const QString &message)
 {
     std::fprintf(stderr, "artgen: %s: %s\n", qPrintable(path), qPrintable(message));
     std::exit(1);
@@ -45,11 +45,11 @@ Master::Master(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        fail(path, QStringLiteral("cannot read the master drawing"));
+        failWith(path, QStringLiteral("cannot read the master drawing"));
     m_svg = file.readAll();
     const QSvgRenderer renderer(m_svg);
     if (!renderer.isValid())
-        fail(path, QStringLiteral("not a drawing Qt's SVG renderer reads"));
+        failWith(path, QStringLiteral("not a drawing Qt's SVG renderer reads"));
     m_size = renderer.defaultSize();
 }
 
@@ -76,9 +76,9 @@ QImage Master::layer(const QString &id, int scale) const
         writer.writeCurrentToken(reader);
     }
     if (reader.hasError())
-        fail(m_path, reader.errorString());
+        failWith(m_path, reader.errorString());
     if (!found)
-        fail(m_path, QStringLiteral("has no layer \"%1\"").arg(id));
+        failWith(m_path, QStringLiteral("has no layer \"%1\"").arg(id));
 
     QSvgRenderer renderer(only);
     QImage image(m_size * scale, QImage::Format_ARGB32_Premultiplied);
@@ -86,6 +86,11 @@ QImage Master::layer(const QString &id, int scale) const
     QPainter painter(&image);
     renderer.render(&painter);
     return image;
+}
+
+void Master::fail(const QString &message) const
+{
+    failWith(m_path, message);
 }
 
 QList<QRgb> Master::colours(const QString &id) const
@@ -114,12 +119,12 @@ QList<QRgb> Master::colours(const QString &id) const
         for (const QStringView tag : { u"linearGradient", u"radialGradient", u"pattern", u"filter",
                  u"mask", u"image", u"text" }) {
             if (reader.name() == tag)
-                fail(m_path,
+                failWith(m_path,
                     where + QStringLiteral("<%1> has no place in a pixel picture").arg(tag));
         }
         for (const auto &[name, value] : paintOf(reader.attributes())) {
             if (name.endsWith(u"opacity") && value.toDouble() != 1.0)
-                fail(m_path,
+                failWith(m_path,
                     where
                         + QStringLiteral("%1 %2: a pixel picture has no transparency")
                               .arg(name, value));
@@ -129,13 +134,13 @@ QList<QRgb> Master::colours(const QString &id) const
                 continue;
             const QColor colour = QColor::fromString(value);
             if (!value.startsWith(u'#') || value.size() != 7 || !colour.isValid())
-                fail(m_path,
+                failWith(m_path,
                     where + QStringLiteral("%1 %2 is not a #rrggbb colour").arg(name, value));
             if (!colours.contains(colour.rgb()))
                 colours.append(colour.rgb());
         }
     }
     if (colours.isEmpty())
-        fail(m_path, QStringLiteral("layer \"%1\" paints nothing").arg(id));
+        failWith(m_path, QStringLiteral("layer \"%1\" paints nothing").arg(id));
     return colours;
 }

@@ -28,6 +28,9 @@ public:
     // transparency, no colour other than #rrggbb.
     QList<QRgb> colours(const QString &id) const;
 
+    // Ends artgen with a message about this drawing.
+    [[noreturn]] void fail(const QString &message) const;
+
 private:
     QString m_path;
     QByteArray m_svg;

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages.
-#include "common.h"
+#include "art.h"
 #include "masters.h"
 #include "pixels.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 #include <algorithm>
 
@@ -21,12 +18,6 @@ const QList<QRgb> sceneTones { qRgb(0x0e, 0x17, 0x40), qRgb(0x4a, 0x5e, 0xa4),
     qRgb(0xff, 0xff, 0xff), qRgb(0xde, 0xe3, 0xf1), qRgb(0x9a, 0xa6, 0xcc) };
 constexpr int sceneCount = 5;
 constexpr int rimIndex = 4;
-
-[[noreturn]] void fail(const Master &master, const QString &message)
-{
-    std::fprintf(stderr, "artgen: %s: %s\n", qPrintable(master.path()), qPrintable(message));
-    std::exit(1);
-}
 
 // The palette entry nearest to a colour among the allowed ones.
 int nearestOf(const QList<QRgb> &palette, const QList<int> &allowed, QRgb colour)
@@ -191,13 +182,12 @@ void rimFigure(IndexedImage &image, const QList<int> &figureEntries)
 IndexedImage signPictureIndexed(const Master &master, int scale)
 {
     if (master.size() != QSize(120, 190))
-        fail(master, QStringLiteral("a sign picture is 120 x 190"));
+        master.fail(QStringLiteral("a sign picture is 120 x 190"));
     for (const QRgb tone : master.colours(QStringLiteral("scene"))) {
         if (!sceneTones.contains(tone))
-            fail(master,
-                QStringLiteral("the scene paints in #%1, not one of the shared scene's "
-                               "five tones")
-                    .arg(tone & 0xffffff, 6, 16, QLatin1Char('0')));
+            master.fail(QStringLiteral("the scene paints in #%1, not one of the shared scene's "
+                                       "five tones")
+                            .arg(tone & 0xffffff, 6, 16, QLatin1Char('0')));
     }
     const QImage scene = Pixels::opaque(master.layer(QStringLiteral("scene"), scale));
     const QImage figure = Pixels::straightAlpha(master.layer(QStringLiteral("figure"), scale));
@@ -216,9 +206,8 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
         figureEntries.append(int(palette.indexOf(tone)));
     }
     if (palette.size() > 16)
-        fail(master,
-            QStringLiteral("the figure paints in %1 tones besides the scene's; 11 fit")
-                .arg(palette.size() - sceneCount));
+        master.fail(QStringLiteral("the figure paints in %1 tones besides the scene's; 11 fit")
+                        .arg(palette.size() - sceneCount));
     while (palette.size() < 16)
         palette.append(qRgb(0, 0, 0));
 
