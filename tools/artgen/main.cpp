@@ -113,150 +113,59 @@ QImage preview(const Master &master, const QString &planets)
     return sheet;
 }
 
-// Lays pictures out in rows on the window grey: each group of pictures under a title, each
-// picture over an optional caption.
-class Sheet
-{
-public:
-    static constexpr int margin = 16;
-    static constexpr int gap = 12;
-    static constexpr int titleHeight = 18;
-    static constexpr int captionHeight = 16;
-
-    explicit Sheet(int width)
-        : m_image(width, 6000, QImage::Format_RGB32)
-    {
-        m_image.fill(Art::windowGrey);
-        m_painter.begin(&m_image);
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPixelSize(12);
-        m_painter.setFont(font);
-        m_painter.setPen(QColor(0x40, 0x40, 0x40));
-        m_rowTop = margin;
-        m_x = margin;
-    }
-
-    // Starts a group of pictures with its title, on the current row.
-    void group(const QString &title)
-    {
-        if (m_x > margin)
-            m_x += 2 * gap;
-        QFont bold = m_painter.font();
-        bold.setBold(true);
-        m_painter.save();
-        m_painter.setFont(bold);
-        m_painter.drawText(QPoint(m_x, m_rowTop + 12), title);
-        m_painter.restore();
-    }
-
-    void place(const QImage &image, const QString &caption = {})
-    {
-        const int top = m_rowTop + titleHeight;
-        m_painter.drawImage(QPoint(m_x, top), image);
-        int height = image.height();
-        if (!caption.isEmpty()) {
-            const int width
-                = std::max(image.width(), m_painter.fontMetrics().horizontalAdvance(caption));
-            m_painter.drawText(QRect(m_x, top + image.height() + 2, width, captionHeight),
-                Qt::AlignLeft | Qt::AlignTop, caption);
-            height += 2 + captionHeight;
-            m_x += width - image.width();
-        }
-        m_x += image.width() + gap;
-        m_rowHeight = std::max(m_rowHeight, height);
-    }
-
-    void newRow()
-    {
-        m_rowTop += titleHeight + m_rowHeight + 2 * gap;
-        m_x = margin;
-        m_rowHeight = 0;
-    }
-
-    QImage finished()
-    {
-        if (m_x > margin)
-            newRow();
-        m_painter.end();
-        return m_image.copy(0, 0, m_image.width(), m_rowTop - 2 * gap + margin);
-    }
-
-private:
-    QImage m_image;
-    QPainter m_painter;
-    int m_rowTop = 0;
-    int m_x = 0;
-    int m_rowHeight = 0;
-};
-
-QString iconCaption(int size)
-{
-    return size == 32 ? QStringLiteral("32 = icons 1, 10") : QString::number(size);
-}
-
-// The program icon once at each of its sizes, the 32-pixel one as icons 1 and 10 store it.
-QList<std::pair<int, QImage>> programIcons(const Pictures &pictures)
-{
-    QList<std::pair<int, QImage>> icons = pictures.desktopIcons;
-    for (auto &[size, image] : icons) {
-        if (size == 32)
-            image = pictures.windowIcon;
-    }
-    return icons;
-}
-
-// Every picture at its own size, the sign pictures also as the sign page shows them, then
-// everything again four times as large.
+// Every picture at its own size, the sign pictures as the sign page shows them, then everything
+// again four times as large: rows of pictures on the window grey, each under its title.
 QImage contactSheet(const Pictures &pictures)
 {
-    constexpr int zoom = 4;
-    Sheet sheet(Sheet::margin * 2 + 6 * (120 * zoom + Sheet::gap) - Sheet::gap);
-
-    sheet.group(QStringLiteral("Sign pictures 100-111 (Aries to Pisces)"));
-    for (const QImage &image : pictures.signs)
-        sheet.place(image);
-    sheet.newRow();
-    sheet.group(QStringLiteral("The same as the sign page shows them, with the planets"));
+    constexpr int zoom = 4, margin = 16, gap = 12, titleHeight = 18;
+    QList<QImage> signs, icons = pictures.topicIcons;
     for (qsizetype i = 0; i < pictures.signs.size(); ++i)
-        sheet.place(withPlanets(pictures.signs[i], pictures.planets.value(i)));
-    sheet.newRow();
-    sheet.group(QStringLiteral("Thumbnails 1000-1011"));
-    for (const QImage &image : pictures.thumbnails)
-        sheet.place(image);
-    sheet.group(QStringLiteral("Topic icons 100-105"));
-    for (const QImage &image : pictures.topicIcons)
-        sheet.place(image);
-    sheet.newRow();
-    sheet.group(QStringLiteral("Program icon, by pixel size"));
-    for (const auto &[size, image] : programIcons(pictures))
-        sheet.place(image, iconCaption(size));
-    sheet.group(QStringLiteral("Banner"));
-    sheet.place(pictures.banner);
-    sheet.newRow();
-
-    for (qsizetype i = 0; i < pictures.signs.size(); ++i) {
-        if (i % 6 == 0)
-            sheet.group(i == 0 ? QStringLiteral("Sign pictures, 4x") : QString());
-        sheet.place(magnified(pictures.signs[i], zoom));
-        if (i % 6 == 5)
-            sheet.newRow();
+        signs.append(withPlanets(pictures.signs[i], pictures.planets.value(i)));
+    for (const auto &[size, image] : pictures.desktopIcons)
+        icons.append(size == 32 ? pictures.windowIcon : image);
+    icons.append(pictures.banner);
+    QList<std::pair<QString, QList<QImage>>> rows {
+        { QStringLiteral("Sign pictures 100-111, Aries to Pisces, with the planets"), signs },
+        { QStringLiteral("Thumbnails 1000-1011"), pictures.thumbnails },
+        { QStringLiteral("Topic icons 100-105; the program icon at 16, 24, 32 (icons 1 and 10), "
+                         "48, 64 and 128 pixels; the banner"),
+            icons },
+    };
+    for (const auto &[title, row] : QList(rows)) {
+        QList<QImage> large;
+        for (const QImage &image : row)
+            large.append(magnified(image, zoom));
+        for (qsizetype from = 0; from < large.size(); from += 6)
+            rows.append({ from ? QString() : title + QStringLiteral(", 4x"), large.mid(from, 6) });
     }
-    sheet.group(QStringLiteral("Thumbnails, 4x"));
-    for (const QImage &image : pictures.thumbnails)
-        sheet.place(magnified(image, zoom));
-    sheet.newRow();
-    sheet.group(QStringLiteral("Topic icons, 4x: character, appearance, illnesses, love, "
-                               "childhood, occupation"));
-    for (const QImage &image : pictures.topicIcons)
-        sheet.place(magnified(image, zoom));
-    sheet.newRow();
-    sheet.group(QStringLiteral("Program icon, 4x"));
-    for (const auto &[size, image] : programIcons(pictures))
-        sheet.place(magnified(image, zoom), iconCaption(size));
-    sheet.newRow();
-    sheet.group(QStringLiteral("Banner, 4x"));
-    sheet.place(magnified(pictures.banner, zoom));
-    return sheet.finished();
+    int height = margin;
+    for (const auto &[title, row] : rows)
+        height += titleHeight
+            + std::max_element(row.begin(), row.end(),
+                [](auto &a, auto &b) {
+                    return a.height() < b.height();
+                })->height()
+            + 2 * gap;
+    QImage sheet(margin * 2 + 6 * (120 * zoom + gap) - gap, height, QImage::Format_RGB32);
+    sheet.fill(Art::windowGrey);
+    QPainter p(&sheet);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    int top = margin;
+    for (const auto &[title, row] : rows) {
+        p.drawText(QPoint(margin, top + 12), title);
+        int x = margin, rowHeight = 0;
+        for (const QImage &image : row) {
+            p.drawImage(x, top + titleHeight, image);
+            x += image.width() + gap;
+            rowHeight = std::max(rowHeight, image.height());
+        }
+        top += titleHeight + rowHeight + 2 * gap;
+    }
+    return sheet;
 }
 
 // The planets of each sign as the catalogue's strings 100 to 111 give them, capitalised as the
