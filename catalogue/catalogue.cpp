@@ -134,7 +134,8 @@ QImage decodeCataloguePicture(int number, CatalogueKind kind)
 
 QPixmap loadCataloguePicture(int number, CatalogueKind kind, qreal pixelRatio)
 {
-    if (pixelRatio >= 2) {
+    // The drawing at twice the pixels stands in for the item only while the catalogue holds it.
+    if (pixelRatio >= 2 && QFile::exists(picturePath(number, kind))) {
         QFile large(picturePath(number, kind, u"@2x"_s));
         if (large.exists()) {
             QPixmap pixmap = QPixmap::fromImage(decode(large, kind, number));

@@ -194,7 +194,7 @@ private Q_SLOTS:
     // same form, a bitmap with the same palette; drawn at that size rather than each pixel
     // doubled; and the same picture: four in five pixels have their colour, or one close to it, in
     // its two by two block. The catalogue gives it, at a device pixel ratio of 2, to a screen of
-    // scale 2 and more, and the other one to a screen of less.
+    // scale 2 and more, and the other one to a screen of less; not without the item itself.
     void largePicture_data()
     {
         QTest::addColumn<QString>("path"); // with %1 for "" or "@2x"
@@ -256,6 +256,9 @@ private Q_SLOTS:
         expected.setDevicePixelRatio(2);
         QCOMPARE(seen(loaded.toImage()), expected);
         QCOMPARE(seen(loadCataloguePicture(number, kind, 1.5).toImage()), picture);
+        CatalogueCopy catalogue; // without the item, its larger drawing does not stand in for it
+        catalogue.hide(kind, number);
+        QVERIFY_THROWS_EXCEPTION(CatalogueError, loadCataloguePicture(number, kind, 2));
     }
     // No committed picture beyond those above, the program's icon under two numbers, and the
     // desktop's icons at their sizes.
