@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Draws all of the program's pictures and writes them into the source tree:
+// Exports every picture from its master drawing into the source tree:
 //
-//   artgen REPO_ROOT                      the bitmaps, icons, banner and desktop icons
-//   artgen --sheet SHEET.png REPO_ROOT    the same, plus a contact sheet of everything
+//   artgen REPO_ROOT                              the bitmaps, icons, banner and desktop icons
+//   artgen --sheet SHEET.png REPO_ROOT            the same, plus a contact sheet of everything
+//   artgen --preview 100..111 OUT.png REPO_ROOT   one sign picture as the program shows it
 //
-// The output depends on nothing but this code, so running it again gives the same bytes.
+// The output depends on nothing but the masters and this code: it is the same on every run.
 
 #include "art.h"
 #include "pixels.h"
@@ -224,8 +225,7 @@ int main(int argc, char **argv)
     // its pixels under the same name with "@2x".
     const auto write = [&](const QString &path, const QByteArray &one, const QByteArray &two) {
         writeFile(root.filePath(path.arg(QString())), one);
-        if (!two.isEmpty())
-            writeFile(root.filePath(path.arg(QStringLiteral("@2x"))), two);
+        writeFile(root.filePath(path.arg(QStringLiteral("@2x"))), two);
     };
     const auto master = [&](const QString &path) { return Master(root.filePath(path)); };
 

@@ -128,9 +128,7 @@ QList<QRgb> Master::colours(const QString &id) const
                     where
                         + QStringLiteral("%1 %2: a pixel picture has no transparency")
                               .arg(name, value));
-            if (name != u"fill" && name != u"stroke" && name != u"stop-color" && name != u"color")
-                continue;
-            if (value == u"none")
+            if ((name != u"fill" && name != u"stroke") || value == u"none")
                 continue;
             const QColor colour = QColor::fromString(value);
             if (!value.startsWith(u'#') || value.size() != 7 || !colour.isValid())

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The sign pictures for the sign pages.
 #include "art.h"
-#include "masters.h"
 #include "pixels.h"
 
 #include <algorithm>
