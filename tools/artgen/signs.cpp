@@ -34,70 +34,6 @@ bool isSky(int index)
     return index == 0 || index == 1;
 }
 
-// Hand cleaning after colour reduction. Smooth shapes blended into a few fixed tones leave
-// single pixels of a neighbouring part's tone in outlines and bits of strokes floating in the
-// sky. A speck of the figure, one or two pixels of a tone that no other neighbour shares, takes
-// the tone most of its neighbours have: always on the figure's edge, where such a pixel is debris
-// or a spike, and inside when it is lighter than that tone or has a darker neighbour, as a blend
-// of an outline into the part beside it does. An eye or a nostril, darker than everything round
-// it, stays.
-void cleanFigure(IndexedImage &image, const QList<int> &figureEntries)
-{
-    const int w = image.width, h = image.height;
-    const auto luma = [&](int index) {
-        const QRgb c = image.palette[index];
-        return 2 * qRed(c) + 7 * qGreen(c) + qBlue(c);
-    };
-    for (int pass = 0; pass < 2; ++pass) {
-        const std::vector<quint8> before = image.pixels;
-        const auto at = [&](int x, int y) { return int(before[std::size_t(y) * w + x]); };
-        // The neighbours of (x, y) in the same tone: how many, and the last one found.
-        const auto alike = [&](int x, int y, QPoint *last) {
-            int n = 0;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int u = x + dx, v = y + dy;
-                    if ((dx || dy) && u >= 0 && u < w && v >= 0 && v < h && at(u, v) == at(x, y)) {
-                        ++n;
-                        *last = QPoint(u, v);
-                    }
-                }
-            }
-            return n;
-        };
-        for (int y = 1; y < h - 1; ++y) {
-            for (int x = 1; x < w - 1; ++x) {
-                const int index = at(x, y);
-                if (!figureEntries.contains(index) || index < sceneCount)
-                    continue; // the stars and the sand are never debris
-                // A speck is a patch of one tone one or two pixels large.
-                QPoint other;
-                const int same = alike(x, y, &other);
-                QPoint back;
-                if (same > 1 || (same == 1 && alike(other.x(), other.y(), &back) > 1))
-                    continue;
-                int count[16] = {};
-                int figureAround = 0;
-                bool darkerAround = false;
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int n = at(x + dx, y + dy);
-                        if ((dx || dy) && n != index) {
-                            ++count[n];
-                            figureAround += figureEntries.contains(n) ? 1 : 0;
-                            darkerAround |= luma(n) < luma(index);
-                        }
-                    }
-                }
-                const int most = int(std::max_element(count, count + 16) - count);
-                const bool edge = figureAround < 8 - same;
-                if (edge || luma(index) > luma(most) || darkerAround)
-                    image.pixels[std::size_t(y) * w + x] = quint8(most);
-            }
-        }
-    }
-}
-
 // Moonlight from above: where the figure meets the sky along its top, its outer pixel is drawn in
 // the pale moonlit tone of the sand. The dark outline alone melts into the night sky; the rim keeps
 // the silhouette sharp. Thin parts one pixel across keep their tone.
@@ -230,7 +166,6 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
             out.pixels[std::size_t(y) * out.width + x] = quint8(index);
         }
     }
-    cleanFigure(out, figureEntries);
     rimFigure(out, figureEntries);
     return out;
 }
