@@ -137,8 +137,21 @@ open_about() {
     settle "$work/about" "$about"
 }
 
+# Closes a window with alt+F4 once the window manager has made it the active window (on a busy
+# machine the activation can come after windowactivate returns, and the key would go to the
+# window that was active before), then waits until it is gone.
 close_window() {
-    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+    xdotool windowactivate --sync "$1" 2>/dev/null
+    for _ in $(seq 50); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
+        sleep 0.1
+    done
+    xdotool key --clearmodifiers alt+F4
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "the window $1 did not close"
 }
 
 # Closes the main window and expects the program to end with status 0.
@@ -239,12 +252,6 @@ browse_and_change_font() {
     x_click "$about" "$About_Label6" # the icon falls; closed once it has moved
     settle "$work/falling" "$about" moved "$work/about"
     close_window "$about"
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name '^O programu$' >/dev/null 2>&1 || break
-        sleep 0.1
-    done
-    xdotool search --onlyvisible --name '^O programu$' >/dev/null 2>&1 \
-        && fail "the about window did not close"
     x_click "$wid" "$Image1"
     wait_title "Astrelo - Beran"
 }
