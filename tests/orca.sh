@@ -278,4 +278,17 @@ mark
 xdotool mousemove --window "$wid" 520 80 # the middle of "Zvětšit písmo o 1 bod"
 await '^Zvětšit písmo o 1 bod' >/dev/null || fail "mouse review over the panel did not name its control"
 echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\""
+# With mouse review on, a sign click says the new title once, after the thumbnail's name.
+xdotool mousemove --window "$wid" 300 300 click 1 # the panel goes
+# shellcheck disable=SC2086
+xdotool mousemove --window "$wid" $Image1
+await '^Beran page tab' >/dev/null || fail "mouse review did not name the thumbnail"
+hush
+mark
+xdotool click 1
+await '^Astrelo - Beran$' >/dev/null || fail "the new title was not said"
+hush
+titles=$(spoken | tail -n +$((said + 1)) | grep -c '^Astrelo - Beran$')
+[ "$titles" = 1 ] || fail "with mouse review on, a sign click said the title $titles times"
+echo "ok: with mouse review on, a sign click says the title once"
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"
