@@ -137,16 +137,9 @@ open_about() {
     settle "$work/about" "$about"
 }
 
-# Closes a window with alt+F4 once the window manager has made it the active window (on a busy
-# machine the activation can come after windowactivate returns, and the key would go to the
-# window that was active before), then waits until it is gone.
+# Closes a window with alt+F4 and waits until it is gone.
 close_window() {
-    xdotool windowactivate --sync "$1" 2>/dev/null
-    for _ in $(seq 50); do
-        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
-        sleep 0.1
-    done
-    xdotool key --clearmodifiers alt+F4
+    x_alt_f4 "$1"
     for _ in $(seq 50); do
         xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
         sleep 0.1

@@ -47,16 +47,22 @@ x_main_window() {
     timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1
 }
 
+# Sends alt+F4 to a window once the window manager has made it the active window: on a busy
+# machine the activation can come after windowactivate returns, and the keys go to the active
+# window.
+x_alt_f4() {
+    xdotool windowactivate --sync "$1" 2>/dev/null
+    for _ in $(seq 30); do
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
+        sleep 0.1
+    done
+    xdotool key --clearmodifiers alt+F4
+}
+
 # Closes a window as the reader would (alt+F4) and expects the program to end with status 0.
-# The keys go to the active window, so each try first waits until the window is active.
 x_close_and_expect_exit() {
     for _ in 1 2 3 4 5; do
-        xdotool windowactivate --sync "$1" 2>/dev/null
-        for _ in $(seq 20); do
-            [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
-            sleep 0.1
-        done
-        xdotool key --clearmodifiers alt+F4
+        x_alt_f4 "$1"
         for _ in $(seq 30); do
             kill -0 "$app" 2>/dev/null || break
             sleep 0.1
