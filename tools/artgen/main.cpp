@@ -254,12 +254,13 @@ int main(int argc, char **argv)
     const auto icoBytes = [](const Art::MaskedImage &masked) {
         return Writers::ico8(masked.image, masked.transparent);
     };
+    // A topic icon is set by hand on its 32-pixel grid, and drawn for 64 pixels from a master
+    // of its own.
     for (int topic = 0; topic < Art::topicCount; ++topic) {
-        const Master drawing
-            = master(QStringLiteral("catalogue/masters/icons/%1.svg").arg(100 + topic));
-        const Art::MaskedImage one = icon(drawing, 1, Art::Edge::Smoothed);
+        const QString path = QStringLiteral("catalogue/masters/icons/%1%2.svg").arg(100 + topic);
+        const Art::MaskedImage one = icon(master(path.arg(QString())), 1, Art::Edge::Smoothed);
         write(QStringLiteral("catalogue/icons/%1%2.ico").arg(100 + topic), icoBytes(one),
-            icoBytes(icon(drawing, 2, Art::Edge::Smoothed)));
+            icoBytes(icon(master(path.arg(QStringLiteral("@2x"))), 1, Art::Edge::Smoothed)));
         pictures.topicIcons.append(decoded(one.image, one.transparent));
     }
 
