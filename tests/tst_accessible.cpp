@@ -112,7 +112,8 @@ private Q_SLOTS:
         QCOMPARE(caption->text(QAccessible::Name), u8("Nastavení textového okna"));
         QVERIFY(of(QStringLiteral("Frame1"))->rect().contains(caption->rect()));
     }
-    // The text box holds no unnamed child; a word runs on to the next word's start; between
+    // The text box holds no unnamed child; a word runs on to the next word's start, and a comma
+    // is read with the word after it; between
     // two sentences the sentence is the next one; the characters the open panel's lines cross
     // have no place on the screen.
     void text()
@@ -123,6 +124,11 @@ private Q_SLOTS:
             QStringLiteral("Beran "));
         QCOMPARE(std::pair(start, end), std::pair(0, 6));
         const QString all = words()->text(0, words()->characterCount());
+        const int comma = int(all.indexOf(u", "));
+        const QString after = all.mid(comma + 2).section(u' ', 0, 0);
+        QCOMPARE(words()->textAtOffset(comma, QAccessible::WordBoundary, &start, &end),
+            QStringLiteral(", ") + after + u' ');
+        QCOMPARE(std::pair(start, end), std::pair(comma, comma + 3 + int(after.size())));
         const int gap = int(all.indexOf(u". ")) + 1;
         QVERIFY(words()
                     ->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)

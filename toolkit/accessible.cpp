@@ -501,7 +501,8 @@ public:
                                            : m_text->textAfterOffset(offset, type, start, end);
     }
     // A word runs on to the next word's start, as screen readers take it when the caret moves
-    // by words; between two sentences the sentence is the next one.
+    // by words, and a mark of punctuation, where the caret stops too, is read with the word after
+    // it ("; touží"), not alone; between two sentences the sentence is the next one.
     QString textAtOffset(
         int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
@@ -514,8 +515,20 @@ public:
             && all.at(offset).isSpace())
             ++offset;
         QString found = m_text->textAtOffset(offset, type, start, end);
-        while (type == QAccessible::WordBoundary && *end < all.size() && all.at(*end) == u' ')
-            found += all.at((*end)++);
+        if (type == QAccessible::SentenceBoundary)
+            return found;
+        const auto runOn = [&] {
+            while (*end < all.size() && all.at(*end) == u' ')
+                found += all.at((*end)++);
+        };
+        runOn();
+        if (*end < all.size() && std::none_of(found.begin(), found.end(), [](QChar c) {
+                return c.isLetterOrNumber();
+            })) {
+            int nextStart = 0;
+            found += m_text->textAtOffset(*end, type, &nextStart, end);
+            runOn();
+        }
         return found;
     }
     QString attributes(int offset, int *start, int *end) const override
