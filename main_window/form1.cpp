@@ -232,6 +232,7 @@ void Form1::selectSign(int sign)
     const bool newTitle = sign != m_state.signIndex;
     m_state.signIndex = static_cast<quint8>(sign);
     showSign();
+    Toolkit::setStatus(this, choice());
     // A new title names the sign; where it cannot be told as a title (or the sign is the same),
     // the choice is told.
     if (!newTitle || !Toolkit::announceTitle(this))
@@ -242,6 +243,7 @@ void Form1::selectTopic(int topic)
 {
     m_state.topicIndex = static_cast<quint8>(topic);
     showTopic();
+    Toolkit::setStatus(this, choice());
     announce(choice());
 }
 

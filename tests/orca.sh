@@ -216,6 +216,13 @@ mark
 xdotool key KP_Enter
 line=$(await '^Vodnář, Povolání') || fail "where-am-I after a click in the panel did not name the text"
 echo "ok: flat review reads \"Velikost písma 9\" after the click; where-am-I: \"$line\""
+# The status-bar command still says where the reader is, not the last change.
+hush
+mark
+xdotool key --delay 150 Insert+KP_Enter Insert+KP_Enter
+await 'Vodnář, Povolání ?statusbar' >/dev/null \
+    || fail "the status-bar command after a font change did not name the choice"
+echo "ok: the status-bar command after a font change says \"Vodnář, Povolání\""
 
 # Flat review to the topic icon, and its click: the about window is announced with its
 # title line, where the screen reader's focus rests. Orca takes its own click in slowly; when the window is active by then, Orca's

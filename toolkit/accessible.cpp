@@ -135,9 +135,9 @@ public:
 };
 
 // A window's status line and the notice it holds, for screen readers only: nothing is drawn
-// for them and they are at no point of the screen. The line is named by the last notice, so
-// that asking a screen reader for the status line repeats it; the notice shows itself again
-// for each new message, and screen readers say a notice without naming its role.
+// for them and they are at no point of the screen. The line says where the reader is (the
+// window's setStatus), as a screen reader's status-bar command expects; the notice shows itself
+// again for each new message, and screen readers say a notice without naming its role.
 class NoticeAccessible : public PartAccessible
 {
 public:
@@ -176,7 +176,7 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        return t != QAccessible::Name ? QString() : m_notice ? m_notice->message : message;
+        return t != QAccessible::Name ? QString() : message;
     }
     QRect rect() const override { return QRect(); }
     QAccessible::Role role() const override
@@ -728,7 +728,7 @@ void setStatus(QWidget *window, const QString &message)
 {
     if (ContainerAccessible *accessible = windowAccessible(window);
         accessible && accessible->statusLine())
-        accessible->statusLine()->notice()->message = message;
+        accessible->statusLine()->message = message;
 }
 
 void tellContentChanged(QWidget *window)
@@ -772,8 +772,6 @@ bool announceTitle(QWidget *window)
             0, window->windowTitle()))
         return false;
 #endif
-    // The status line repeats it, as the last thing told.
-    accessible->statusLine()->notice()->message = window->windowTitle();
     return true;
 }
 

@@ -25,11 +25,11 @@ void installAccessibility();
 // button as the selected tab; a newly checked one is told as a new selection of the row.
 void setTabRow(QButtonGroup *group, const QString &name);
 
-// Says a short message to screen readers, once: what a click has just chosen or changed. The
-// window's status line repeats it afterwards. Nothing is drawn.
+// Says a short message to screen readers, once: what a click has just chosen or changed.
+// Nothing is drawn.
 void announce(QWidget *window, const QString &message);
 
-// Sets what the window's status line says, without saying it.
+// Sets what the window's status line says (where the reader is), without saying it.
 void setStatus(QWidget *window, const QString &message);
 
 // Tells screen readers that what they have read of the window is out of date (a panel has
