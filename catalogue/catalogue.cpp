@@ -134,8 +134,9 @@ QImage decodeCataloguePicture(int number, CatalogueKind kind)
 
 QPixmap loadCataloguePicture(int number, CatalogueKind kind, qreal pixelRatio)
 {
+    QFile file(picturePath(number, kind));
     // The drawing at twice the pixels stands in for the item only while the catalogue holds it.
-    if (pixelRatio >= 2 && QFile::exists(picturePath(number, kind))) {
+    if (pixelRatio >= 2 && file.exists()) {
         QFile large(picturePath(number, kind, u"@2x"_s));
         if (large.exists()) {
             QPixmap pixmap = QPixmap::fromImage(decode(large, kind, number));
@@ -143,5 +144,5 @@ QPixmap loadCataloguePicture(int number, CatalogueKind kind, qreal pixelRatio)
             return pixmap;
         }
     }
-    return QPixmap::fromImage(decodeCataloguePicture(number, kind));
+    return QPixmap::fromImage(decode(file, kind, number));
 }

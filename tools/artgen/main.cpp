@@ -248,8 +248,8 @@ int main(int argc, char **argv)
         pictures.thumbnails.append(decoded(one));
     }
 
-    const auto icon = [&](const Master &drawing, int scale, Art::Edge edge) {
-        return Art::iconIndexed(drawing.layer(QStringLiteral("picture"), scale), edge);
+    const auto topicIcon = [&](const QString &path) {
+        return Art::iconIndexed(master(path).layer(QStringLiteral("picture"), 1));
     };
     const auto icoBytes = [](const Art::MaskedImage &masked) {
         return Writers::ico8(masked.image, masked.transparent);
@@ -258,9 +258,9 @@ int main(int argc, char **argv)
     // of its own.
     for (int topic = 0; topic < Art::topicCount; ++topic) {
         const QString path = QStringLiteral("catalogue/masters/icons/%1%2.svg").arg(100 + topic);
-        const Art::MaskedImage one = icon(master(path.arg(QString())), 1, Art::Edge::Smoothed);
+        const Art::MaskedImage one = topicIcon(path.arg(QString()));
         write(QStringLiteral("catalogue/icons/%1%2.ico").arg(100 + topic), icoBytes(one),
-            icoBytes(icon(master(path.arg(QStringLiteral("@2x"))), 1, Art::Edge::Smoothed)));
+            icoBytes(topicIcon(path.arg(QStringLiteral("@2x")))));
         pictures.topicIcons.append(decoded(one.image, one.transparent));
     }
 
@@ -268,12 +268,12 @@ int main(int argc, char **argv)
     // grid, and its scalable drawing for larger ones. Icons 1 and 10 are its 32-pixel picture
     // (and the 64-pixel one on scaled screens), stored under two numbers. It goes on title bars
     // of any colour, so its edge is hard.
-    const auto iconMaster = [&](int size) {
-        return master(size > 64 ? QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")
-                                : QStringLiteral("packaging/icons/masters/%1.svg").arg(size));
-    };
+    Art::MaskedImage windowIcon;
+    QByteArray windowIconTwice;
     for (const int size : { 16, 24, 32, 48, 64, 128 }) {
-        const Master drawing = iconMaster(size);
+        const Master drawing
+            = master(size > 64 ? QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")
+                               : QStringLiteral("packaging/icons/masters/%1.svg").arg(size));
         const QImage image = Pixels::straightAlpha(
             drawing.layer(QStringLiteral("picture"), size / drawing.size().width()));
         if (image.size() != QSize(size, size))
@@ -284,9 +284,11 @@ int main(int argc, char **argv)
             root.filePath(QStringLiteral("packaging/icons/%1/cz.kelmo.Astrelo.png").arg(size)),
             pngBytes(image));
         pictures.desktopIcons.append({ size, image });
+        if (size == 32)
+            windowIcon = Art::iconIndexed(image, Art::Edge::Hard);
+        else if (size == 64)
+            windowIconTwice = icoBytes(Art::iconIndexed(image, Art::Edge::Hard));
     }
-    const Art::MaskedImage windowIcon = icon(iconMaster(32), 1, Art::Edge::Hard);
-    const QByteArray windowIconTwice = icoBytes(icon(iconMaster(64), 1, Art::Edge::Hard));
     for (const int number : { 1, 10 })
         write(QStringLiteral("catalogue/icons/%1%2.ico").arg(number), icoBytes(windowIcon),
             windowIconTwice);

@@ -18,14 +18,10 @@ const QList<QRgb> sceneTones { qRgb(0x0e, 0x17, 0x40), qRgb(0x4a, 0x5e, 0xa4),
 constexpr int sceneCount = 5;
 constexpr int rimIndex = 4;
 
-// The palette entry nearest to a colour among the allowed ones.
-int nearestOf(const QList<QRgb> &palette, const QList<int> &allowed, QRgb colour)
+// Which of the tones is nearest to a colour.
+int nearestOf(const QList<QRgb> &tones, QRgb colour)
 {
-    QList<QRgb> some;
-    for (const int i : allowed)
-        some.append(palette[i]);
-    return allowed[Quantise::nearest(
-        some, some.size(), qRed(colour), qGreen(colour), qBlue(colour))];
+    return Quantise::nearest(tones, tones.size(), qRed(colour), qGreen(colour), qBlue(colour));
 }
 
 // Indices 0 and 1 of every sign picture: the sky and the faint blue of the stars.
@@ -133,9 +129,9 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
     // the tones the figure is painted in, so no colour is shared or averaged between the figure
     // and the sky.
     QList<QRgb> palette = sceneTones;
-    const QList<int> sceneEntries { 0, 1, 2, 3, 4 };
-    QList<int> figureEntries;
-    for (const QRgb tone : master.colours(QStringLiteral("figure"))) {
+    const QList<QRgb> figureTones = master.colours(QStringLiteral("figure"));
+    QList<int> figureEntries; // the palette entry of each figure tone
+    for (const QRgb tone : figureTones) {
         if (!palette.contains(tone))
             palette.append(tone);
         figureEntries.append(int(palette.indexOf(tone)));
@@ -157,12 +153,12 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
             // the figure's tones, or, along the figure's edge, the colour of what lies beneath,
             // never a blend of the two: a blend of a dark outline and the pale sand would be
             // nearest to some middle tone of the figure and leave a speck of it.
-            int index = nearestOf(palette, sceneEntries, scene.pixel(x, y));
+            int index = nearestOf(sceneTones, scene.pixel(x, y)); // the first entries
             const QRgb own = figure.pixel(x, y);
             if (qAlpha(own) == 255)
-                index = nearestOf(palette, figureEntries, picture.pixel(x, y));
+                index = figureEntries[nearestOf(figureTones, picture.pixel(x, y))];
             else if (qAlpha(own) >= 128)
-                index = nearestOf(palette, figureEntries, own);
+                index = figureEntries[nearestOf(figureTones, own)];
             out.pixels[std::size_t(y) * out.width + x] = quint8(index);
         }
     }
