@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QPlainTextEdit>
+#include <QStyleHints>
 
 using namespace TestSupport;
 
@@ -148,6 +149,22 @@ private Q_SLOTS:
         doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
         QVERIFY(words()->characterRect(crossed).isEmpty());
         QVERIFY(!words()->characterRect(below).isEmpty());
+    }
+    // A screen reader that cannot move the pointer clicks through the text box's action: two
+    // quick presses open the panel as a double-click does, one press closes it, and two presses
+    // further apart than a double-click are two clicks.
+    void textPresses()
+    {
+        QAccessibleActionInterface *text = of(QStringLiteral("Text1"))->actionInterface();
+        const QWidget *panel = control(m_window.get(), "Frame1");
+        text->doAction(QAccessibleActionInterface::pressAction());
+        text->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(panel->isVisible());
+        text->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!panel->isVisible());
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+        text->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!panel->isVisible());
     }
     // The about window is a window (Orca would read a dialog's words before each of its items),
     // and its status line names the program and its version.

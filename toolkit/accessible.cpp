@@ -463,7 +463,7 @@ public:
     {
         TextClicks *clicks = TextClicks::of(box());
         if (clicks && action == pressAction())
-            Q_EMIT clicks->clicked();
+            clicks->press();
         else if (clicks && action == toggleAction())
             Q_EMIT clicks->doubleClicked();
     }

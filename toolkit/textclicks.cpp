@@ -19,6 +19,19 @@ TextClicks *TextClicks::of(const QPlainTextEdit *box)
     return box->findChild<TextClicks *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+void TextClicks::press()
+{
+    const bool pair = m_sincePress.isValid()
+        && m_sincePress.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    if (pair) {
+        m_sincePress.invalidate();
+        Q_EMIT doubleClicked();
+    } else {
+        m_sincePress.start();
+        Q_EMIT clicked();
+    }
+}
+
 bool TextClicks::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();

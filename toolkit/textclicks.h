@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 
 class QPlainTextEdit;
@@ -19,6 +20,11 @@ public:
 
     static TextClicks *of(const QPlainTextEdit *box);
 
+    // A click that comes from a screen reader's action instead of the mouse. Screen readers
+    // click through the action when they cannot move the pointer (on Wayland, or when the X
+    // server answers late), so as with the mouse the second of a quick pair is a double-click.
+    void press();
+
 Q_SIGNALS:
     void clicked();
     void doubleClicked();
@@ -29,4 +35,5 @@ protected:
 private:
     bool m_pressed = false;
     quint64 m_pressTime = 0;
+    QElapsedTimer m_sincePress; // since the last press() that was not a double-click's second
 };
