@@ -181,12 +181,24 @@ echo "ok: Down: \"$line\""
 # in quick succession. Nothing but the opening is said (no "closed", no selected word), and
 # flat review, read afresh, has the panel's caption and controls on lines of their own with the
 # size.
-press Insert+KP_Home >/dev/null || exit 1
-review_to KP_Page_Up "^${line%% *} "
-press KP_Begin >/dev/null || exit 1
-mark
-click_reviewed 2
-await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
+double_click_text() {
+    press Insert+KP_Home >/dev/null || exit 1
+    review_to KP_Page_Up "^${line%% *} "
+    press KP_Begin >/dev/null || exit 1
+    mark
+    click_reviewed 2
+}
+double_click_text
+if ! await '^Nastavení textového okna otevřeno' >/dev/null; then
+    # On a busy machine Orca can take its own click for failed ("Mouse event possible failure")
+    # and click again elsewhere in the text, which closes the panel it opened: once more then.
+    grep -a -q "Mouse event possible failure" "$work/orca.log" \
+        || fail "the panel's opening was not announced"
+    echo "note: Orca clicked again after a click it took for failed; once more"
+    hush
+    double_click_text
+    await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
+fi
 hush
 ! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
     || fail "opening the panel said more than its opening"
@@ -201,7 +213,14 @@ echo "ok: Orca's double KP / opened the panel; flat review reads \"Velikost pís
 review_item 'Zvětšit písmo o 1 bod'
 mark
 click_reviewed
-await '^Velikost písma 9' >/dev/null || fail "the new size was not said"
+await '^Velikost písma (9|10)' >/dev/null || fail "the new size was not said"
+hush
+size=$(spoken | tail -n +$((said + 1)) | grep -E '^Velikost písma' | tail -n 1)
+size=${size%.}
+# On a busy machine Orca may find its pointer not yet moved and click once more ("Mouse event
+# possible failure"): then the size is rightly two points larger.
+[ "$size" = "Velikost písma 9" ] || grep -a -q "Mouse event possible failure" "$work/orca.log" \
+    || fail "one click made the size \"$size\""
 # Flat review stays on the control, so a second KP / clicks it again; read afresh, it has the
 # new size.
 line=$(press KP_Begin) || exit 1
@@ -209,13 +228,13 @@ case $line in Zvětšit*) ;; *) fail "flat review moved off the control after it
 press KP_Subtract >/dev/null || exit 1
 hush
 press Insert+KP_Home >/dev/null || exit 1
-review_to KP_Page_Up '^Velikost písma 9$'
+review_to KP_Page_Up "^$size\$"
 press KP_Subtract >/dev/null || exit 1
 hush
 mark
 xdotool key KP_Enter
 line=$(await '^Vodnář, Povolání') || fail "where-am-I after a click in the panel did not name the text"
-echo "ok: flat review reads \"Velikost písma 9\" after the click; where-am-I: \"$line\""
+echo "ok: flat review reads \"$size\" after the click; where-am-I: \"$line\""
 # The status-bar command still says where the reader is, not the last change.
 hush
 mark
