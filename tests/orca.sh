@@ -303,7 +303,17 @@ hush
 mark
 xdotool mousemove --window "$wid" 520 80 # the middle of "Zvětšit písmo o 1 bod"
 await '^Zvětšit písmo o 1 bod' >/dev/null || fail "mouse review over the panel did not name its control"
-echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\""
+# Over its caption the panel is named; over a blank part between its controls nothing is said,
+# not the text the panel covers.
+mark
+xdotool mousemove --window "$wid" 520 55
+await '^Nastavení textového okna' >/dev/null || fail "mouse review over the caption said nothing"
+mark
+xdotool mousemove --window "$wid" 520 140
+hush
+! spoken | tail -n +$((said + 1)) | grep -q 'read only text' \
+    || fail "mouse review over a blank part of the panel read the text beneath"
+echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\" and the caption, and nothing beneath the panel"
 # With mouse review on, a sign click says the new title once, after the thumbnail's name.
 xdotool mousemove --window "$wid" 300 300 click 1 # the panel goes
 # shellcheck disable=SC2086

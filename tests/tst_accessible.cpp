@@ -112,6 +112,21 @@ private Q_SLOTS:
         QCOMPARE(caption->role(), QAccessible::StaticText);
         QCOMPARE(caption->text(QAccessible::Name), u8("Nastavení textového okna"));
         QVERIFY(of(QStringLiteral("Frame1"))->rect().contains(caption->rect()));
+        // A screen reader looking for what lies under the pointer walks the panel's parts and
+        // passes on to the text beneath at a point none of them covers: every point is covered,
+        // the blank ones by a part with no words.
+        QAccessibleInterface *panel = of(QStringLiteral("Frame1"));
+        const QRect area = panel->rect();
+        for (int y = area.top(); y <= area.bottom(); y += 7) {
+            for (int x = area.left(); x <= area.right(); x += 7) {
+                bool covered = false;
+                for (int k = 0; k < panel->childCount() && !covered; ++k)
+                    covered = panel->child(k)->rect().contains(x, y);
+                QVERIFY2(covered, qPrintable(QStringLiteral("at %1,%2").arg(x).arg(y)));
+            }
+        }
+        QAccessibleInterface *ground = panel->child(panel->childCount() - 1);
+        QCOMPARE(ground->text(QAccessible::Name), QString());
     }
     // The text box holds no unnamed child; a word runs on to the next word's start, and a comma
     // is read with the word after it; between

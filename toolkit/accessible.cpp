@@ -228,6 +228,37 @@ private:
     const QPointer<FlatFrame> m_frame;
 };
 
+// A frame's ground between its controls, last of its parts: a screen reader looking for what
+// lies under the pointer takes the first part that covers the point and would otherwise pass
+// through the frame to the text it covers.
+class GroundAccessible : public PartAccessible
+{
+public:
+    explicit GroundAccessible(QWidget *frame)
+        : m_frame(frame)
+    { }
+
+    bool isValid() const override { return !m_frame.isNull(); }
+    QWindow *window() const override { return m_frame->window()->windowHandle(); }
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_frame.data());
+    }
+    QString text(QAccessible::Text) const override { return QString(); }
+    // A filler, which screen readers neither name nor review.
+    QAccessible::Role role() const override { return QAccessible::Client; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !m_frame->isVisible();
+        return state;
+    }
+    QRect rect() const override { return QRect(m_frame->mapToGlobal(QPoint()), m_frame->size()); }
+
+private:
+    const QPointer<QWidget> m_frame;
+};
+
 // A row of tabs: the shown buttons of a group, covering them.
 class TabRowAccessible : public QAccessibleObject
 {
@@ -357,19 +388,29 @@ public:
         if (auto *frame = qobject_cast<FlatFrame *>(container)) {
             m_caption = new CaptionAccessible(frame);
             m_captionId = QAccessible::registerAccessibleInterface(m_caption);
+            m_ground = new GroundAccessible(frame);
+            m_groundId = QAccessible::registerAccessibleInterface(m_ground);
         }
     }
     ~ContainerAccessible() override
     {
         if (m_line)
             QAccessible::deleteAccessibleInterface(m_lineId);
-        if (m_caption)
+        if (m_caption) {
             QAccessible::deleteAccessibleInterface(m_captionId);
+            QAccessible::deleteAccessibleInterface(m_groundId);
+        }
     }
     ContainerAccessible(const ContainerAccessible &) = delete;
     ContainerAccessible &operator=(const ContainerAccessible &) = delete;
 
     NoticeAccessible *statusLine() const { return m_line; }
+    // What a frame holds for screen readers only, shown and hidden with it.
+    QList<QAccessibleInterface *> parts() const
+    {
+        return m_caption ? QList<QAccessibleInterface *> { m_caption, m_ground }
+                         : QList<QAccessibleInterface *>();
+    }
 
     // A window, not a dialog, also for the about window: Orca puts a dialog's words before
     // every item it reads in it.
@@ -401,8 +442,10 @@ private:
     QList<QAccessibleInterface *> children() const
     {
         QList<QAccessibleInterface *> all = interfacesOf(readableChildren(widget()));
-        if (m_caption)
+        if (m_caption) {
             all.prepend(m_caption);
+            all.append(m_ground);
+        }
         if (m_line)
             all.append(m_line);
         return all;
@@ -412,6 +455,8 @@ private:
     const QAccessible::Id m_lineId;
     CaptionAccessible *m_caption = nullptr;
     QAccessible::Id m_captionId = 0;
+    GroundAccessible *m_ground = nullptr;
+    QAccessible::Id m_groundId = 0;
 };
 
 ContainerAccessible *windowAccessible(QWidget *window)
@@ -687,11 +732,22 @@ void forward(QAccessibleEvent *event)
     }
     passOn(event);
     // Qt tells a control shown or hidden as "showing" only; screen readers that keep what they
-    // were told need its "visible" too, or they pass over the panel once it has come.
+    // were told need its "visible" too, or they pass over the panel once it has come. A frame's
+    // parts that have no widget of their own come and go with it, untold by Qt.
     if ((event->type() == QAccessible::ObjectShow || event->type() == QAccessible::ObjectHide)
-        && widget && !widget->isWindow())
-        sendToBus(QAccessible::queryAccessibleInterface(widget), QStringLiteral("StateChanged"),
-            QStringLiteral("visible"), event->type() == QAccessible::ObjectShow, QVariant(0));
+        && widget && !widget->isWindow()) {
+        const bool shown = event->type() == QAccessible::ObjectShow;
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(widget);
+        sendToBus(
+            control, QStringLiteral("StateChanged"), QStringLiteral("visible"), shown, QVariant(0));
+        if (auto *frame = dynamic_cast<ContainerAccessible *>(control)) {
+            for (QAccessibleInterface *part : frame->parts()) {
+                for (const QString &state :
+                    { QStringLiteral("showing"), QStringLiteral("visible") })
+                    sendToBus(part, QStringLiteral("StateChanged"), state, shown, QVariant(0));
+            }
+        }
+    }
     // A window in which nothing takes the keyboard holds the focus itself once it is active;
     // the check waits until Qt has settled which window is active and what has the focus.
     if (event->type() == QAccessible::StateChanged && widget && widget->isWindow()
