@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Shared by the tests: what the main window shows for each sign, controls, clicks, the guard's
-// reports, a stand-in browser, Qt's own picture readers, what a grab of a control shows, and
-// the catalogue with an item taken away.
+// Shared by the tests: what the main window shows for each sign, controls and clicks, the
+// guard's reports, a stand-in browser, Qt's own picture readers and an altered catalogue.
 
 #include "catalogue.h"
 #include "guard.h"
@@ -14,7 +13,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -44,8 +42,8 @@ inline int twips(int pixels)
     return pixels * 15;
 }
 
-// A control by name. A missing one fails the test; a hidden stand-in of that name lets the
-// test function run to its end, and the other test functions run as usual.
+// A control by name. A missing one fails the test and gets a hidden stand-in, so that the test
+// function runs to its end and the others run as usual.
 template <typename T = QWidget> T *control(const QWidget *window, const QString &name)
 {
     if (T *found = window->findChild<T *>(name))
@@ -70,13 +68,12 @@ inline QString caption(const QWidget *window, const char *name)
     return textOf(control(window, QLatin1String(name)));
 }
 
-// A click, and a double-click as the platform delivers it: a press and a release, then the
-// second press as a double-click and its release, 50 ms apart, each to the control under the
-// pointer at that moment (the first click may hide the control it lands on).
 inline void click(QWidget *widget, QPoint at = { 1, 1 })
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, at);
 }
+// A double-click as the platform delivers it: press, release, double-click press, release,
+// 50 ms apart, each to the control under the pointer then (the first click may hide it).
 inline void doubleClick(QWidget *widget, QPoint at = { 1, 1 })
 {
     QWidget *window = widget->window();
@@ -100,7 +97,7 @@ inline QString boxText(int number)
     return loadCatalogueString(number).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-// A picture as it looks: every fully transparent pixel transparent black, whatever its colour.
+// A picture as it looks: every fully transparent pixel transparent black.
 inline QImage seen(const QImage &picture)
 {
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
@@ -116,85 +113,68 @@ inline QImage qtDecoded(int number, CatalogueKind kind)
     const bool icon = kind == CatalogueKind::Icon;
     QFile file(QString::asprintf("%s/catalogue/%s/%d.%s", ASTRELO_SOURCE_DIR,
         icon ? "icons" : "bitmaps", number, icon ? "ico" : "bmp"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return seen(QImage::fromData(file.readAll(), icon ? "ICO" : "BMP"));
+    return file.open(QIODevice::ReadOnly)
+        ? seen(QImage::fromData(file.readAll(), icon ? "ICO" : "BMP"))
+        : QImage();
 }
 
-// The catalogue served from a copy of its files in a temporary folder, while the copy lacks an
-// item or holds other content: the catalogue's search path "catalogue" points at the copy until
-// restore(), which copies the changed files back from the catalogue and the search path back.
+// The catalogue served from a copy of its files that lacks an item or holds other bytes: the
+// search path "catalogue" points at the copy until restore() puts the files and the path back.
+// The copy links to the source tree's files, which the program's resources hold as they are.
 class CatalogueCopy
 {
 public:
     CatalogueCopy()
-        : m_searchPath(QDir::searchPaths(QStringLiteral("catalogue")))
     {
-        QDirIterator files(source(), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext())
-            copyBack(QDir(source()).relativeFilePath(files.next()));
+        for (QDirIterator files(m_source, QDir::Files, QDirIterator::Subdirectories);
+             files.hasNext();)
+            copyBack(QDir(m_source).relativeFilePath(files.next()));
     }
     ~CatalogueCopy() { restore(); }
-    CatalogueCopy(const CatalogueCopy &) = delete;
-    CatalogueCopy &operator=(const CatalogueCopy &) = delete;
-
-    // The copy's file, relative to its folder ("strings.tsv"), with these bytes, or none.
+    // The copy's file ("strings.tsv", "texts/10000.txt") with these bytes, or none.
     void change(const QString &name, const std::optional<QByteArray> &bytes)
     {
         m_changed.append(name);
-        QFile::remove(m_dir.filePath(name));
-        if (bytes)
-            save(name, *bytes);
-        QDir::setSearchPaths(QStringLiteral("catalogue"), { m_dir.path() });
+        QFile file(m_copy.filePath(name));
+        file.remove();
+        if (bytes && (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size()))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        QDir::setSearchPaths(QStringLiteral("catalogue"), { m_copy.path() });
     }
-    // The copy without one item, if it holds it: a picture's or text's file, or a string's row.
+    // The copy without one item: a picture's or a text's file, or a string's row.
     void hide(CatalogueKind kind, int number)
     {
         restore();
-        const QString name = QString::number(number);
-        if (kind == CatalogueKind::Bitmap)
-            return change(QStringLiteral("bitmaps/%1.bmp").arg(name), {});
-        if (kind == CatalogueKind::Icon)
-            return change(QStringLiteral("icons/%1.ico").arg(name), {});
-        if (QFile::exists(m_dir.filePath(QStringLiteral("texts/%1.txt").arg(name))))
-            return change(QStringLiteral("texts/%1.txt").arg(name), {});
-        QList<QByteArray> rows = read(m_dir.filePath(QStringLiteral("strings.tsv"))).split('\n');
-        rows.removeIf(
-            [&](const QByteArray &row) { return row.startsWith(name.toLatin1() + '\t'); });
+        const QString file = QString::asprintf(kind == CatalogueKind::Bitmap ? "bitmaps/%d.bmp"
+                : kind == CatalogueKind::Icon                                ? "icons/%d.ico"
+                                                                             : "texts/%d.txt",
+            number);
+        if (kind != CatalogueKind::String || QFile::exists(m_copy.filePath(file)))
+            return change(file, {});
+        QFile table(m_copy.filePath(QStringLiteral("strings.tsv")));
+        QList<QByteArray> rows
+            = table.open(QIODevice::ReadOnly) ? table.readAll().split('\n') : QList<QByteArray>();
+        rows.removeIf([&](const QByteArray &row) {
+            return row.startsWith(QByteArray::number(number) + '\t');
+        });
         change(QStringLiteral("strings.tsv"), rows.join('\n'));
     }
     void restore()
     {
         for (const QString &name : std::exchange(m_changed, {}))
             copyBack(name);
-        QDir::setSearchPaths(QStringLiteral("catalogue"), m_searchPath);
+        QDir::setSearchPaths(QStringLiteral("catalogue"), { m_source });
     }
 
 private:
-    QString source() const { return m_searchPath.value(0); }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            qFatal("cannot read %s", qPrintable(path));
-        return file.readAll();
-    }
-    // The file as the catalogue holds it, or none where the catalogue has no such file.
     void copyBack(const QString &name)
     {
-        QFile::remove(m_dir.filePath(name));
-        if (QFile::exists(QDir(source()).filePath(name)))
-            save(name, read(QDir(source()).filePath(name)));
+        QFile::remove(m_copy.filePath(name));
+        QDir().mkpath(QFileInfo(m_copy.filePath(name)).path());
+        QFile::link(QStringLiteral(ASTRELO_SOURCE_DIR "/catalogue/") + name, m_copy.filePath(name));
     }
-    void save(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(m_dir.filePath(name));
-        QDir().mkpath(QFileInfo(file).path());
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-    }
-    QStringList m_searchPath;
-    QTemporaryDir m_dir;
+    const QString m_source = QDir::searchPaths(QStringLiteral("catalogue")).value(0);
+    QTemporaryDir m_copy;
     QStringList m_changed; // files changed since the copy was last restored
 };
 
@@ -208,9 +188,9 @@ inline bool inked(QWidget *widget, QRgb colour, bool lightest = false)
         for (int x = 0; x < image.width(); ++x)
             if ((qGray(image.pixel(x, y)) > qGray(found)) == lightest)
                 found = image.pixel(x, y);
-    const int red = qRed(found) - qRed(colour), green = qGreen(found) - qGreen(colour),
-              blue = qBlue(found) - qBlue(colour);
-    return std::max({ std::abs(red), std::abs(green), std::abs(blue) }) <= 4;
+    return std::max({ std::abs(qRed(found) - qRed(colour)),
+               std::abs(qGreen(found) - qGreen(colour)), std::abs(qBlue(found) - qBlue(colour)) })
+        <= 4;
 }
 
 // Collects what the guard reports, for as long as it lives.
@@ -221,8 +201,7 @@ struct ErrorLog
         Guard::setErrorSink([this](const QString &e) { messages.append(e); });
     }
     ~ErrorLog() { Guard::setErrorSink({}); }
-    ErrorLog(const ErrorLog &) = delete;
-    ErrorLog &operator=(const ErrorLog &) = delete;
+    Q_DISABLE_COPY(ErrorLog)
     QStringList messages;
 };
 

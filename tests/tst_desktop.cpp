@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: MIT
 // The program as a desktop reader meets it, in process: Qt's own words in Czech whatever the
 // locale, the text read and selected from the keyboard, and labels that fit their captions in
-// whatever faces the system supplies (CTest runs this with a font setup of DejaVu only), inside
-// their windows.
+// whatever faces the system supplies (CTest runs this with DejaVu fonts only).
 
 #include "form1.h"
 #include "form2.h"
 #include "startup.h"
-#include "toolkit.h"
+#include "testsupport.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTest>
+
+using namespace TestSupport;
 
 class TestDesktop : public QObject
 {
     Q_OBJECT
-
     std::unique_ptr<Form1> m_window;
+    QWidget *at(const char *name) const { return control(m_window.get(), QLatin1String(name)); }
+    QPlainTextEdit *text() const { return control<QPlainTextEdit>(m_window.get(), "Text1"); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -31,30 +31,25 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
-
     void contextMenuInCzech()
     {
-        auto *text = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-        std::unique_ptr<QMenu> menu(text->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(text()->createStandardContextMenu());
         QStringList items;
         for (const QAction *action : menu->actions())
             items.append(action->text().remove(u'&').section(u'\t', 0, 0));
         for (const char16_t *item : { u"Kopírovat", u"Vybrat vše" })
             QVERIFY2(items.contains(item), qPrintable(items.join(u", ")));
     }
-
     void keyboardSelection()
     {
-        auto *text = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-        QVERIFY(text->hasFocus());
-        QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClick(text, Qt::Key_Home, Qt::ControlModifier);
+        QVERIFY(text()->hasFocus());
+        QTest::keyClick(text(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(text(), Qt::Key_Home, Qt::ControlModifier);
         for (int k = 0; k < 5; ++k)
-            QTest::keyClick(text, Qt::Key_Right, Qt::ShiftModifier);
-        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(text(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(text(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Beran"));
     }
-
     // A label that fits its text, alone in a window 100 pixels wide or in a frame of that width
     // (inside its one-pixel outline): a caption too wide for the room is drawn smaller and the
     // label stays inside; a centred label keeps its centre, so its room reaches only as far on
@@ -79,20 +74,16 @@ private Q_SLOTS:
         QFETCH(bool, inFrame);
         QFETCH(int, anchorX);
         QFETCH(int, room);
+        const auto anchor = [alignment](int width) { // from the label's left edge
+            return alignment == Qt::AlignLeft ? 0 : alignment == Qt::AlignRight ? width : width / 2;
+        };
         QWidget window;
         window.resize(100, 40);
-        QWidget *parent = &window;
-        if (inFrame) {
-            parent = new QWidget(&window);
-            parent->setGeometry(0, 0, 100, 40);
-        }
+        QWidget *parent = inFrame ? new QWidget(&window) : &window;
+        parent->setGeometry(0, 0, 100, 40);
         auto *label = new QLabel(parent);
         label->setAlignment(Qt::Alignment(alignment) | Qt::AlignTop);
-        const int boxWidth = 20;
-        const int left = alignment == Qt::AlignLeft ? anchorX
-            : alignment == Qt::AlignRight           ? anchorX - boxWidth
-                                                    : anchorX - boxWidth / 2;
-        label->setGeometry(left, 5, boxWidth, 15);
+        label->setGeometry(anchorX - anchor(20), 5, 20, 15);
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPointSizeF(12);
         label->setFont(font);
@@ -106,16 +97,12 @@ private Q_SLOTS:
         QVERIFY(advance <= label->width());
         QVERIFY2(QRect(inFrame ? 1 : 0, 0, inFrame ? 98 : 100, 40).contains(label->geometry()),
             qPrintable(QStringLiteral("%1..%2").arg(label->x()).arg(label->geometry().right())));
-        const int anchorNow = alignment == Qt::AlignLeft ? label->x()
-            : alignment == Qt::AlignRight                ? label->x() + label->width()
-                                                         : label->x() + label->width() / 2;
-        QVERIFY(std::abs(anchorNow - anchorX) <= 1);
+        QVERIFY(std::abs(label->x() + anchor(label->width()) - anchorX) <= 1);
 
         Toolkit::setCaption(label, QStringLiteral("Mars"));
         QCOMPARE(label->font().pointSizeF(), 12.0);
         QCOMPARE(label->width(), QFontMetrics(font).horizontalAdvance(QStringLiteral("Mars")));
     }
-
     void labelsFitTheirCaptions_data()
     {
         QTest::addColumn<QString>("thumbnail");
@@ -128,49 +115,38 @@ private Q_SLOTS:
     void labelsFitTheirCaptions()
     {
         QFETCH(QString, thumbnail);
-        QTest::mouseClick(m_window->findChild<QWidget *>(thumbnail), Qt::LeftButton);
-        auto *frame = m_window->findChild<QWidget *>(QStringLiteral("Frame1"));
-        if (frame->isHidden()) {
-            // A double-click through the window system, as a reader makes it.
-            const QWidget *text = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        QTest::mouseClick(at(qPrintable(thumbnail)), Qt::LeftButton);
+        if (at("Frame1")->isHidden()) // a double-click through the window system
             QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {},
-                text->mapTo(m_window.get(), QPoint(20, 20)));
-        }
-        QVERIFY(frame->isVisible());
-        QTest::mouseClick(
-            m_window->findChild<QWidget *>(QStringLiteral("Image13")), Qt::LeftButton);
-        QVERIFY(m_window->aboutWindow());
-        QVERIFY(m_window->aboutWindow()->isVisible());
-
+                text()->mapTo(m_window.get(), QPoint(20, 20)));
+        QVERIFY(at("Frame1")->isVisible());
+        QTest::mouseClick(at("Image13"), Qt::LeftButton);
+        QVERIFY(m_window->aboutWindow() && m_window->aboutWindow()->isVisible());
         int checked = 0;
         for (const QWidget *window : { static_cast<QWidget *>(m_window.get()),
                  static_cast<QWidget *>(m_window->aboutWindow()) }) {
             for (const QWidget *label : window->findChildren<QWidget *>()) {
-                const QString caption = label->property("text").toString(); // labels and buttons
-                if (caption.isEmpty())
+                if (textOf(label).isEmpty())
                     continue;
                 ++checked;
                 const QWidget *parent = label->parentWidget();
                 // A frame draws a one-pixel outline on its edges.
                 const QRect room
                     = parent->isWindow() ? parent->rect() : parent->rect().adjusted(1, 0, -1, -1);
-                const QString what = QStringLiteral("%1 \"%2\" at %3,%4 %5x%6 in %7x%8, needs %9")
-                                         .arg(label->objectName(), caption)
+                const int needs = label->fontMetrics().horizontalAdvance(textOf(label));
+                const QString what = QStringLiteral("%1 \"%2\" at %3,%4 %5x%6 needs %7")
+                                         .arg(label->objectName(), textOf(label))
                                          .arg(label->x())
                                          .arg(label->y())
                                          .arg(label->width())
                                          .arg(label->height())
-                                         .arg(parent->width())
-                                         .arg(parent->height())
-                                         .arg(label->fontMetrics().horizontalAdvance(caption));
-                QVERIFY2(label->fontMetrics().horizontalAdvance(caption) <= label->width(),
-                    qPrintable(what));
+                                         .arg(needs);
+                QVERIFY2(needs <= label->width(), qPrintable(what));
                 QVERIFY2(room.contains(label->geometry()), qPrintable(what));
             }
         }
         QCOMPARE(checked, 40);
-        const QRect picture = m_window->findChild<QWidget *>(QStringLiteral("Image14"))->geometry();
-        const QRect planets = m_window->findChild<QWidget *>(QStringLiteral("Label21"))->geometry();
+        const QRect picture = at("Image14")->geometry(), planets = at("Label21")->geometry();
         QVERIFY2(planets.left() >= picture.left() && planets.right() <= picture.right(),
             qPrintable(
                 QStringLiteral("planets from %1 to %2").arg(planets.left()).arg(planets.right())));

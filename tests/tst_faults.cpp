@@ -11,8 +11,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include <algorithm>
-
 using namespace TestSupport;
 using enum CatalogueKind;
 
@@ -23,9 +21,8 @@ static QVariant shown(const QWidget *window, const char *name)
         return window->windowTitle();
     if (const auto *text = qobject_cast<const QPlainTextEdit *>(control(window, name)))
         return text->toPlainText();
-    const QWidget *label = control(window, name);
-    const QImage picture = pictureOf(label);
-    return picture.isNull() ? QVariant(textOf(label)) : QVariant(picture);
+    const QImage picture = pictureOf(control(window, name));
+    return picture.isNull() ? QVariant(textOf(control(window, name))) : QVariant(picture);
 }
 
 class TestFaults : public QObject
@@ -46,26 +43,23 @@ class TestFaults : public QObject
         return Startup::run(*qApp);
     }
     // A click of a thumbnail or a topic: a handler that needs the missing item reports it once,
-    // its steps before (an item each, and what it fills) done as in the reference window.
+    // its steps before (an item each, and the control it fills) done as in the reference window.
     void clickBrowser(bool thumbnail, int index)
     {
         const int sign = thumbnail ? index : m_window->state().signIndex;
         const int topic = thumbnail ? m_window->state().topicIndex : index;
-        struct Step
-        {
-            CatalogueKind kind;
-            int number;
-            const char *control;
-        };
-        std::vector<Step> steps = { { Icon, 100 + topic, "Image13" } };
+        std::vector<std::tuple<CatalogueKind, int, const char *>> steps;
         if (thumbnail)
             steps = { { String, 1100 + sign, nullptr }, { Bitmap, 100 + sign, "Image14" },
                 { String, sign, "Label7" }, { String, 1000 + sign, "Label20" },
                 { String, 100 + sign, "Label23" } };
+        else
+            steps = { { Icon, 100 + topic, "Image13" } };
         steps.push_back({ String, 10000 + 10 * sign + topic, "Text1" });
-        const std::size_t done = std::find_if(steps.begin(), steps.end(), [this](const Step &step) {
-            return step.kind == m_kind && step.number == m_number;
-        }) - steps.begin(); // the steps before the one that needs the missing item
+        std::size_t done = 0; // the steps before the one that needs the missing item
+        while (done < steps.size()
+            && (std::get<0>(steps[done]) != m_kind || std::get<1>(steps[done]) != m_number))
+            ++done;
         const QString name = QString::fromLatin1(thumbnail ? "Image%1" : "Label%1").arg(index + 1);
         click(control(m_window.get(), name));
         if (done < steps.size())
@@ -79,7 +73,7 @@ class TestFaults : public QObject
         click(control(m_reference.get(), name));
         m_catalogue.hide(m_kind, m_number);
         for (std::size_t k = 0; k < done; ++k) {
-            const char *filled = steps[k].control;
+            const char *filled = std::get<2>(steps[k]);
             QVERIFY2(shown(m_window.get(), filled) == shown(m_reference.get(), filled), filled);
         }
     }
@@ -97,14 +91,13 @@ private Q_SLOTS:
         QCOMPARE(std::exchange(m_errors.messages, {}), std::exchange(m_expected, {}));
         QCOMPARE(std::exchange(qtWarnings, {}), QStringList());
     }
-    // With the catalogue whole, the program shows its icon and ends with status 0.
+    // With the catalogue whole, the program shows its icon and ends with status 0. Title bars
+    // and task bars get every size they show, each as the desktop's icon file holds it.
     void wholeCatalogue()
     {
         QVERIFY(Startup::createMainWindow());
         const QIcon icon = QGuiApplication::windowIcon();
         QCOMPARE(seen(icon.pixmap(32, 32).toImage()), qtDecoded(1, Icon));
-        // Every size a title bar or task bar shows, each as the desktop's icon file holds it,
-        // not a scaled 32.
         QCOMPARE(icon.availableSizes(),
             QList<QSize>({ { 16, 16 }, { 24, 24 }, { 48, 48 }, { 32, 32 } }));
         QCOMPARE(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
@@ -158,10 +151,11 @@ private Q_SLOTS:
         if (QTest::currentTestFailed())
             return;
         // The about window opens, unless it lacks its icon.
+        const bool aboutIcon = kind == Icon && number == 10;
         click(control(m_window.get(), "Image13"));
-        if (kind == Icon && number == 10)
+        if (aboutIcon)
             m_expected << m_report;
-        QCOMPARE(m_window->aboutWindow() != nullptr, kind != Icon || number != 10);
+        QCOMPARE(m_window->aboutWindow() != nullptr, !aboutIcon);
         QCOMPARE(m_errors.messages, m_expected);
         QVERIFY2(!m_expected.isEmpty(), "no handler asked for the item");
         // With the item back the program goes on as if nothing had happened.

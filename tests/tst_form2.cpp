@@ -8,12 +8,10 @@
 #include "testsupport.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <cfloat>
-#include <cmath>
 
 using namespace TestSupport;
 using State = FallingIcon;
@@ -95,8 +93,8 @@ private Q_SLOTS:
         QCOMPARE(m_form->windowTitle(), u8("O programu"));
         QCOMPARE(m_form->windowFlags() & ~Qt::WindowFlags(Qt::WindowSystemMenuHint),
             Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-        QCOMPARE(m_form->minimumSize(), QSize(282, 186));
-        QCOMPARE(m_form->maximumSize(), QSize(282, 186));
+        for (const QSize size : { m_form->minimumSize(), m_form->maximumSize() })
+            QCOMPARE(size, QSize(282, 186));
         QCOMPARE(timer()->interval(), 25);
         QCOMPARE(timer()->timerType(), Qt::PreciseTimer);
         const std::tuple<const char *, QRect, double, const char *> controls[] = { // bold: < 0
@@ -107,11 +105,10 @@ private Q_SLOTS:
             { "Label6", { 120, 2040, 1470, 195 }, 8, "...věnováno Marii..." },
             // The fixed wording, in Liberation Sans for MS Sans Serif, runs past the width.
             { "Label7", { 120, 2280, 0, 195 }, 8,
-                "F tekstách múšou (sou) bít chibi a překlepi"
-                "..." },
+                "F tekstách múšou (sou) bít chibi a překlepi..." },
             { "Label5", { 120, 2520, 0, 195 }, 8,
-                "v1.1.                                        "
-                "                           Id.:30417" },
+                "v1.1.                                                                   "
+                "Id.:30417" },
             { "Image1", { 120, 120, 480, 480 }, 8, "" },
             { "Image2", { 720, 1440, 3300, 525 }, 8, "" }
         };
@@ -180,8 +177,7 @@ private Q_SLOTS:
         // Gravity 43 / 2 x 0.01 + 0.1 = 0.315: the 44th contact stops the timer.
         row("last tick", "1500 -20 0.1 43 010", 1500, "tick", "1520.315 20.315 0.315 44 110", "0");
         // One glide step to 117, then 22 rebounding ticks: gravity 0.3 - 0.01 k, speed 5 minus
-        // their sum = 5 - 6.6 + 2.53 = 0.93, top 117 - 54.34 (0.9299995 and 0.0800000057 as
-        // the floats come out).
+        // their sum = 5 - 6.6 + 2.53 = 0.93, top 117 - 54.34 (as the floats come out).
         row("speed below 1 after a lift", "120 5 0.3 2 111", 120, "tick*23",
             "62.66 0.92999953 0.0800000057 2 010", "1");
         const char *const overflow = "Přetečení reálného čísla.";
@@ -211,39 +207,13 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QCOMPARE(fields(icon), fields(state(expected)));
     }
-    // From the dedication click to rest, and again from an icon click at rest. The figures come
-    // from a separate simulation of the rule (Python, every stored value packed to a 32-bit
-    // float with struct), not from this program.
-    void wholeRun()
-    {
-        State icon;
-        icon.load();
-        QVERIFY(icon.drop(icon.top));
-        for (const auto &[ticks, rest] :
-            { std::pair(537, 1477.923828125), { 648, 1475.68505859375 } }) {
-            int ticked = 0, contacts = 0;
-            for (bool going = true; going && ticked < 10000; ++ticked) {
-                const float before = icon.bounceCount;
-                going = icon.tick(icon.top); // shown where the tick before put it
-                contacts += icon.bounceCount > before;
-            }
-            QCOMPARE(ticked, ticks);
-            QCOMPARE(contacts, 42);
-            QCOMPARE(double(icon.top), rest);
-            QVERIFY(icon.lift());
-        }
-    }
-    // On the window: Timer1 moves the icon by itself; timeout by timeout the icon is shown at
-    // the top the simulation gives (127.7, 156.4 and 468.5 twips after 10, 20 and 50 ticks, in
-    // pixels) and comes to rest on the floor, where only an icon click starts it again.
+    // On the window, timeout by timeout, the icon is shown where a separate simulation of the
+    // rule (Python, every stored value packed to a 32-bit float) puts it: 127.7, 156.4 and
+    // 468.5 twips after 10, 20 and 50 ticks, whatever dedication clicks come while it falls; at
+    // rest on the floor (1477.92 twips) after 537 ticks. A click on the icon at rest lifts it,
+    // to rest again at 1475.69 twips after 648 ticks.
     void window()
     {
-        click("Label6");
-        QVERIFY(timer()->isActive());
-        QTRY_VERIFY(icon().y() > 8);
-        timer()->stop();
-        m_form = std::make_unique<Form2>();
-        m_form->load();
         click("Label6");
         const std::pair<int, int> tops[] = { { 10, 9 }, { 20, 10 }, { 50, 31 } };
         int ticks = 0;
@@ -251,14 +221,13 @@ private Q_SLOTS:
             for (; ticks < tick; ++ticks)
                 QVERIFY(QMetaObject::invokeMethod(timer(), "timeout"));
             QCOMPARE(icon(), QPoint(8, pixels));
-            click("Label6"); // again while the icon falls: the run goes on as before
+            click("Label6");
         }
         QCOMPARE(ticks + runToRest(), 537);
-        QCOMPARE(icon(), QPoint(8, 99)); // 1477.92 twips
-        click("Label6");
-        QVERIFY(!timer()->isActive());
+        QCOMPARE(icon(), QPoint(8, 99));
         click("Image1");
-        QVERIFY(timer()->isActive());
+        QCOMPARE(runToRest(), 648);
+        QCOMPARE(icon(), QPoint(8, 98));
     }
     // A click on a control without a handler changes nothing, idle (a stray dedication handler
     // would start the timer) or at rest (a stray icon handler would). The dedication click

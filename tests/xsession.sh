@@ -15,16 +15,14 @@ x_click() {
 }
 
 . "$(dirname "$0")/skip.sh"
-
-# Skips the test when a tool is missing (see skip.sh).
 x_need() {
     for tool in "$@"; do
         command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
 }
 
-# Runs the calling script again inside Xvfb (usage: x_session "$0" "$@"); inside, starts a
-# window manager, which the title bars, alt+F4 and window activation need.
+# Runs the calling script again inside Xvfb (x_session "$0" "$@"); inside, starts the window
+# manager that title bars, alt+F4 and window activation need, and waits until it is up.
 x_session() {
     x_need xvfb-run xdotool openbox xprop
     if [ -z "${INSIDE_XVFB:-}" ]; then
@@ -33,13 +31,11 @@ x_session() {
     fi
     openbox >/dev/null 2>&1 &
     x_wm=$!
-    # The window manager is up once it has announced itself on the root window.
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
 }
-
 x_stop_session() { kill "$x_wm" 2>/dev/null; }
 
 # Waits for the main window as it opens and prints its id.
@@ -47,9 +43,8 @@ x_main_window() {
     timeout 20 xdotool search --sync --onlyvisible --name '^Astrelo - Beran$' | head -n 1
 }
 
-# Sends alt+F4 to a window once the window manager has made it the active window: on a busy
-# machine the activation can come after windowactivate returns, and the keys go to the active
-# window.
+# Sends alt+F4 to a window once the window manager has made it the active one: on a busy
+# machine that can come after windowactivate returns.
 x_alt_f4() {
     xdotool windowactivate --sync "$1" 2>/dev/null
     for _ in $(seq 30); do
@@ -59,15 +54,14 @@ x_alt_f4() {
     xdotool key --clearmodifiers alt+F4
 }
 
-# Closes a window as the reader would (alt+F4) and expects the program to end with status 0.
+# Closes a window with alt+F4 (up to five times) and expects the program to end with status 0.
 x_close_and_expect_exit() {
     for _ in 1 2 3 4 5; do
         x_alt_f4 "$1"
         for _ in $(seq 30); do
-            kill -0 "$app" 2>/dev/null || break
+            kill -0 "$app" 2>/dev/null || break 2
             sleep 0.1
         done
-        kill -0 "$app" 2>/dev/null || break
     done
     kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
     wait "$app"
