@@ -128,6 +128,32 @@ private Q_SLOTS:
         QAccessibleInterface *ground = panel->child(panel->childCount() - 1);
         QCOMPARE(ground->text(QAccessible::Name), QString());
     }
+    // The text's face is heard by the name its radio button in the panel has, also the default
+    // face, which this system shows in a stand-in.
+    void face_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("Arial") << "Label30"
+                               << "Arial";
+        QTest::newRow("MS Sans Serif") << "Label31"
+                                       << "MS Sans Serif";
+        QTest::newRow("Courier New") << "Label32"
+                                     << "Courier New";
+    }
+    void face()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, heard);
+        doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
+        QTest::mouseClick(control(m_window.get(), "Label30"), Qt::LeftButton);
+        QTest::mouseClick(control(m_window.get(), button), Qt::LeftButton);
+        int start = -1, end = -1;
+        QVERIFY2(words()
+                     ->attributes(0, &start, &end)
+                     .contains(QStringLiteral("font-family:\"%1\"").arg(heard)),
+            qPrintable(words()->attributes(0, &start, &end)));
+    }
     // The text box holds no unnamed child; a word runs on to the next word's start, and a comma
     // is read with the word after it; between
     // two sentences the sentence is the next one; the characters the open panel's lines cross
@@ -135,6 +161,7 @@ private Q_SLOTS:
     void text()
     {
         QCOMPARE(of(QStringLiteral("Text1"))->childCount(), 0);
+
         int start = -1, end = -1;
         QCOMPARE(words()->textAtOffset(0, QAccessible::WordBoundary, &start, &end),
             QStringLiteral("Beran "));

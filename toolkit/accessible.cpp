@@ -3,6 +3,7 @@
 
 #include "flatframe.h"
 #include "textclicks.h"
+#include "toolkit.h"
 
 #include <QAbstractButton>
 #include <QAccessibleObject>
@@ -576,9 +577,15 @@ public:
         }
         return found;
     }
+    // Qt names the face a text asks for, also when another face stands in for it ("Arial");
+    // the text's default face is asked for by its stand-in's name, so it is named as designed.
     QString attributes(int offset, int *start, int *end) const override
     {
-        return outside(offset, start, end) ? QString() : m_text->attributes(offset, start, end);
+        if (outside(offset, start, end))
+            return QString();
+        const QString face = box()->font().family();
+        return m_text->attributes(offset, start, end)
+            .replace(u'"' + face + u'"', u'"' + designFaceOf(face) + u'"');
     }
     QRect characterRect(int offset) const override
     {

@@ -20,6 +20,12 @@ QString faceFor(const QString &designFace)
     return designFace;
 }
 
+QString designFaceOf(const QString &face)
+{
+    const QString designDefault = QStringLiteral("MS Sans Serif");
+    return face == faceFor(designDefault) ? designDefault : face;
+}
+
 void setUpLook(QApplication &app)
 {
     // The designs' colours are the designs', not the desktop's: Fusion and its light palette

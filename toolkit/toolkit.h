@@ -49,6 +49,9 @@ void applyDesign(QWidget *window);
 // stand-in outside Windows, so it becomes Liberation Sans here, before Qt ever searches for
 // it; "Arial", "Courier New" and "Comic Sans MS" resolve through fontconfig's own aliases.
 QString faceFor(const QString &designFace);
+// The designs' name for a face that faceFor gives, so that a reader hears the name the window
+// shows ("MS Sans Serif" for its Liberation Sans).
+QString designFaceOf(const QString &face);
 
 // The program's look on every desktop: Fusion with its standard light palette, and the
 // windows' default font "MS Sans Serif" 8 (through faceFor).
