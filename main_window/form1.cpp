@@ -10,6 +10,7 @@
 #include "form2.h"
 #include "guard.h"
 #include "textclicks.h"
+#include "textwords.h"
 #include "toolkit.h"
 #include "toolwindow.h"
 
@@ -119,6 +120,7 @@ Form1::Form1(QWidget *parent)
     auto *textClicks = new TextClicks(m_text);
     connect(textClicks, &TextClicks::clicked, this, guarded(this, &Form1::hidePanel));
     connect(textClicks, &TextClicks::doubleClicked, this, guarded(this, &Form1::togglePanel));
+    new TextWords(m_text);
 }
 
 Form1::~Form1()

@@ -161,6 +161,18 @@ private Q_SLOTS:
     void text()
     {
         QCOMPARE(of(QStringLiteral("Text1"))->childCount(), 0);
+        // Ctrl+Right and Ctrl+Left stop at words only: a screen reader says what the caret
+        // passed, and the comma after "hlavou" is heard with that word, not alone.
+        auto *box = control<QPlainTextEdit>(m_window.get(), "Text1");
+        const QString shown = box->toPlainText();
+        for (const Qt::Key key : { Qt::Key_Right, Qt::Key_Left }) {
+            for (int k = 0; k < 8; ++k) {
+                QTest::keyClick(box, key, Qt::ControlModifier);
+                const QChar at = shown.at(box->textCursor().position());
+                QVERIFY2(
+                    at.isLetterOrNumber(), qPrintable(shown.left(box->textCursor().position())));
+            }
+        }
 
         int start = -1, end = -1;
         QCOMPARE(words()->textAtOffset(0, QAccessible::WordBoundary, &start, &end),
