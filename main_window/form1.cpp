@@ -371,7 +371,9 @@ void Form1::sizeDown()
 
 void Form1::announceSize()
 {
-    announce(QStringLiteral("Velikost písma ") + m_sizeCaption->text());
+    // The smallest size says so, or a reader pressing on hears the same size with no reason.
+    announce(QStringLiteral("Velikost písma ") + m_sizeCaption->text()
+        + (m_state.textFontSize <= 1.0f ? QStringLiteral(", nejmenší") : QString()));
 }
 
 void Form1::applyBold()

@@ -214,6 +214,13 @@ wait_for("the notice does not tell the restore", lambda: named(
     "Původní nastavení: písmo MS Sans Serif, velikost 8", "notification"))
 if not named("Vodnář, Povolání", "status bar"):
     fail("the status line does not name the choice after the panel's changes")
+# At the smallest size the notice says so (the presses apart, as a quick second one is a
+# double-click).
+for _ in range(7):
+    press("Zmenšit písmo o 1 bod")
+    time.sleep(0.6)
+wait_for("the smallest size is not told as such",
+         lambda: named("Velikost písma 1, nejmenší", "notification"))
 act(texts[0], "press")
 wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
 # The about window has nothing that takes the keyboard: the screen reader's focus rests on its
