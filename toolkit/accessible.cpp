@@ -193,13 +193,19 @@ private:
     const QAccessible::Id m_noticeId;
 };
 
-// The caption a frame draws on its top edge, as a line of its own for screen readers: the frame
-// itself is a group, which a screen reader's review of the window does not read.
-class CaptionAccessible : public PartAccessible
+// What a frame shows screen readers besides its controls. Its caption, drawn on its top edge, is
+// a line of its own: the frame itself is a group, which a screen reader's review of the window
+// does not read. Its ground, the last of its parts, is an unnamed filler over the whole frame,
+// which screen readers neither name nor review: one looking for what lies under the pointer
+// takes the first part that covers the point, and would otherwise pass through the frame to the
+// text it covers.
+class FramePartAccessible : public PartAccessible
 {
 public:
-    explicit CaptionAccessible(FlatFrame *frame)
+    enum Kind { Caption, Ground };
+    FramePartAccessible(FlatFrame *frame, Kind kind)
         : m_frame(frame)
+        , m_kind(kind)
     { }
 
     bool isValid() const override { return !m_frame.isNull(); }
@@ -210,9 +216,12 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? m_frame->title() : QString();
+        return m_kind == Caption && t == QAccessible::Name ? m_frame->title() : QString();
     }
-    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::Role role() const override
+    {
+        return m_kind == Caption ? QAccessible::StaticText : QAccessible::Client;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state;
@@ -221,43 +230,13 @@ public:
     }
     QRect rect() const override
     {
-        const QRect drawn = m_frame->captionRect();
+        const QRect drawn = m_kind == Caption ? m_frame->captionRect() : m_frame->rect();
         return QRect(m_frame->mapToGlobal(drawn.topLeft()), drawn.size());
     }
 
 private:
     const QPointer<FlatFrame> m_frame;
-};
-
-// A frame's ground between its controls, last of its parts: a screen reader looking for what
-// lies under the pointer takes the first part that covers the point and would otherwise pass
-// through the frame to the text it covers.
-class GroundAccessible : public PartAccessible
-{
-public:
-    explicit GroundAccessible(QWidget *frame)
-        : m_frame(frame)
-    { }
-
-    bool isValid() const override { return !m_frame.isNull(); }
-    QWindow *window() const override { return m_frame->window()->windowHandle(); }
-    QAccessibleInterface *parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(m_frame.data());
-    }
-    QString text(QAccessible::Text) const override { return QString(); }
-    // A filler, which screen readers neither name nor review.
-    QAccessible::Role role() const override { return QAccessible::Client; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.invisible = !m_frame->isVisible();
-        return state;
-    }
-    QRect rect() const override { return QRect(m_frame->mapToGlobal(QPoint()), m_frame->size()); }
-
-private:
-    const QPointer<QWidget> m_frame;
+    const Kind m_kind;
 };
 
 // A row of tabs: the shown buttons of a group, covering them.
@@ -387,9 +366,9 @@ public:
         , m_lineId(m_line ? QAccessible::registerAccessibleInterface(m_line) : 0)
     {
         if (auto *frame = qobject_cast<FlatFrame *>(container)) {
-            m_caption = new CaptionAccessible(frame);
+            m_caption = new FramePartAccessible(frame, FramePartAccessible::Caption);
             m_captionId = QAccessible::registerAccessibleInterface(m_caption);
-            m_ground = new GroundAccessible(frame);
+            m_ground = new FramePartAccessible(frame, FramePartAccessible::Ground);
             m_groundId = QAccessible::registerAccessibleInterface(m_ground);
         }
     }
@@ -454,9 +433,9 @@ private:
 
     NoticeAccessible *const m_line;
     const QAccessible::Id m_lineId;
-    CaptionAccessible *m_caption = nullptr;
+    FramePartAccessible *m_caption = nullptr;
     QAccessible::Id m_captionId = 0;
-    GroundAccessible *m_ground = nullptr;
+    FramePartAccessible *m_ground = nullptr;
     QAccessible::Id m_groundId = 0;
 };
 
