@@ -155,9 +155,8 @@ private Q_SLOTS:
             qPrintable(words()->attributes(0, &start, &end)));
     }
     // The text box holds no unnamed child; a word runs on to the next word's start, and a comma
-    // is read with the word after it; between
-    // two sentences the sentence is the next one; the characters the open panel's lines cross
-    // have no place on the screen.
+    // is read with the word after it; between two sentences the sentence is the next one; the
+    // characters the open panel's lines cross have no place on the screen.
     void text()
     {
         QCOMPARE(of(QStringLiteral("Text1"))->childCount(), 0);
