@@ -290,7 +290,7 @@ void Form1::announcePanel()
     m_panelToldHidden = m_panel->isHidden();
     // The panel came or went: screen readers read the window afresh.
     Toolkit::tellContentChanged(this);
-    announce(m_panel->title()
+    announce(m_panel->caption()
         + (m_panelToldHidden ? QStringLiteral(" zavřeno") : QStringLiteral(" otevřeno")));
 }
 

@@ -313,7 +313,14 @@ xdotool mousemove --window "$wid" 520 140
 hush
 ! spoken | tail -n +$((said + 1)) | grep -q 'read only text' \
     || fail "mouse review over a blank part of the panel read the text beneath"
-echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\" and the caption, and nothing beneath the panel"
+# Over a face, the face and its state, not the panel's caption again.
+mark
+xdotool mousemove --window "$wid" 438 159 # "Arial"
+await '^Arial' >/dev/null || fail "mouse review over the face Arial said nothing"
+hush
+! spoken | tail -n +$((said + 1)) | grep -q '^Nastavení textového okna' \
+    || fail "mouse review over a face said the panel's caption again"
+echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\", the caption and a face, and nothing beneath the panel"
 # With mouse review on, a sign click says the new title once, after the thumbnail's name.
 xdotool mousemove --window "$wid" 300 300 click 1 # the panel goes
 # shellcheck disable=SC2086

@@ -127,6 +127,9 @@ private Q_SLOTS:
         }
         QAccessibleInterface *ground = panel->child(panel->childCount() - 1);
         QCOMPARE(ground->text(QAccessible::Name), QString());
+        // Nothing labels a face's radio button: a screen reader says a radio button's label
+        // before its name, and would say the panel's caption before each face.
+        QVERIFY(of(QStringLiteral("Label30"))->relations(QAccessible::Label).isEmpty());
     }
     // The text's face is heard by the name its radio button in the panel has, also the default
     // face, which this system shows in a stand-in.

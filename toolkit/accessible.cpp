@@ -216,7 +216,7 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        return m_kind == Caption && t == QAccessible::Name ? m_frame->title() : QString();
+        return m_kind == Caption && t == QAccessible::Name ? m_frame->caption() : QString();
     }
     QAccessible::Role role() const override
     {
@@ -400,8 +400,8 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        const auto *frame = qobject_cast<const QGroupBox *>(widget());
-        return frame && t == QAccessible::Name ? frame->title() : QAccessibleWidget::text(t);
+        const auto *frame = qobject_cast<const FlatFrame *>(widget());
+        return frame && t == QAccessible::Name ? frame->caption() : QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
     {

@@ -12,6 +12,12 @@ FlatFrame::FlatFrame(QWidget *parent)
     setAutoFillBackground(true);
 }
 
+void FlatFrame::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
 void FlatFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -24,15 +30,15 @@ void FlatFrame::paintEvent(QPaintEvent *)
     if (captionBox.isEmpty())
         return;
     painter.fillRect(captionBox, palette().color(QPalette::Window));
-    painter.drawText(captionBox, Qt::AlignCenter, title());
+    painter.drawText(captionBox, Qt::AlignCenter, m_caption);
 }
 
 QRect FlatFrame::captionRect() const
 {
-    if (title().isEmpty())
+    if (m_caption.isEmpty())
         return QRect();
     const QFontMetrics metrics(font());
-    return QRect(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    return QRect(8, 0, metrics.horizontalAdvance(m_caption) + 4, metrics.height());
 }
 
 void FlatFrame::mousePressEvent(QMouseEvent *event)

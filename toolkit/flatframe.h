@@ -9,10 +9,16 @@
 class FlatFrame : public QGroupBox
 {
     Q_OBJECT
+    // The frame's own caption, not the group box's title: Qt reports every control of a titled
+    // group box as labelled by the box, and a screen reader then says the caption again before
+    // each radio button in it.
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
 
 public:
     explicit FlatFrame(QWidget *parent = nullptr);
 
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
     // Where the caption is drawn, over a gap in the top line; empty without a caption.
     QRect captionRect() const;
 
@@ -25,5 +31,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    QString m_caption;
     bool m_pressed = false;
 };
