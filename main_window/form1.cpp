@@ -373,9 +373,14 @@ void Form1::sizeDown()
 
 void Form1::announceSize()
 {
-    // The smallest size says so, or a reader pressing on hears the same size with no reason.
-    announce(QStringLiteral("Velikost písma ") + m_sizeCaption->text()
-        + (m_state.textFontSize <= 1.0f ? QStringLiteral(", nejmenší") : QString()));
+    // The smallest and the largest size say so, or a reader pressing on hears the same size
+    // with no reason.
+    QString limit;
+    if (m_state.textFontSize <= 1.0f)
+        limit = QStringLiteral(", nejmenší");
+    else if (m_state.textFontSize >= LargestTextFontSize)
+        limit = QStringLiteral(", největší");
+    announce(QStringLiteral("Velikost písma ") + m_sizeCaption->text() + limit);
 }
 
 void Form1::applyBold()

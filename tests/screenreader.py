@@ -207,13 +207,14 @@ wait_for("the notice does not tell the restore", lambda: named(
     "Původní nastavení: písmo MS Sans Serif, velikost 8", "notification"))
 if not named("Vodnář, Povolání", "status bar"):
     fail("the status line does not name the choice after the panel's changes")
-# At the smallest size the notice says so (the presses apart, as a quick second one is a
-# double-click).
-for _ in range(7):
-    press("Zmenšit písmo o 1 bod")
-    time.sleep(0.6)
-wait_for("the smallest size is not told as such",
-         lambda: named("Velikost písma 1, nejmenší", "notification"))
+# At the smallest and the largest size the notice says so (the presses apart, as a quick
+# second one is a double-click).
+for button, presses, told in (("Zmenšit", 7, "1, nejmenší"), ("Zvětšit", 71, "72, největší")):
+    for _ in range(presses):
+        press(f"{button} písmo o 1 bod")
+        time.sleep(0.45)
+    wait_for(f"the size {told} is not told as such",
+             lambda: named(f"Velikost písma {told}", "notification"))
 act(texts[0], "press")
 wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
 # The about window has nothing that takes the keyboard: the screen reader's focus rests on its
