@@ -436,5 +436,6 @@ void Form1::resetTextFont()
     applyItalic();
     markFace(StartingFace);
     announce(m_resetFont->text() + QStringLiteral(": písmo ") + m_faces[StartingFace]->text()
-        + QStringLiteral(", velikost ") + m_sizeCaption->text());
+        + QStringLiteral(", velikost ") + m_sizeCaption->text()
+        + QStringLiteral(", bez tučného a kurzívy"));
 }

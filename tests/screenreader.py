@@ -204,7 +204,7 @@ if named("Nastavení textového okna", "panel") and any(
 # The notice tells what the restore brings back; the status line still says where the reader is.
 press("Původní nastavení")
 wait_for("the notice does not tell the restore", lambda: named(
-    "Původní nastavení: písmo MS Sans Serif, velikost 8", "notification"))
+    "Původní nastavení: písmo MS Sans Serif, velikost 8, bez tučného a kurzívy", "notification"))
 if not named("Vodnář, Povolání", "status bar"):
     fail("the status line does not name the choice after the panel's changes")
 # At the smallest and the largest size the notice says so (the presses apart, as a quick
