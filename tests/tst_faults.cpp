@@ -55,7 +55,7 @@ class TestFaults : public QObject
                 { String, 100 + sign, "Label23" } };
         else
             steps = { { Icon, 100 + topic, "Image13" } };
-        steps.push_back({ String, 10000 + 10 * sign + topic, "Text1" });
+        steps.emplace_back(String, 10000 + 10 * sign + topic, "Text1");
         std::size_t done = 0; // the steps before the one that needs the missing item
         while (done < steps.size()
             && (std::get<0>(steps[done]) != m_kind || std::get<1>(steps[done]) != m_number))
