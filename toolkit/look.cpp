@@ -11,19 +11,25 @@
 
 namespace Toolkit {
 
+namespace {
+// The designs' default face, and the face shown for it: outside Windows it has no metric
+// stand-in that fontconfig knows, so it is named here.
+constexpr QLatin1String DesignDefaultFace("MS Sans Serif");
+#ifdef Q_OS_WIN
+constexpr QLatin1String ShownDefaultFace("MS Sans Serif");
+#else
+constexpr QLatin1String ShownDefaultFace("Liberation Sans");
+#endif
+} // namespace
+
 QString faceFor(const QString &designFace)
 {
-#ifndef Q_OS_WIN
-    if (designFace == QLatin1String("MS Sans Serif"))
-        return QStringLiteral("Liberation Sans");
-#endif
-    return designFace;
+    return designFace == DesignDefaultFace ? QString(ShownDefaultFace) : designFace;
 }
 
 QString designFaceOf(const QString &face)
 {
-    const QString designDefault = QStringLiteral("MS Sans Serif");
-    return face == faceFor(designDefault) ? designDefault : face;
+    return face == ShownDefaultFace ? QString(DesignDefaultFace) : face;
 }
 
 void setUpLook(QApplication &app)
@@ -37,7 +43,7 @@ void setUpLook(QApplication &app)
     installAccessibility();
     // The windows' default font, for every control that has none of its own. Setting it
     // before any window exists also spares Qt a search for a face this system lacks.
-    app.setFont(QFont(faceFor(QStringLiteral("MS Sans Serif")), 8));
+    app.setFont(QFont(ShownDefaultFace, 8));
 }
 
 } // namespace Toolkit
