@@ -11,6 +11,7 @@
 
 #include <QDesktopServices>
 #include <QPixmap>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
@@ -82,6 +83,8 @@ Form2::Form2(QWidget *parent)
             m_timer->stop();
     });
 
+    // Escape closes the window as its close box does.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(m_webLink, &FlatButton::clicked, this, guarded(this, &Form2::openMakersSite));
     connect(m_dedication, &FlatButton::clicked, this, guarded(this, &Form2::dropIcon));
     connect(m_iconImage, &FlatButton::clicked, this, guarded(this, &Form2::liftIcon));

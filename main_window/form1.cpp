@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QShortcut>
 #include <QStyleHints>
 #include <QTimer>
 
@@ -120,6 +121,9 @@ Form1::Form1(QWidget *parent)
     auto *textClicks = new TextClicks(m_text);
     connect(textClicks, &TextClicks::clicked, this, guarded(this, &Form1::hidePanel));
     connect(textClicks, &TextClicks::doubleClicked, this, guarded(this, &Form1::togglePanel));
+    // Escape hides the panel too, as it closes a popup anywhere on the desktop.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+        guarded(this, &Form1::hidePanel));
     new TextWords(m_text);
 }
 
@@ -293,7 +297,7 @@ void Form1::announcePanel()
     // The panel takes no keyboard focus: its opening says how it goes again.
     announce(m_panel->caption()
         + (m_panelToldHidden ? QStringLiteral(" zavřeno")
-                             : QStringLiteral(" otevřeno, zavře se klepnutím na text")));
+                             : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text")));
 }
 
 void Form1::togglePanel()

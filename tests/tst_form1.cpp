@@ -40,7 +40,8 @@ class TestForm1 : public QObject
     QPlainTextEdit *text() const { return control<QPlainTextEdit>(m_window.get(), "Text1"); }
     // Plays a reader's mouse events: "Label24*3" clicks three times, "dbl:Text1" double-clicks,
     // "right:Image5" clicks with the right button, "out:Image5" releases the button outside
-    // the control, "Image2>Image3" presses on one and releases on the other.
+    // the control, "Image2>Image3" presses on one and releases on the other; "esc:Text1" presses
+    // Escape there.
     void play(const QString &script)
     {
         for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -50,6 +51,8 @@ class TestForm1 : public QObject
             for (int n = std::max(1, what.section(u'*', 1).toInt()); n > 0; --n) {
                 if (how == u"dbl")
                     doubleClick(first);
+                else if (how == u"esc")
+                    QTest::keyClick(first, Qt::Key_Escape);
                 else if (how == u"right")
                     QTest::mouseClick(first, Qt::RightButton, {}, QPoint(1, 1));
                 else
@@ -253,6 +256,13 @@ private Q_SLOTS:
         about = m_window->aboutWindow();
         QVERIFY(about);
         QVERIFY(about->isVisible());
+        // Escape closes it as its close box does.
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about, Qt::Key_Escape);
+        QVERIFY(about->isHidden());
+        click(at("Image13"));
+        about = m_window->aboutWindow();
+        QVERIFY(about->isVisible());
         m_window->windowHandle()->close();
         QVERIFY(!about->isVisible());
         m_window.reset();
@@ -280,6 +290,8 @@ private Q_SLOTS:
             { "a click on the panel hides it", "Frame1", "" },
             { "a double-click on the panel hides it", "dbl:Frame1", "" },
             { "a click on the text, hidden", "Text1 Text1", "" },
+            { "Escape hides it", "esc:Text1", "" },
+            { "Escape twice, then shown again", "esc:Text1*2 dbl:Text1", "Liberation Sans,8,0,0" },
             { "a click on a mark is on the panel", "Label26 Shape1", "" },
             { "a click on the size", "Label28", "Liberation Sans,8,0,0" },
             { "shown again", "Frame1 dbl:Text1", "Liberation Sans,8,0,0" } };
@@ -291,7 +303,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, clicks);
         QFETCH(QString, font);
-        m_window->show(); // laid out as the reader sees it
+        m_window->show(); // laid out as the reader sees it, and the window with the keys
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QVERIFY(at("Frame1")->isHidden());
         play(QStringLiteral("dbl:Text1 ") + clicks);
         QCOMPARE(at("Frame1")->isHidden(), font.isEmpty());
