@@ -296,8 +296,9 @@ void Form1::announcePanel()
     Toolkit::tellContentChanged(this);
     // The panel takes no keyboard focus: its opening says how it goes again.
     announce(m_panel->caption()
-        + (m_panelToldHidden ? QStringLiteral(" zavřeno")
-                             : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text")));
+        + (m_panelToldHidden
+                ? QStringLiteral(" zavřeno")
+                : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text")));
 }
 
 void Form1::togglePanel()
