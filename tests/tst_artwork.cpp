@@ -104,7 +104,7 @@ private Q_SLOTS:
                               "4000000001000800000000008004000000000000000000000001000000000000");
         for (int sign = 0; sign < 12; ++sign) {
             QTest::addRow("bitmap %d", 100 + sign)
-                << Bitmap << 100 + sign << picture << 14 + 40 + 64 + 380 * 120 << 400 << 90;
+                << Bitmap << 100 + sign << picture << 14 + 40 + 64 + 380 * 120 << 1800 << 90;
             QTest::addRow("bitmap %d", 1000 + sign)
                 << Bitmap << 1000 + sign << thumbnail << 14 + 40 + 64 + 64 * 32 << 60 << 80;
         }
