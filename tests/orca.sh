@@ -202,11 +202,13 @@ fi
 hush
 ! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
     || fail "opening the panel said more than its opening"
+# The text's first line, above the panel, is still offered, and on a line of its own.
 press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up "^$(text_of 10105 | cut -d ' ' -f 1-4) "
 review_to KP_Page_Up '^Nastavení textového okna$'
 review_to KP_Page_Up '^Zvětšit písmo o 1 bod$'
 review_to KP_Page_Up '^Velikost písma 8$'
-echo "ok: Orca's double KP / opened the panel; flat review reads \"Velikost písma 8\" on its own line"
+echo "ok: Orca's double KP / opened the panel; flat review reads the first line above it, and \"Velikost písma 8\" on its own line"
 
 # A click on "Zvětšit písmo o 1 bod": the new size is said, and where-am-I, out of flat
 # review, is back in the text.

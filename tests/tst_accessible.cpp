@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStyleHints>
 
 using namespace TestSupport;
@@ -203,8 +204,14 @@ private Q_SLOTS:
         }
         QVERIFY(crossed >= 0 && below >= 0);
         doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport());
-        QVERIFY(words()->characterRect(crossed).isEmpty());
+        const QRect hidden = words()->characterRect(crossed);
+        QVERIFY(hidden.isEmpty());
         QVERIFY(!words()->characterRect(below).isEmpty());
+        QVERIFY(!words()->characterRect(0).isEmpty()); // the first line, just above the panel
+        // Off every screen, but below the first line: a screen reader finds the first line
+        // shown by the characters' heights.
+        QVERIFY(!qApp->primaryScreen()->virtualGeometry().contains(hidden.topLeft()));
+        QVERIFY(hidden.top() > words()->characterRect(0).top());
     }
     // A screen reader that cannot move the pointer clicks through the text box's action: two
     // quick presses open the panel as a double-click does, one press closes it, and two presses

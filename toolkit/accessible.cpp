@@ -26,6 +26,8 @@ namespace Toolkit {
 namespace {
 
 const char *const TabRowProperty = "tabRow";
+// Left of every screen: where a character that is not seen is placed.
+constexpr int OffScreen = -32000;
 
 // Where a screen reader's focus rests in an active window in which nothing takes the keyboard:
 // on the control the design marks, or else on the window itself.
@@ -572,8 +574,14 @@ public:
         cursor.setPosition(std::clamp(offset, 0, characterCount()));
         QRect rect = box()->cursorRect(cursor);
         rect.setWidth(box()->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
-        return seen(rect) ? QRect(box()->viewport()->mapToGlobal(rect.topLeft()), rect.size())
-                          : QRect();
+        const QPoint place = box()->viewport()->mapToGlobal(rect.topLeft());
+        if (seen(rect))
+            return QRect(place, rect.size());
+        // A character not seen has no size and lies left of every screen, at its line's height:
+        // screen readers look for the first line shown by the characters' heights, and would
+        // take one placed at the top of the screen for a line above the box and pass over the
+        // lines after it.
+        return QRect(QPoint(OffScreen, place.y()), QSize());
     }
     int offsetAtPoint(const QPoint &point) const override
     {
@@ -595,17 +603,18 @@ private:
         }
         return inUse;
     }
-    // A character scrolled out of the box is not seen, nor one on a line that a control lying
-    // above the box crosses: a screen reader reviewing the window would read the covered text
-    // and glue the control's words to the line.
+    // A character scrolled out of the box is not seen, nor one on a line whose middle a control
+    // lying above the box crosses: a screen reader reviewing the window would read the covered
+    // text and glue the control's words to the line. A line that the control only grazes, its
+    // middle clear of it, is seen whole, as it is on the screen.
     bool seen(const QRect &rect) const
     {
         const QWidget *viewport = box()->viewport();
         const QWidget *parent = box()->parentWidget();
         if (!viewport->rect().contains(rect.center()) || !parent)
             return false;
-        const QRect line(viewport->mapTo(parent, QPoint(0, rect.top())),
-            QSize(viewport->width(), rect.height()));
+        const QRect line(
+            viewport->mapTo(parent, QPoint(0, rect.center().y())), QSize(viewport->width(), 1));
         const QObjectList &siblings = parent->children();
         return std::none_of(siblings.begin() + siblings.indexOf(box()) + 1, siblings.end(),
             [&line](const QObject *sibling) {
