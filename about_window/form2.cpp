@@ -69,6 +69,8 @@ Form2::Form2(QWidget *parent)
     m_webLink->setAccessibleDescription(
         QStringLiteral("Otevře webové stránky výrobce %1 v prohlížeči").arg(address));
     m_iconImage->setAccessibleName(QStringLiteral("Ikona programu"));
+    // The version line is heard without the run of blanks that spaces it out on the screen.
+    m_versionLine->setAccessibleName(m_versionLine->text().simplified());
     m_banner->setAccessibleName(QStringLiteral("Kelmo Software"));
     // A screen reader's status-bar command names the program and its version here.
     Toolkit::setStatus(this, m_title->text());

@@ -124,6 +124,9 @@ private Q_SLOTS:
             QVERIFY2(!box.width() || twips(width) <= box.width(), name);
             QVERIFY(pictureOf(label).isNull() || label->size() * 15 == box.size());
         }
+        // A screen reader says the version line without its run of blanks.
+        QCOMPARE(QAccessible::queryAccessibleInterface(at("Label5"))->text(QAccessible::Name),
+            u8("v1.1. Id.:30417"));
     }
     // The load step shows the program's icon; without it, it ends before it sets any field:
     // then a dedication click and a tick, from all fields zero, put the icon at the top edge.
