@@ -207,7 +207,7 @@ press Insert+KP_Home >/dev/null || exit 1
 review_to KP_Page_Up "^$(text_of 10105 | cut -d ' ' -f 1-4) "
 review_to KP_Page_Up '^Nastavení textového okna$'
 review_to KP_Page_Up '^Zvětšit písmo o 1 bod$'
-review_to KP_Page_Up '^Velikost písma 8$'
+review_to KP_Page_Up '^Velikost písma 8 *$'
 echo "ok: Orca's double KP / opened the panel; flat review reads the first line above it, and \"Velikost písma 8\" on its own line"
 
 # A click on "Zvětšit písmo o 1 bod": the new size is said, and where-am-I, out of flat
@@ -223,14 +223,12 @@ size=${size%.}
 # possible failure"): then the size is rightly two points larger.
 [ "$size" = "Velikost písma 9" ] || grep -a -q "Mouse event possible failure" "$work/orca.log" \
     || fail "one click made the size \"$size\""
-# Flat review stays on the control, so a second KP / clicks it again; read afresh, it has the
-# new size.
+# Flat review stays on the control, so a second KP / clicks it again; the line below it has the
+# new size at once, as a GTK label's would.
 line=$(press KP_Begin) || exit 1
 case $line in Zvětšit*) ;; *) fail "flat review moved off the control after its click: \"$line\"" ;; esac
-press KP_Subtract >/dev/null || exit 1
-hush
-press Insert+KP_Home >/dev/null || exit 1
-review_to KP_Page_Up "^$size\$"
+line=$(press KP_Page_Up) || exit 1
+case $line in "$size"*) ;; *) fail "flat review read \"$line\" after the size became \"$size\"" ;; esac
 press KP_Subtract >/dev/null || exit 1
 hush
 mark

@@ -357,6 +357,73 @@ public:
     }
 };
 
+// A label that shows a value ("8", heard as "Velikost písma 8") offers its words as text too, as
+// a GTK label does: a screen reader's flat review then reads a text afresh each time it comes to
+// it, where it keeps a name as it found it when it last read the window. Such a review keeps the
+// length it first read, so the words are padded to room for a value of four characters.
+class ValueLabelAccessible : public RoleAccessible, public QAccessibleTextInterface
+{
+public:
+    using RoleAccessible::RoleAccessible;
+    using RoleAccessible::text;
+
+    // Asked each time: Qt may make a label's interface before the design has named its value.
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface && widget()->property(ValueNameProperty).isValid()
+            ? static_cast<QAccessibleTextInterface *>(this)
+            : RoleAccessible::interface_cast(type);
+    }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return words().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(words().size()); }
+    // The characters share the label's width evenly: the words are longer than the value
+    // the label shows.
+    QRect characterRect(int offset) const override
+    {
+        const int count = characterCount();
+        if (offset < 0 || offset >= count)
+            return QRect();
+        const QRect area(widget()->mapToGlobal(QPoint()), widget()->size());
+        const auto edge = [&](int k) { return area.left() + area.width() * k / count; };
+        return QRect(edge(offset), area.top(), edge(offset + 1) - edge(offset), area.height());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        const QRect area(widget()->mapToGlobal(QPoint()), widget()->size());
+        if (!area.contains(point))
+            return -1;
+        return (point.x() - area.left()) * characterCount() / std::max(1, area.width());
+    }
+    // Nothing to select and no caret: the label only shows.
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
+    }
+
+private:
+    QString words() const
+    {
+        const QString valueName = widget()->property(ValueNameProperty).toString();
+        return text(QAccessible::Name).leftJustified(int(valueName.size()) + 5);
+    }
+};
+
 // A window or a frame: only its shown controls that say something of their own, each row of
 // tabs in place of its tabs; a window then lists its status line.
 class ContainerAccessible : public QAccessibleWidget
@@ -650,8 +717,9 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
         return new ContainerAccessible(widget);
     if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
         return new TextBoxAccessible(box);
-    if (qobject_cast<QLabel *>(widget) || tabRowOf(widget)
-        || widget->property(ScreenReaderRoleProperty).isValid())
+    if (qobject_cast<QLabel *>(widget))
+        return new ValueLabelAccessible(widget);
+    if (tabRowOf(widget) || widget->property(ScreenReaderRoleProperty).isValid())
         return new RoleAccessible(widget);
     // Everything else keeps Qt's own interface.
     return nullptr;
