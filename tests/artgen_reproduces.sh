@@ -15,7 +15,6 @@ source=$3
 processors=${4:-all}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 . "$(dirname "$0")/skip.sh"
 
 # Draws into $out/$1, with the command before artgen given as the other arguments.

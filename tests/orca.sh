@@ -13,7 +13,7 @@ texts=$2
 
 . "$(dirname "$0")/xsession.sh"
 
-x_need orca script pgrep dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher
+need orca script pgrep dbus-run-session dbus-send /usr/libexec/at-spi-bus-launcher
 if [ -z "${INSIDE_DBUS:-}" ]; then
     export INSIDE_DBUS=1
     exec dbus-run-session -- "$0" "$@"

@@ -7,12 +7,9 @@
 set -u
 version=$2
 . "$(dirname "$0")/skip.sh"
-for tool in cpack dpkg-deb dpkg-shlibdeps file lintian; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+need cpack dpkg-deb dpkg-shlibdeps file lintian
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 
 log=$(cpack -G DEB --config "$1/CPackConfig.cmake" -B "$work" 2>&1) || fail "cpack: $log"
 deb="$work/astrelo_${version}_$(dpkg --print-architecture).deb"

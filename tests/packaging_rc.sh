@@ -7,7 +7,7 @@ set -u
 rc=$1 version=$2
 windres=x86_64-w64-mingw32-windres
 . "$(dirname "$0")/skip.sh"
-command -v "$windres" >/dev/null || skip "$windres is not installed"
+need "$windres"
 # windres preprocesses with the MinGW C compiler; without it the host's preprocessor will do,
 # since the script includes no headers.
 set --
@@ -17,7 +17,6 @@ if ! command -v x86_64-w64-mingw32-gcc >/dev/null; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
 IFS=. read -r major minor patch tweak <<VERSION
 $version
 VERSION

@@ -6,9 +6,9 @@
 # checks the exit status.
 # usage: packaging_start.sh BUILD_DIR
 set -u
+. "$(dirname "$0")/xsession.sh"
 app=
 fail() { echo "FAIL: $*"; [ -n "$app" ] && kill "$app" 2>/dev/null; exit 1; }
-. "$(dirname "$0")/xsession.sh"
 x_session "$0" "$@"
 stage=$(mktemp -d)
 trap 'x_stop_session; rm -rf "$stage"' EXIT

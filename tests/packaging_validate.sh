@@ -7,10 +7,10 @@ set -u
 file=$2
 . "$(dirname "$0")/skip.sh"
 if [ "$1" = desktop ]; then
-    command -v desktop-file-validate >/dev/null || skip "desktop-file-validate is not installed"
+    need desktop-file-validate
     report=$(desktop-file-validate "$file" 2>&1) || report="$report (status $?)"
 else
-    command -v appstreamcli >/dev/null || skip "appstreamcli is not installed"
+    need appstreamcli
     # --strict fails on infos and warnings too; pedantic remarks (the app ID has capitals, as
     # reverse-DNS IDs of desktop programs commonly do) are left out, and so is the hint that an
     # address is not https: the maker's site is served over http, as the about window opens it.

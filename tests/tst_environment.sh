@@ -60,7 +60,7 @@ no-display)
     exit 0
     ;;
 wayland)
-    x_need weston
+    need weston
     work=$(mktemp -d)
     trap 'kill "$weston" 2>/dev/null; rm -rf "$work"' EXIT
     mkdir -m 700 "$work/runtime"
@@ -79,7 +79,7 @@ wayland)
     ;;
 screen-reader) # on a session bus of its own, with the accessibility bus on it
     if [ -z "${INSIDE_DBUS:-}" ]; then
-        x_need dbus-run-session /usr/bin/python3 /usr/libexec/at-spi-bus-launcher
+        need dbus-run-session /usr/bin/python3 /usr/libexec/at-spi-bus-launcher
         /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
         export INSIDE_DBUS=1
         exec dbus-run-session -- "$0" "$@"
@@ -88,7 +88,7 @@ screen-reader) # on a session bus of its own, with the accessibility bus on it
 esac
 
 x_session "$0" "$@"
-x_need xwd od xlogo
+need xwd od xlogo
 work=$(mktemp -d)
 trap 'x_stop_session; kill "${other:-}" 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -131,10 +131,10 @@ grab() {
     xwd -silent -id "${2:-$wid}" >"$work/dump" || return
     tail -c +$(($(be32 "$work/dump" 0) + $(be32 "$work/dump" 76) * 12 + 1)) "$work/dump" >"$1"
 }
-# Grabs a window into $1 until $need grabs in a row (50 ms or more apart) are the same, and,
+# Grabs a window into $1 until $steady grabs in a row (50 ms or more apart) are the same, and,
 # given "same FILE" or "other FILE", the grab is that file or not. After 10 s the last grab is
 # the one to judge.
-need=1
+steady=1
 settle() {
     shot=$1 window=${2:-$wid} how=${3:-} reference=${4:-} stable=0
     grab "$shot" "$window"
@@ -143,7 +143,7 @@ settle() {
         mv "$shot" "$shot.last"
         grab "$shot" "$window"
         if cmp -s "$shot" "$shot.last"; then stable=$((stable + 1)); else stable=0; fi
-        [ "$stable" -ge "$need" ] || continue
+        [ "$stable" -ge "$steady" ] || continue
         case $how in
         same) cmp -s "$shot" "$reference" && return ;;
         other) cmp -s "$shot" "$reference" || return ;;
@@ -163,9 +163,9 @@ snapshot() {
         other_wid=$(timeout 10 xdotool search --sync --onlyvisible --class xlogo | head -n 1)
     fi
     xdotool windowactivate --sync "$other_wid" 2>/dev/null
-    need=20
+    steady=20
     settle "$@"
-    need=1
+    steady=1
 }
 # Whether two grabs are the same; if not, fails with the message and how many bytes differ.
 same() { cmp -s "$1" "$2" || fail "$3: $(cmp -l "$1" "$2" 2>/dev/null | wc -l) bytes differ"; }

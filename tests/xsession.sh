@@ -15,16 +15,11 @@ x_click() {
 }
 
 . "$(dirname "$0")/skip.sh"
-x_need() {
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || skip "$tool is not installed"
-    done
-}
 
 # Runs the calling script again inside Xvfb (x_session "$0" "$@"); inside, starts the window
 # manager that title bars, alt+F4 and window activation need, and waits until it is up.
 x_session() {
-    x_need xvfb-run xdotool openbox xprop
+    need xvfb-run xdotool openbox xprop
     if [ -z "${INSIDE_XVFB:-}" ]; then
         export INSIDE_XVFB=1
         exec xvfb-run -a -s "-screen 0 1024x768x24" "$@"
