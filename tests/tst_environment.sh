@@ -101,7 +101,11 @@ start() {
     [ -n "$wid" ] || fail "no window titled \"Astrelo - Beran\" (the program said: $(cat "$work/stderr"))"
     settle "$work/started"
 }
-wait_title() { timeout 10 xdotool search --sync --name "^$1\$" >/dev/null || fail "no window titled \"$1\""; }
+# Clicks a thumbnail and waits for the title that names its sign.
+choose() {
+    x_click "$wid" "$1"
+    timeout 10 xdotool search --sync --name "^Astrelo - $2\$" >/dev/null || fail "no title \"Astrelo - $2\""
+}
 quit() { x_close_and_expect_exit "$wid"; }
 open_about() {
     x_click "$wid" "$Image13"
@@ -173,8 +177,7 @@ same() { cmp -s "$1" "$2" || fail "$3: $(cmp -l "$1" "$2" 2>/dev/null | wc -l) b
 # Browses, changes the font through the panel, opens the about window, starts its animation
 # and closes it mid-flight.
 browse_and_change_font() {
-    x_click "$wid" "$Image11"
-    wait_title "Astrelo - Vodnář"
+    choose "$Image11" Vodnář
     x_click "$wid" "$Label6"
     open_panel
     for place in "$Label24" "$Label26" "$Label32" "$Text1"; do # larger, bold, Courier New, away
@@ -184,8 +187,7 @@ browse_and_change_font() {
     x_click "$about" "$About_Label6" # the icon falls; closed in mid-flight
     sleep 0.2
     close_about
-    x_click "$wid" "$Image1"
-    wait_title "Astrelo - Beran"
+    choose "$Image1" Beran
 }
 # Clicks the link in the about window, and waits for the stand-in browser's notes in $1.
 follow_link() {
@@ -268,15 +270,13 @@ no-browser)
         x_click "$about" "$About_Label4"
         # The stand-in was asked, or (none on PATH) a click after the link's is handled.
         [ "$browser" = empty ] || wait_for "$work/$browser.log"
-        x_click "$wid" "$Image11"
-        wait_title "Astrelo - Vodnář"
+        choose "$Image11" Vodnář
         kill -0 "$app" 2>/dev/null || fail "$browser: the program ended after the link"
         after=$(xdotool search --onlyvisible --name '.' | wc -l)
         [ "$after" -eq "$before" ] || fail "$browser: $before windows before the link, $after after"
         x_click "$about" "$About_Label6" # both windows still answer
         x_click "$about" "$About_Label4"
-        x_click "$wid" "$Image1"
-        wait_title "Astrelo - Beran"
+        choose "$Image1" Beran
         quit
     done
     grep -qx 'http://www.kelmo.cz/' "$work/failing.log" || fail "the failing xdg-open was not asked"
@@ -296,8 +296,7 @@ missing-font)
             x_click "$wid" "$Label26" # bold
         done
         x_click "$wid" "$Label29" # the starting settings
-        x_click "$wid" "$Image11"
-        wait_title "Astrelo - Vodnář"
+        choose "$Image11" Vodnář
         open_about
         close_about
         quit
