@@ -138,12 +138,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("heard");
-        QTest::newRow("Arial") << "Label30"
-                               << "Arial";
-        QTest::newRow("MS Sans Serif") << "Label31"
-                                       << "MS Sans Serif";
-        QTest::newRow("Courier New") << "Label32"
-                                     << "Courier New";
+        for (const auto &[button, heard] : { std::pair("Label30", "Arial"),
+                 { "Label31", "MS Sans Serif" }, { "Label32", "Courier New" } })
+            QTest::newRow(heard) << QString::fromLatin1(button) << QString::fromLatin1(heard);
     }
     void face()
     {
