@@ -53,6 +53,21 @@ Master::Master(const QString &path)
     m_size = renderer.defaultSize();
 }
 
+bool Master::hasLayer(const QString &id) const
+{
+    QXmlStreamReader reader(m_svg);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement())
+            --depth;
+        else if (reader.isStartElement() && ++depth == 2 && reader.name() == u"g"
+            && reader.attributes().value(QLatin1StringView("id")) == id)
+            return true;
+    }
+    return false;
+}
+
 QImage Master::layer(const QString &id, int scale) const
 {
     // A copy of the drawing with every other layer switched off.

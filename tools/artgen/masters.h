@@ -19,6 +19,9 @@ public:
     QString path() const { return m_path; }
     QSize size() const { return m_size; }
 
+    // Whether the drawing has a layer with this id.
+    bool hasLayer(const QString &id) const;
+
     // The layer with this id alone, at `scale` times the drawing's size, on transparent
     // ground (premultiplied alpha).
     QImage layer(const QString &id, int scale) const;

@@ -162,6 +162,26 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
             out.pixels[std::size_t(y) * out.width + x] = quint8(index);
         }
     }
+    // A figure may carry a layer "finish": pixels set by hand on the picture at its own size
+    // (an eye, a mouth, a mended outline) where the drawing, made smaller, loses them. At twice
+    // the size the drawing has room for them itself, and the layer is left out.
+    if (scale == 1 && master.hasLayer(QStringLiteral("finish"))) {
+        for (const QRgb tone : master.colours(QStringLiteral("finish"))) {
+            if (!palette.mid(0, sceneCount + figureTones.size()).contains(tone))
+                master.fail(QStringLiteral("the finish paints in #%1, a tone neither the scene "
+                                           "nor the figure has")
+                                .arg(tone & 0xffffff, 6, 16, QLatin1Char('0')));
+        }
+        const QImage finish = Pixels::straightAlpha(master.layer(QStringLiteral("finish"), 1));
+        for (int y = 0; y < out.height; ++y) {
+            for (int x = 0; x < out.width; ++x) {
+                const QRgb set = finish.pixel(x, y);
+                if (qAlpha(set) == 255)
+                    out.pixels[std::size_t(y) * out.width + x]
+                        = quint8(palette.indexOf(qRgb(qRed(set), qGreen(set), qBlue(set))));
+            }
+        }
+    }
     rimFigure(out, figureEntries);
     return out;
 }
