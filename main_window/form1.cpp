@@ -239,10 +239,11 @@ void Form1::selectSign(int sign)
     m_state.signIndex = static_cast<quint8>(sign);
     showSign();
     Toolkit::setStatus(this, choice());
-    // A new title names the sign; where it cannot be told as a title (or the sign is the same),
-    // the choice is told.
-    if (!newTitle || !Toolkit::announceTitle(this))
-        announce(choice());
+    // A new title names the sign; the choice is told after it, as for a topic, so that every
+    // choice ends in the same few words and the reader hears the topic too.
+    if (newTitle)
+        Toolkit::announceTitle(this);
+    announce(choice());
 }
 
 void Form1::selectTopic(int topic)

@@ -149,15 +149,17 @@ case "$(text_of 10000)" in "$first"*) ;; *) fail "start-up read \"$first\", not 
 echo "ok: start-up: \"$first\""
 
 # Flat review to the thumbnail of Vodnář (the last line of the window), and its click: the new
-# title is said, and flat review then reads the new sign's heading, not the old one's.
+# title is said, then the choice in the words a topic gets, and flat review then reads the new
+# sign's heading, not the old one's.
 press Insert+KP_Page_Up >/dev/null || exit 1
 review_to KP_Left '^Vodnář$'
 mark
 click_reviewed
 await '^Astrelo - Vodnář$' >/dev/null || fail "the new title was not said"
+await '^Vodnář, Povaha' >/dev/null || fail "the new sign was not told as \"Vodnář, Povaha\""
 line=$(press Insert+KP_Home) || exit 1
 [ "$line" = "VODNÁŘ - AQUARIUS" ] || fail "flat review's top line after the choice is \"$line\""
-echo "ok: flat review and KP /: \"Astrelo - Vodnář\", then the new heading"
+echo "ok: flat review and KP /: \"Astrelo - Vodnář\", \"Vodnář, Povaha\", then the new heading"
 
 # Flat review to the topic Povolání, and its click.
 review_item Povolání
