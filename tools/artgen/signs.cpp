@@ -167,7 +167,7 @@ IndexedImage signPictureIndexed(const Master &master, int scale)
     // the size the drawing has room for them itself, and the layer is left out.
     if (scale == 1 && master.hasLayer(QStringLiteral("finish"))) {
         for (const QRgb tone : master.colours(QStringLiteral("finish"))) {
-            if (!palette.mid(0, sceneCount + figureTones.size()).contains(tone))
+            if (!sceneTones.contains(tone) && !figureTones.contains(tone))
                 master.fail(QStringLiteral("the finish paints in #%1, a tone neither the scene "
                                            "nor the figure has")
                                 .arg(tone & 0xffffff, 6, 16, QLatin1Char('0')));
