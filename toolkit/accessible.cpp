@@ -386,16 +386,16 @@ public:
         const int count = characterCount();
         if (offset < 0 || offset >= count)
             return QRect();
-        const QRect area(widget()->mapToGlobal(QPoint()), widget()->size());
-        const auto edge = [&](int k) { return area.left() + area.width() * k / count; };
-        return QRect(edge(offset), area.top(), edge(offset + 1) - edge(offset), area.height());
+        const QRect shown = area();
+        const auto edge = [&](int k) { return shown.left() + shown.width() * k / count; };
+        return QRect(edge(offset), shown.top(), edge(offset + 1) - edge(offset), shown.height());
     }
     int offsetAtPoint(const QPoint &point) const override
     {
-        const QRect area(widget()->mapToGlobal(QPoint()), widget()->size());
-        if (!area.contains(point))
+        const QRect shown = area();
+        if (!shown.contains(point))
             return -1;
-        return (point.x() - area.left()) * characterCount() / std::max(1, area.width());
+        return (point.x() - shown.left()) * characterCount() / std::max(1, shown.width());
     }
     // Nothing to select and no caret: the label only shows.
     void selection(int, int *startOffset, int *endOffset) const override
@@ -417,6 +417,8 @@ public:
     }
 
 private:
+    // The label on the screen.
+    QRect area() const { return QRect(widget()->mapToGlobal(QPoint()), widget()->size()); }
     QString words() const
     {
         const QString valueName = widget()->property(ValueNameProperty).toString();

@@ -55,17 +55,7 @@ Master::Master(const QString &path)
 
 bool Master::hasLayer(const QString &id) const
 {
-    QXmlStreamReader reader(m_svg);
-    int depth = 0;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isEndElement())
-            --depth;
-        else if (reader.isStartElement() && ++depth == 2 && reader.name() == u"g"
-            && reader.attributes().value(QLatin1StringView("id")) == id)
-            return true;
-    }
-    return false;
+    return QSvgRenderer(m_svg).elementExists(id);
 }
 
 QImage Master::layer(const QString &id, int scale) const

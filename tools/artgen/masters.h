@@ -19,7 +19,7 @@ public:
     QString path() const { return m_path; }
     QSize size() const { return m_size; }
 
-    // Whether the drawing has a layer with this id.
+    // Whether the drawing has a layer (or any drawn element) with this id.
     bool hasLayer(const QString &id) const;
 
     // The layer with this id alone, at `scale` times the drawing's size, on transparent
