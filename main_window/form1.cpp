@@ -235,14 +235,9 @@ void Form1::showText()
 
 void Form1::selectSign(int sign)
 {
-    const bool newTitle = sign != m_state.signIndex;
     m_state.signIndex = static_cast<quint8>(sign);
     showSign();
     Toolkit::setStatus(this, choice());
-    // A new title names the sign; the choice is told after it, as for a topic, so that every
-    // choice ends in the same few words and the reader hears the topic too.
-    if (newTitle)
-        Toolkit::announceTitle(this);
     announce(choice());
 }
 

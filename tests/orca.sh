@@ -148,18 +148,21 @@ case "$(text_of 10000)" in "$first"*) ;; *) fail "start-up read \"$first\", not 
 [ ${#first} -lt 200 ] || fail "start-up read ${#first} characters as one line"
 echo "ok: start-up: \"$first\""
 
-# Flat review to the thumbnail of Vodnář (the last line of the window), and its click: the new
-# title is said, then the choice in the words a topic gets, and flat review then reads the new
-# sign's heading, not the old one's.
+# Flat review to the thumbnail of Vodnář (the last line of the window), and its click: the
+# choice is told in the words a topic gets, and flat review then reads the new sign's heading,
+# not the old one's; the title command reads the new title.
 press Insert+KP_Page_Up >/dev/null || exit 1
 review_to KP_Left '^Vodnář$'
 mark
 click_reviewed
-await '^Astrelo - Vodnář$' >/dev/null || fail "the new title was not said"
 await '^Vodnář, Povaha' >/dev/null || fail "the new sign was not told as \"Vodnář, Povaha\""
 line=$(press Insert+KP_Home) || exit 1
 [ "$line" = "VODNÁŘ - AQUARIUS" ] || fail "flat review's top line after the choice is \"$line\""
-echo "ok: flat review and KP /: \"Astrelo - Vodnář\", \"Vodnář, Povaha\", then the new heading"
+hush
+mark
+xdotool key Insert+KP_Enter
+await '^Astrelo - Vodnář$' >/dev/null || fail "the title command did not read the new title"
+echo "ok: flat review and KP /: \"Vodnář, Povaha\", the new heading and the new title"
 
 # Flat review to the topic Povolání, and its click.
 review_item Povolání
@@ -328,21 +331,30 @@ hush
 ! spoken | tail -n +$((said + 1)) | grep -q '^Nastavení textového okna' \
     || fail "mouse review over a face said the panel's caption again"
 echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\", the caption and a face, and nothing beneath the panel"
-# With mouse review on, a sign click says the new title once, after the thumbnail's name.
 # Escape hides the panel, and Orca hears that it went.
 mark
 xdotool key Escape
 await '^Nastavení textového okna zavřeno' >/dev/null || fail "Escape did not hide the panel"
 echo "ok: Escape hides the panel"
+# With mouse review on, Orca's click on a sign after the pointer was last over another window
+# (the about window, closed since by a key): the main window is named once, as Orca's pointer
+# comes back into it, then the thumbnail and the choice; the new title is not said again.
 # shellcheck disable=SC2086
-xdotool mousemove --window "$wid" $Image1
-await '^Beran page tab' >/dev/null || fail "mouse review did not name the thumbnail"
+xdotool mousemove --window "$wid" $Image13 click 1
+await '^Astrelo v1.1.' >/dev/null || fail "the about window did not open"
+about=$(xdotool search --onlyvisible --name '^O programu' | head -n 1)
+xdotool mousemove --window "$about" 150 150
 hush
+xdotool key Escape
+await '^Astrelo - Vodnář' >/dev/null || fail "Escape did not close the about window"
+hush
+press Insert+KP_Page_Up >/dev/null || exit 1
+review_to KP_Left '^Beran$'
 mark
-xdotool click 1
-await '^Astrelo - Beran$' >/dev/null || fail "the new title was not said"
+click_reviewed
+await '^Beran, Povolání' >/dev/null || fail "the new sign was not told as \"Beran, Povolání\""
 hush
-titles=$(spoken | tail -n +$((said + 1)) | grep -c '^Astrelo - Beran$')
-[ "$titles" = 1 ] || fail "with mouse review on, a sign click said the title $titles times"
-echo "ok: with mouse review on, a sign click says the title once"
+titles=$(spoken | tail -n +$((said + 1)) | grep -c '^Astrelo - ')
+[ "$titles" -le 1 ] || fail "with mouse review on, a sign click named the window $titles times"
+echo "ok: with mouse review on, a sign click names the window once at most"
 echo "PASS: Orca hears the choices, reads by line, reaches the panel and the about window"

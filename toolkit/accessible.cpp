@@ -880,20 +880,4 @@ void announce(QWidget *window, const QString &message)
 #endif
 }
 
-bool announceTitle(QWidget *window)
-{
-    if (!QAccessible::isActive())
-        return false;
-    ContainerAccessible *accessible = windowAccessible(window);
-    if (!accessible || !accessible->statusLine())
-        return false;
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-    // Qt 6.4 tells the title change without the title.
-    if (!sendToBus(accessible, QStringLiteral("PropertyChange"), QStringLiteral("accessible-name"),
-            0, window->windowTitle()))
-        return false;
-#endif
-    return true;
-}
-
 } // namespace Toolkit

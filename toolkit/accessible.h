@@ -36,8 +36,4 @@ void setStatus(QWidget *window, const QString &message);
 // come or gone).
 void tellContentChanged(QWidget *window);
 
-// Tells screen readers the window's new title, as they expect a title change to be told; they
-// say the title. False when it could not be told.
-bool announceTitle(QWidget *window);
-
 } // namespace Toolkit
