@@ -106,7 +106,7 @@ private Q_SLOTS:
             QTest::addRow("bitmap %d", 100 + sign)
                 << Bitmap << 100 + sign << picture << 14 + 40 + 64 + 380 * 120 << 1800 << 90;
             QTest::addRow("bitmap %d", 1000 + sign)
-                << Bitmap << 1000 + sign << thumbnail << 14 + 40 + 64 + 64 * 32 << 60 << 80;
+                << Bitmap << 1000 + sign << thumbnail << 14 + 40 + 64 + 64 * 32 << 250 << 80;
         }
         for (const int number : { 1, 10, 100, 101, 102, 103, 104, 105 })
             QTest::addRow("icon %d", number)

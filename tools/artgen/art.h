@@ -20,10 +20,12 @@ inline constexpr int topicCount = 6;
 // every sign picture shares and its "figure" layer paints in at most eleven more.
 Quantise::IndexedImage signPictureIndexed(const Master &master, int scale);
 
-// A sign thumbnail, 32 x 32, on the window grey in 16 colours. An empty `palette` is filled with
-// the colours the thumbnail needs; one already filled is used as it is, so the drawing at twice
-// the pixels keeps the palette of the picture at its own size.
-Quantise::IndexedImage thumbnailIndexed(const Master &master, int scale, QList<QRgb> *palette);
+// The 16 colours of a sign thumbnail and of its drawing at twice the pixels: the window grey,
+// the colours the 32-pixel drawing covers, and in the entries left the edge tones the 64-pixel
+// drawing adds.
+QList<QRgb> thumbnailPalette(const Master &small, const Master &large);
+// A sign thumbnail, 32 x 32 or 64 x 64, on the window grey in those colours.
+Quantise::IndexedImage thumbnailIndexed(const Master &master, const QList<QRgb> &palette);
 
 // An icon picture reduced to 256 colours with index 0 black, and its 1-bit transparency.
 struct MaskedImage

@@ -238,13 +238,16 @@ int main(int argc, char **argv)
             Writers::bmp4(Art::signPictureIndexed(picture, 2)));
         pictures.signs.append(decoded(one));
     }
+    // A thumbnail is set by hand on its 32-pixel grid, and drawn for 64 pixels from a master of
+    // its own, in the same colours.
     for (int sign = 0; sign < Art::signCount; ++sign) {
-        const Master thumbnail
-            = master(QStringLiteral("catalogue/masters/bitmaps/%1.svg").arg(1000 + sign));
-        QList<QRgb> palette;
-        const Quantise::IndexedImage one = Art::thumbnailIndexed(thumbnail, 1, &palette);
+        const QString path = QStringLiteral("catalogue/masters/bitmaps/%1%2.svg").arg(1000 + sign);
+        const Master small = master(path.arg(QString()));
+        const Master large = master(path.arg(QStringLiteral("@2x")));
+        const QList<QRgb> palette = Art::thumbnailPalette(small, large);
+        const Quantise::IndexedImage one = Art::thumbnailIndexed(small, palette);
         write(QStringLiteral("catalogue/bitmaps/%1%2.bmp").arg(1000 + sign), Writers::bmp4(one),
-            Writers::bmp4(Art::thumbnailIndexed(thumbnail, 2, &palette)));
+            Writers::bmp4(Art::thumbnailIndexed(large, palette)));
         pictures.thumbnails.append(decoded(one));
     }
 

@@ -27,22 +27,35 @@ QRgb mix(QRgb a, QRgb b, qreal t)
 
 } // namespace
 
-Quantise::IndexedImage thumbnailIndexed(const Master &master, int scale, QList<QRgb> *palette)
+QList<QRgb> thumbnailPalette(const Master &small, const Master &large)
 {
-    // The disc stands on the window grey; fifteen entries follow what the disc covers.
-    const QImage disc = master.layer(QStringLiteral("picture"), scale);
-    const QImage shown = onWindowGrey(disc);
-    if (palette->isEmpty()) {
-        std::vector<QRgb> covered;
+    // What a disc covers, as it looks on the window grey.
+    const auto covered = [](const Master &master) {
+        const QImage disc = master.layer(QStringLiteral("picture"), 1);
+        const QImage shown = onWindowGrey(disc);
+        std::vector<QRgb> colours;
         for (int y = 0; y < shown.height(); ++y) {
             for (int x = 0; x < shown.width(); ++x) {
                 if (qAlpha(disc.pixel(x, y)) > 0)
-                    covered.push_back(shown.pixel(x, y));
+                    colours.push_back(shown.pixel(x, y));
             }
         }
-        *palette = QList<QRgb> { windowGrey } + Quantise::medianCut(covered, 15);
+        return colours;
+    };
+    QList<QRgb> palette = QList<QRgb> { windowGrey } + Quantise::medianCut(covered(small), 15);
+    std::vector<QRgb> edges;
+    for (const QRgb colour : covered(large)) {
+        if (!palette.contains(colour | 0xff000000u))
+            edges.push_back(colour);
     }
-    return Quantise::reduce(shown, *palette);
+    if (palette.size() < 16 && !edges.empty())
+        palette += Quantise::medianCut(edges, 16 - int(palette.size()));
+    return palette;
+}
+
+Quantise::IndexedImage thumbnailIndexed(const Master &master, const QList<QRgb> &palette)
+{
+    return Quantise::reduce(onWindowGrey(master.layer(QStringLiteral("picture"), 1)), palette);
 }
 
 MaskedImage iconIndexed(const QImage &source, Edge edge)
