@@ -143,6 +143,7 @@ void Form1::load()
 {
     initMainWindow();
     describeChoices();
+    describeText();
     Toolkit::setStatus(this, choice());
 }
 
@@ -155,6 +156,19 @@ void Form1::describeChoices()
         m_thumbnails[sign]->setAccessibleName(name);
         m_thumbnails[sign]->setAccessibleDescription(QStringLiteral("Vybere znamení ") + name);
     }
+}
+
+// The text box's hint for screen readers: where the signs and topics are, and how the panel
+// opens. Screen readers say it at every return to the text, so each half goes once the reader
+// has used what it tells of.
+void Form1::describeText()
+{
+    QStringList hint;
+    if (m_hintTellsRows)
+        hint << QStringLiteral("Znamení jsou v řadě pod textem, témata vlevo od něj");
+    if (m_hintTellsPanel)
+        hint << QStringLiteral("nastavení písma otevře dvojklik na text");
+    m_text->setAccessibleDescription(hint.join(QStringLiteral("; ")));
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -239,6 +253,8 @@ void Form1::selectSign(int sign)
     showSign();
     Toolkit::setStatus(this, choice());
     announce(choice());
+    m_hintTellsRows = false;
+    describeText();
 }
 
 void Form1::selectTopic(int topic)
@@ -247,6 +263,8 @@ void Form1::selectTopic(int topic)
     showTopic();
     Toolkit::setStatus(this, choice());
     announce(choice());
+    m_hintTellsRows = false;
+    describeText();
 }
 
 // The sign and topic shown, in a few words ("Vodnář, Povolání").
@@ -288,6 +306,10 @@ void Form1::announcePanel()
     if (m_panel->isHidden() == m_panelToldHidden)
         return;
     m_panelToldHidden = m_panel->isHidden();
+    if (!m_panelToldHidden) {
+        m_hintTellsPanel = false;
+        describeText();
+    }
     // The panel came or went: screen readers read the window afresh.
     Toolkit::tellContentChanged(this);
     // The panel takes no keyboard focus: its opening says how it goes again.

@@ -60,6 +60,7 @@ private:
     void showText();
 
     void describeChoices();
+    void describeText();
     void selectSign(int sign);
     void selectTopic(int topic);
     void openAboutWindow();
@@ -116,6 +117,9 @@ private:
     QWidget *m_italicMark = nullptr;
     QTimer *const m_panelNotice; // tells of the panel once a double-click is over
     bool m_panelToldHidden = true;
+    // What the text box's hint still tells screen readers of.
+    bool m_hintTellsRows = true;
+    bool m_hintTellsPanel = true;
     State m_state;
     QPointer<Form2> m_about;
 };

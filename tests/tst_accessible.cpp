@@ -132,6 +132,34 @@ private Q_SLOTS:
         // before its name, and would say the panel's caption before each face.
         QVERIFY(of(QStringLiteral("Label30"))->relations(QAccessible::Label).isEmpty());
     }
+    void hint_data()
+    {
+        QTest::addColumn<bool>("panelFirst");
+        QTest::addColumn<QString>("between");
+        QTest::newRow("a choice, then the panel")
+            << false << u8("nastavení písma otevře dvojklik na text");
+        QTest::newRow("the panel, then a choice")
+            << true << u8("Znamení jsou v řadě pod textem, témata vlevo od něj");
+    }
+    // The text box's hint, which screen readers say at every return to the text, keeps only
+    // what the reader has not used yet, and never falls back on the tooltip.
+    void hint()
+    {
+        QFETCH(bool, panelFirst);
+        QFETCH(QString, between);
+        const auto hint
+            = [this] { return of(QStringLiteral("Text1"))->text(QAccessible::Description); };
+        QCOMPARE(hint(),
+            u8("Znamení jsou v řadě pod textem, témata vlevo od něj; nastavení písma otevře "
+               "dvojklik na text"));
+        const auto openPanel
+            = [this] { doubleClick(control<QPlainTextEdit>(m_window.get(), "Text1")->viewport()); };
+        const auto choose = [this] { click(control(m_window.get(), "Label6")); };
+        panelFirst ? openPanel() : choose();
+        QTRY_COMPARE(hint(), between);
+        panelFirst ? choose() : openPanel();
+        QTRY_COMPARE(hint(), QString());
+    }
     // The text's face is heard by the name its radio button in the panel has, also the default
     // face, which this system shows in a stand-in.
     void face_data()

@@ -550,7 +550,12 @@ public:
     {
         return int(scrollBars().indexOf(child));
     }
-    QString text(QAccessible::Text t) const override { return m_own->text(t); }
+    // Its description is its own hint for screen readers, empty once the reader has no more
+    // need of it, never the tooltip that Qt falls back on (the tooltip's words are the hint's).
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Description ? widget()->accessibleDescription() : m_own->text(t);
+    }
     QAccessible::Role role() const override { return m_own->role(); }
     QAccessible::State state() const override { return m_own->state(); }
 
@@ -771,8 +776,11 @@ void forward(QAccessibleEvent *event)
         return;
     if (widget && !widget->isWindow() && !widget->window()->isVisible())
         return;
-    // The text box's name follows the choice, which is told as a title or a notice already.
-    if (event->type() == QAccessible::NameChanged && qobject_cast<QPlainTextEdit *>(object))
+    // The text box's name follows the choice, which is told in a notice already, and its hint
+    // only grows shorter: neither is news to be said.
+    if ((event->type() == QAccessible::NameChanged
+            || event->type() == QAccessible::DescriptionChanged)
+        && qobject_cast<QPlainTextEdit *>(object))
         return;
     // Qt 6.4 counts the closing paragraph mark of a text box's text among the characters that a
     // removal reaching the end takes away: what was removed is told with the length it had.
