@@ -94,6 +94,22 @@ Form2::Form2(QWidget *parent)
 
 Form2::~Form2() = default;
 
+void Form2::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The window has no button to close it but the title bar's close box: once it is first
+    // active, the reader hears how it closes, after the screen reader's focus has come to the
+    // title line (which is settled once Qt has settled the active window).
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()
+        && std::exchange(m_closingUntold, false)) {
+        QTimer::singleShot(0, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                Toolkit::announce(this, QStringLiteral("Okno se zavře klávesou Escape"));
+            });
+        });
+    }
+}
+
 void Form2::load()
 {
     // The image keeps its top-left corner and takes the icon's size.

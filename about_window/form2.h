@@ -31,6 +31,9 @@ public:
     // when the catalogue lacks the icon, before any field is set.
     void load();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void openMakersSite();
     void dropIcon();
@@ -43,6 +46,7 @@ private:
     void setIconTopOnWindow(float topTwips);
 
     std::unique_ptr<Ui::Form2> ui;
+    bool m_closingUntold = true; // screen readers have not heard how the window closes
     QLabel *m_title = nullptr;
     QLabel *m_copyright = nullptr;
     QLabel *m_author = nullptr;
