@@ -316,7 +316,8 @@ void Form1::announcePanel()
     announce(m_panel->caption()
         + (m_panelToldHidden
                 ? QStringLiteral(" zavřeno")
-                : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text")));
+                : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text "
+                                 "či na prázdné místo panelu")));
 }
 
 void Form1::togglePanel()
