@@ -251,16 +251,20 @@ void Form1::selectSign(int sign)
 {
     m_state.signIndex = static_cast<quint8>(sign);
     showSign();
-    Toolkit::setStatus(this, choice());
-    announce(choice());
-    m_hintTellsRows = false;
-    describeText();
+    tellChoice();
 }
 
 void Form1::selectTopic(int topic)
 {
     m_state.topicIndex = static_cast<quint8>(topic);
     showTopic();
+    tellChoice();
+}
+
+// A choice made: screen readers hear it, their status line holds it, and the text box's hint
+// no longer tells where the choices are.
+void Form1::tellChoice()
+{
     Toolkit::setStatus(this, choice());
     announce(choice());
     m_hintTellsRows = false;

@@ -63,6 +63,7 @@ private:
     void describeText();
     void selectSign(int sign);
     void selectTopic(int topic);
+    void tellChoice();
     void openAboutWindow();
     QString choice() const;
     void announce(const QString &message);

@@ -20,12 +20,15 @@ inline constexpr int topicCount = 6;
 // every sign picture shares and its "figure" layer paints in at most eleven more.
 Quantise::IndexedImage signPictureIndexed(const Master &master, int scale);
 
-// The 16 colours of a sign thumbnail and of its drawing at twice the pixels: the window grey,
-// the colours the 32-pixel drawing covers, and in the entries left the edge tones the 64-pixel
-// drawing adds.
-QList<QRgb> thumbnailPalette(const Master &small, const Master &large);
-// A sign thumbnail, 32 x 32 or 64 x 64, on the window grey in those colours.
-Quantise::IndexedImage thumbnailIndexed(const Master &master, const QList<QRgb> &palette);
+// A sign thumbnail, 32 x 32, and its drawing for 64 x 64, on the window grey in one palette of
+// 16 colours: the grey, the colours the 32-pixel drawing covers, and in the entries left the
+// edge tones the 64-pixel drawing adds.
+struct Thumbnail
+{
+    Quantise::IndexedImage one;
+    Quantise::IndexedImage two;
+};
+Thumbnail thumbnailIndexed(const Master &small, const Master &large);
 
 // An icon picture reduced to 256 colours with index 0 black, and its 1-bit transparency.
 struct MaskedImage

@@ -242,13 +242,11 @@ int main(int argc, char **argv)
     // its own, in the same colours.
     for (int sign = 0; sign < Art::signCount; ++sign) {
         const QString path = QStringLiteral("catalogue/masters/bitmaps/%1%2.svg").arg(1000 + sign);
-        const Master small = master(path.arg(QString()));
-        const Master large = master(path.arg(QStringLiteral("@2x")));
-        const QList<QRgb> palette = Art::thumbnailPalette(small, large);
-        const Quantise::IndexedImage one = Art::thumbnailIndexed(small, palette);
-        write(QStringLiteral("catalogue/bitmaps/%1%2.bmp").arg(1000 + sign), Writers::bmp4(one),
-            Writers::bmp4(Art::thumbnailIndexed(large, palette)));
-        pictures.thumbnails.append(decoded(one));
+        const Art::Thumbnail thumbnail = Art::thumbnailIndexed(
+            master(path.arg(QString())), master(path.arg(QStringLiteral("@2x"))));
+        write(QStringLiteral("catalogue/bitmaps/%1%2.bmp").arg(1000 + sign),
+            Writers::bmp4(thumbnail.one), Writers::bmp4(thumbnail.two));
+        pictures.thumbnails.append(decoded(thumbnail.one));
     }
 
     const auto topicIcon = [&](const QString &path) {

@@ -27,35 +27,31 @@ QRgb mix(QRgb a, QRgb b, qreal t)
 
 } // namespace
 
-QList<QRgb> thumbnailPalette(const Master &small, const Master &large)
+Thumbnail thumbnailIndexed(const Master &small, const Master &large)
 {
+    const QImage discs[]
+        = { small.layer(QStringLiteral("picture"), 1), large.layer(QStringLiteral("picture"), 1) };
+    const QImage shown[] = { onWindowGrey(discs[0]), onWindowGrey(discs[1]) };
     // What a disc covers, as it looks on the window grey.
-    const auto covered = [](const Master &master) {
-        const QImage disc = master.layer(QStringLiteral("picture"), 1);
-        const QImage shown = onWindowGrey(disc);
+    const auto covered = [&](int k) {
         std::vector<QRgb> colours;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                if (qAlpha(disc.pixel(x, y)) > 0)
-                    colours.push_back(shown.pixel(x, y));
+        for (int y = 0; y < shown[k].height(); ++y) {
+            for (int x = 0; x < shown[k].width(); ++x) {
+                if (qAlpha(discs[k].pixel(x, y)) > 0)
+                    colours.push_back(shown[k].pixel(x, y));
             }
         }
         return colours;
     };
-    QList<QRgb> palette = QList<QRgb> { windowGrey } + Quantise::medianCut(covered(small), 15);
+    QList<QRgb> palette = QList<QRgb> { windowGrey } + Quantise::medianCut(covered(0), 15);
     std::vector<QRgb> edges;
-    for (const QRgb colour : covered(large)) {
+    for (const QRgb colour : covered(1)) {
         if (!palette.contains(colour | 0xff000000u))
             edges.push_back(colour);
     }
     if (palette.size() < 16 && !edges.empty())
         palette += Quantise::medianCut(edges, 16 - int(palette.size()));
-    return palette;
-}
-
-Quantise::IndexedImage thumbnailIndexed(const Master &master, const QList<QRgb> &palette)
-{
-    return Quantise::reduce(onWindowGrey(master.layer(QStringLiteral("picture"), 1)), palette);
+    return { Quantise::reduce(shown[0], palette), Quantise::reduce(shown[1], palette) };
 }
 
 MaskedImage iconIndexed(const QImage &source, Edge edge)
