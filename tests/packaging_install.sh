@@ -20,6 +20,7 @@ usr/share/doc/astrelo/changelog.gz
 usr/share/doc/astrelo/copyright
 $icons/128x128/apps/$app_id.png
 $icons/16x16/apps/$app_id.png
+$icons/22x22/apps/$app_id.png
 $icons/24x24/apps/$app_id.png
 $icons/32x32/apps/$app_id.png
 $icons/48x48/apps/$app_id.png
@@ -42,7 +43,7 @@ bad=$(find "$stage/usr" -type d ! -perm 755 -o -type f ! -path '*/bin/*' ! -perm
 [ -z "$bad" ] || fail "folders not of mode 755 or data files not of mode 644: $bad"
 
 # Each icon is a PNG of the size its folder names.
-for size in 16 24 32 48 64 128; do
+for size in 16 22 24 32 48 64 128; do
     set -- $(od -An -tu1 -N24 "$stage/$icons/${size}x$size/apps/$app_id.png")
     [ "$2$3$4 $((${19} * 256 + ${20}))x$((${23} * 256 + ${24}))" = "807871 ${size}x$size" ] \
         || fail "the ${size}x$size icon is not a PNG of that size"

@@ -128,7 +128,7 @@ QImage contactSheet(const Pictures &pictures)
     QList<std::pair<QString, QList<QImage>>> rows {
         { QStringLiteral("Sign pictures 100-111, Aries to Pisces, with the planets"), signs },
         { QStringLiteral("Thumbnails 1000-1011"), pictures.thumbnails },
-        { QStringLiteral("Topic icons 100-105; the program icon at 16, 24, 32 (icons 1 and 10), "
+        { QStringLiteral("Topic icons 100-105; the program icon at 16, 22, 24, 32 (icons 1 and 10), "
                          "48, 64 and 128 pixels; the banner"),
             icons },
     };
@@ -271,7 +271,7 @@ int main(int argc, char **argv)
     // of any colour, so its edge is hard.
     Art::MaskedImage windowIcon;
     QByteArray windowIconTwice;
-    for (const int size : { 16, 24, 32, 48, 64, 128 }) {
+    for (const int size : { 16, 22, 24, 32, 48, 64, 128 }) {
         const Master drawing
             = master(size > 64 ? QStringLiteral("packaging/icons/scalable/cz.kelmo.Astrelo.svg")
                                : QStringLiteral("packaging/icons/masters/%1.svg").arg(size));
