@@ -128,8 +128,9 @@ QImage contactSheet(const Pictures &pictures)
     QList<std::pair<QString, QList<QImage>>> rows {
         { QStringLiteral("Sign pictures 100-111, Aries to Pisces, with the planets"), signs },
         { QStringLiteral("Thumbnails 1000-1011"), pictures.thumbnails },
-        { QStringLiteral("Topic icons 100-105; the program icon at 16, 22, 24, 32 (icons 1 and 10), "
-                         "48, 64 and 128 pixels; the banner"),
+        { QStringLiteral(
+              "Topic icons 100-105; the program icon at 16, 22, 24, 32 (icons 1 and 10), "
+              "48, 64 and 128 pixels; the banner"),
             icons },
     };
     for (const auto &[title, row] : QList(rows)) {
