@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -665,17 +666,14 @@ public:
 private:
     QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
     // Qt lists the box's viewport as an unnamed child that covers the text and takes the
-    // screen reader's focus and pointer; only a scroll bar in use is a child of the box here.
+    // screen reader's focus and pointer, and each scroll bar only inside a container of no use
+    // to a reader; here the box's one child is its scroll bar, while the text runs past the box.
     QList<QAccessibleInterface *> scrollBars() const
     {
-        QList<QAccessibleInterface *> inUse;
-        for (int i = 0; i < m_own->childCount(); ++i) {
-            QAccessibleInterface *child = m_own->child(i);
-            if (child && child->role() == QAccessible::ScrollBar && !child->state().invisible
-                && !child->state().disabled)
-                inUse.append(child);
-        }
-        return inUse;
+        const QScrollBar *bar = box()->verticalScrollBar();
+        if (!bar->isVisible() || bar->maximum() <= bar->minimum())
+            return {};
+        return { QAccessible::queryAccessibleInterface(const_cast<QScrollBar *>(bar)) };
     }
     // A character scrolled out of the box is not seen, nor one on a line whose middle a control
     // lying above the box crosses: a screen reader reviewing the window would read the covered
