@@ -216,6 +216,27 @@ private Q_SLOTS:
         QCOMPARE(words()->textAtOffset(comma, QAccessible::WordBoundary, &start, &end),
             QStringLiteral(", ") + after + u' ');
         QCOMPARE(std::pair(start, end), std::pair(comma, comma + 3 + int(after.size())));
+        // Right of a line's end, mouse review finds that line's last character: of the first
+        // line, wrapped, and of the first paragraph's last line, its full stop.
+        const QRect shownPlace(box->viewport()->mapToGlobal(QPoint()), box->viewport()->size());
+        const auto rightOf = [&](int offset) {
+            return words()->offsetAtPoint(
+                QPoint(shownPlace.right() - 4, words()->characterRect(offset).center().y()));
+        };
+        QVERIFY(words()
+                    ->textAtOffset(rightOf(0), QAccessible::LineBoundary, &start, &end)
+                    .startsWith(u8("Beran se skloněnou")));
+        const int paragraphEnd = int(all.indexOf(u'\n'));
+        QCOMPARE(all.at(rightOf(paragraphEnd - 1)), u'.');
+        QCOMPARE(rightOf(paragraphEnd - 1), paragraphEnd - 1);
+        // The line's place as the accessibility bus gives it, its characters through the one
+        // at its end, covers that point.
+        words()->textAtOffset(paragraphEnd - 1, QAccessible::LineBoundary, &start, &end);
+        QRect lastLine;
+        for (int k = start; k <= end; ++k)
+            lastLine |= words()->characterRect(k);
+        QVERIFY(lastLine.contains(QPoint(
+            shownPlace.right() - 4, words()->characterRect(paragraphEnd - 1).center().y())));
         const int gap = int(all.indexOf(u". ")) + 1;
         QVERIFY(words()
                     ->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)

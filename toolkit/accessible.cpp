@@ -648,7 +648,14 @@ public:
         QTextCursor cursor(box()->document());
         cursor.setPosition(std::clamp(offset, 0, characterCount()));
         QRect rect = box()->cursorRect(cursor);
-        rect.setWidth(box()->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
+        const QString character = text(offset, offset + 1);
+        rect.setWidth(box()->fontMetrics().horizontalAdvance(character));
+        // The space or break that ends a line fills the rest of it, as in GTK's text views:
+        // a screen reader's mouse review reads a line only where the line's characters lie.
+        if (character.isEmpty() || character.at(0).isSpace()) {
+            if (offset >= lineEnd(cursor) - 1)
+                rect.setRight(std::max(rect.right(), box()->viewport()->width() - 1));
+        }
         const QPoint place = box()->viewport()->mapToGlobal(rect.topLeft());
         if (seen(rect))
             return QRect(place, rect.size());
@@ -658,13 +665,24 @@ public:
         // lines after it.
         return QRect(QPoint(OffScreen, place.y()), QSize());
     }
+    // A point right of a line's end is on that line's last character, as in GTK's text views:
+    // a screen reader's mouse review reads the line there, where the line's end gives it none.
     int offsetAtPoint(const QPoint &point) const override
     {
-        return box()->cursorForPosition(box()->viewport()->mapFromGlobal(point)).position();
+        QTextCursor cursor = box()->cursorForPosition(box()->viewport()->mapFromGlobal(point));
+        const int position = cursor.position();
+        cursor.movePosition(QTextCursor::StartOfLine);
+        return position > cursor.position() && position == lineEnd(cursor) ? position - 1
+                                                                           : position;
     }
 
 private:
     QPlainTextEdit *box() const { return static_cast<QPlainTextEdit *>(widget()); }
+    static int lineEnd(QTextCursor cursor)
+    {
+        cursor.movePosition(QTextCursor::EndOfLine);
+        return cursor.position();
+    }
     // Qt lists the box's viewport as an unnamed child that covers the text and takes the
     // screen reader's focus and pointer, and each scroll bar only inside a container of no use
     // to a reader; here the box's one child is its scroll bar, while the text runs past the box.
