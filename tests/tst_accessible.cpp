@@ -235,8 +235,8 @@ private Q_SLOTS:
         QRect lastLine;
         for (int k = start; k <= end; ++k)
             lastLine |= words()->characterRect(k);
-        QVERIFY(lastLine.contains(QPoint(
-            shownPlace.right() - 4, words()->characterRect(paragraphEnd - 1).center().y())));
+        QVERIFY(lastLine.contains(
+            QPoint(shownPlace.right() - 4, words()->characterRect(paragraphEnd - 1).center().y())));
         const int gap = int(all.indexOf(u". ")) + 1;
         QVERIFY(words()
                     ->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)
