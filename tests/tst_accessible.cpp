@@ -206,6 +206,15 @@ private Q_SLOTS:
             }
         }
 
+        // One press crosses a paragraph break, both ways.
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(int(shown.indexOf(u'\n')));
+        box->setTextCursor(cursor);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(shown.mid(box->textCursor().position()).startsWith(u8("Jeho největší")));
+        QTest::keyClick(box, Qt::Key_Left, Qt::ControlModifier);
+        QVERIFY(shown.mid(box->textCursor().position()).startsWith(u8("promyslet.\n")));
+
         int start = -1, end = -1;
         QCOMPARE(words()->textAtOffset(0, QAccessible::WordBoundary, &start, &end),
             QStringLiteral("Beran "));
@@ -216,27 +225,30 @@ private Q_SLOTS:
         QCOMPARE(words()->textAtOffset(comma, QAccessible::WordBoundary, &start, &end),
             QStringLiteral(", ") + after + u' ');
         QCOMPARE(std::pair(start, end), std::pair(comma, comma + 3 + int(after.size())));
-        // Right of a line's end, mouse review finds that line's last character: of the first
-        // line, wrapped, and of the first paragraph's last line, its full stop.
+        // Right of a line's end, mouse review finds that line's last character, and the line's
+        // place as the accessibility bus gives it (its characters through the one at its end)
+        // covers the point: on the first line, wrapped, and on the first paragraph's last line,
+        // at its full stop.
         const QRect shownPlace(box->viewport()->mapToGlobal(QPoint()), box->viewport()->size());
         const auto rightOf = [&](int offset) {
-            return words()->offsetAtPoint(
-                QPoint(shownPlace.right() - 4, words()->characterRect(offset).center().y()));
+            return QPoint(shownPlace.right() - 4, words()->characterRect(offset).center().y());
+        };
+        const auto lineCovers = [&](int offset) {
+            words()->textAtOffset(offset, QAccessible::LineBoundary, &start, &end);
+            QRect line;
+            for (int k = start; k <= end; ++k)
+                line |= words()->characterRect(k);
+            return line.contains(rightOf(offset));
         };
         QVERIFY(words()
-                    ->textAtOffset(rightOf(0), QAccessible::LineBoundary, &start, &end)
+                    ->textAtOffset(
+                        words()->offsetAtPoint(rightOf(0)), QAccessible::LineBoundary, &start, &end)
                     .startsWith(u8("Beran se skloněnou")));
+        QVERIFY(lineCovers(0));
         const int paragraphEnd = int(all.indexOf(u'\n'));
-        QCOMPARE(all.at(rightOf(paragraphEnd - 1)), u'.');
-        QCOMPARE(rightOf(paragraphEnd - 1), paragraphEnd - 1);
-        // The line's place as the accessibility bus gives it, its characters through the one
-        // at its end, covers that point.
-        words()->textAtOffset(paragraphEnd - 1, QAccessible::LineBoundary, &start, &end);
-        QRect lastLine;
-        for (int k = start; k <= end; ++k)
-            lastLine |= words()->characterRect(k);
-        QVERIFY(lastLine.contains(
-            QPoint(shownPlace.right() - 4, words()->characterRect(paragraphEnd - 1).center().y())));
+        QCOMPARE(all.at(words()->offsetAtPoint(rightOf(paragraphEnd - 1))), u'.');
+        QCOMPARE(words()->offsetAtPoint(rightOf(paragraphEnd - 1)), paragraphEnd - 1);
+        QVERIFY(lineCovers(paragraphEnd - 1));
         const int gap = int(all.indexOf(u". ")) + 1;
         QVERIFY(words()
                     ->textAtOffset(gap, QAccessible::SentenceBoundary, &start, &end)

@@ -650,12 +650,10 @@ public:
         QRect rect = box()->cursorRect(cursor);
         const QString character = text(offset, offset + 1);
         rect.setWidth(box()->fontMetrics().horizontalAdvance(character));
-        // The space or break that ends a line fills the rest of it, as in GTK's text views:
-        // a screen reader's mouse review reads a line only where the line's characters lie.
-        if (character.isEmpty() || character.at(0).isSpace()) {
-            if (offset >= lineEnd(cursor) - 1)
-                rect.setRight(std::max(rect.right(), box()->viewport()->width() - 1));
-        }
+        // The space or break that ends a line fills the rest of it, as in GTK's text views: a
+        // screen reader's mouse review reads a line only where the line's characters lie.
+        if (cursor.atBlockEnd() || (character == u" " && offset >= lineEnd(cursor) - 1))
+            rect.setRight(std::max(rect.right(), box()->viewport()->width() - 1));
         const QPoint place = box()->viewport()->mapToGlobal(rect.topLeft());
         if (seen(rect))
             return QRect(place, rect.size());

@@ -25,10 +25,12 @@ bool TextWords::eventFilter(QObject *watched, QEvent *event)
     QTextCursor cursor = box->textCursor();
     const auto mode = key->modifiers().testFlag(Qt::ShiftModifier) ? QTextCursor::KeepAnchor
                                                                    : QTextCursor::MoveAnchor;
-    // Qt stops at every mark as at a word: move on until the caret is at a word or an end.
+    // Qt stops at every mark as at a word, and at a paragraph's end and each empty line after
+    // it: move on until the caret is at a word or an end.
     const auto atMark = [&] {
         const QChar c = box->document()->characterAt(cursor.position());
-        return !cursor.atEnd() && !cursor.atStart() && !c.isLetterOrNumber() && !c.isSpace();
+        return !cursor.atEnd() && !cursor.atStart() && !c.isLetterOrNumber()
+            && (!c.isSpace() || c == QChar::ParagraphSeparator);
     };
     do
         cursor.movePosition(forward ? QTextCursor::NextWord : QTextCursor::PreviousWord, mode);
