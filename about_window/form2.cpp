@@ -97,14 +97,17 @@ Form2::~Form2() = default;
 void Form2::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    // The window has no button to close it but the title bar's close box: once it is first
-    // active, the reader hears how it closes, after the screen reader's focus has come to the
-    // title line (which is settled once Qt has settled the active window).
+    // Once the window is first active, after the screen reader's focus has come to the title
+    // line (which is settled once Qt has settled the active window), the reader hears the rest
+    // of the credits, as an about dialog reads them, and how the window closes: it has no
+    // button for it but the title bar's close box.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()
         && std::exchange(m_closingUntold, false)) {
         QTimer::singleShot(0, this, [this] {
             QTimer::singleShot(0, this, [this] {
-                Toolkit::announce(this, QStringLiteral("Okno se zavře klávesou Escape"));
+                Toolkit::announce(this,
+                    m_copyright->text() + QStringLiteral(". ") + m_author->text()
+                        + QStringLiteral(". Okno se zavře klávesou Escape"));
             });
         });
     }

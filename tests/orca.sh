@@ -271,8 +271,9 @@ if ! open_about; then
     await '^Astrelo - Vodnář' >/dev/null || fail "the about window did not close"
     open_about || fail "the about window was not announced"
 fi
-# Then how the window closes, which no button in it shows.
-await '^Okno se zavře klávesou Escape' >/dev/null || fail "the about window did not tell how it closes"
+# Then the credits and how the window closes, which no button in it shows.
+await '^© 2007 Kelmo Software\. Vytvořil : Ondřej Mlejnek; mlejnek@kelmo\.cz\. Okno se zavře klávesou Escape' >/dev/null \
+    || fail "the about window did not read its credits and tell how it closes"
 # Flat review now reads the about window, from its top line.
 line=$(press Insert+KP_Home) || exit 1
 case $line in *"Ikona programu"* | *"Astrelo v1.1."*) ;; *) fail "flat review did not move into the about window" ;; esac
