@@ -310,18 +310,18 @@ void Form1::announcePanel()
     if (m_panel->isHidden() == m_panelToldHidden)
         return;
     m_panelToldHidden = m_panel->isHidden();
-    if (!m_panelToldHidden) {
-        m_hintTellsPanel = false;
+    // The panel takes no keyboard focus: its first opening says how it goes again, and the
+    // text box's hint stops telling how it comes.
+    const bool first = !m_panelToldHidden && std::exchange(m_hintTellsPanel, false);
+    if (first)
         describeText();
-    }
     // The panel came or went: screen readers read the window afresh.
     Toolkit::tellContentChanged(this);
-    // The panel takes no keyboard focus: its opening says how it goes again.
     announce(m_panel->caption()
-        + (m_panelToldHidden
-                ? QStringLiteral(" zavřeno")
-                : QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím na text "
-                                 "či na prázdné místo panelu")));
+        + (m_panelToldHidden ? QStringLiteral(" zavřeno")
+                : first ? QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím "
+                                         "na text či na prázdné místo panelu")
+                        : QStringLiteral(" otevřeno")));
 }
 
 void Form1::togglePanel()

@@ -217,6 +217,14 @@ for button, presses, told in (("Zmenšit", 7, "1, nejmenší"), ("Zvětšit", 71
              lambda: named(f"Velikost písma {told}", "notification"))
 act(texts[0], "press")
 wait_for("the text box's press did not hide the panel", lambda: not named("Zvětšit písmo o 1 bod"))
+# Opened again (a double-click time later), the panel is told in short: how it closes was told
+# the first time.
+time.sleep(0.6)
+act(texts[0], "toggle")
+wait_for("the panel's second opening is not told in short",
+         lambda: named("Nastavení textového okna otevřeno", "notification"))
+act(texts[0], "press")
+wait_for("the panel did not hide again", lambda: not named("Zvětšit písmo o 1 bod"))
 # The about window has nothing that takes the keyboard: the screen reader's focus rests on its
 # title line, inside the window.
 press("O programu")
