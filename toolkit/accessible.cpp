@@ -686,10 +686,10 @@ private:
     // to a reader; here the box's one child is its scroll bar, while the text runs past the box.
     QList<QAccessibleInterface *> scrollBars() const
     {
-        const QScrollBar *bar = box()->verticalScrollBar();
+        QScrollBar *bar = box()->verticalScrollBar();
         if (!bar->isVisible() || bar->maximum() <= bar->minimum())
             return {};
-        return { QAccessible::queryAccessibleInterface(const_cast<QScrollBar *>(bar)) };
+        return { QAccessible::queryAccessibleInterface(bar) };
     }
     // A character scrolled out of the box is not seen, nor one on a line whose middle a control
     // lying above the box crosses: a screen reader reviewing the window would read the covered
