@@ -294,6 +294,25 @@ private Q_SLOTS:
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
         text->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!panel->isVisible());
+        // Orca's two quick clicks, the second a character further on once the first has moved
+        // the caret, open the panel as a double-click does; two a few lines apart do not.
+        QWidget *viewport = control<QPlainTextEdit>(m_window.get(), "Text1")->viewport();
+        const auto twoClicks = [viewport](QPoint first, QPoint second) {
+            QTest::lastMouseTimestamp += 1000;
+            for (const QPoint at : { first, second }) {
+                for (const bool down : { true, false }) {
+                    QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
+                        at, viewport->mapToGlobal(at), Qt::LeftButton,
+                        down ? Qt::LeftButton : Qt::NoButton, {});
+                    event.setTimestamp(QTest::lastMouseTimestamp += 40);
+                    QApplication::sendEvent(viewport, &event);
+                }
+            }
+        };
+        twoClicks({ 40, 20 }, { 40, 80 });
+        QVERIFY(!panel->isVisible());
+        twoClicks({ 40, 20 }, { 50, 20 });
+        QVERIFY(panel->isVisible());
     }
     // The about window is a window (Orca would read a dialog's words before each of its items),
     // and its status line names the program and its version.

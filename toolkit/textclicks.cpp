@@ -54,13 +54,29 @@ bool TextClicks::eventFilter(QObject *watched, QEvent *event)
             QCoreApplication::sendEvent(watched, &press);
         } else {
             m_pressed = false;
+            m_pairable = false;
             m_pressTime = mouse->timestamp();
             Q_EMIT doubleClicked();
         }
         return true; // either way, the box selects no word
     } else if (type == QEvent::MouseButtonPress) {
-        m_pressed = true;
+        // Two quick presses up to a line's height apart are a double-click too: a screen
+        // reader's click moves the caret on, and its second click then lands a character
+        // further, at large sizes farther than the platform's few pixels allow.
+        const auto *box = static_cast<const QPlainTextEdit *>(watched->parent());
+        const bool pair = m_pairable
+            && mouse->timestamp() - m_pressTime
+                <= quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval())
+            && (mouse->globalPosition() - m_pressPlace).manhattanLength()
+                <= box->fontMetrics().height();
+        m_pairable = !pair;
+        m_pressed = !pair;
         m_pressTime = mouse->timestamp();
+        m_pressPlace = mouse->globalPosition();
+        if (pair) {
+            Q_EMIT doubleClicked();
+            return true;
+        }
     } else {
         const bool inside
             = static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
