@@ -317,11 +317,12 @@ void Form1::announcePanel()
         describeText();
     // The panel came or went: screen readers read the window afresh.
     Toolkit::tellContentChanged(this);
-    announce(m_panel->caption()
-        + (m_panelToldHidden ? QStringLiteral(" zavřeno")
-                : first ? QStringLiteral(" otevřeno, zavře se klávesou Escape nebo klepnutím "
-                                         "na text či na prázdné místo panelu")
-                        : QStringLiteral(" otevřeno")));
+    QString notice = m_panel->caption()
+        + (m_panelToldHidden ? QStringLiteral(" zavřeno") : QStringLiteral(" otevřeno"));
+    if (first)
+        notice += QStringLiteral(", zavře se klávesou Escape nebo klepnutím na text či na prázdné "
+                                 "místo panelu");
+    announce(notice);
 }
 
 void Form1::togglePanel()
