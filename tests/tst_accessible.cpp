@@ -295,24 +295,46 @@ private Q_SLOTS:
         text->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(!panel->isVisible());
         // Orca's two quick clicks, the second a character further on once the first has moved
-        // the caret, open the panel as a double-click does; two a few lines apart do not.
+        // the caret, open the panel as a double-click does; two a few lines apart do not. Each
+        // press comes so many milliseconds after the last release.
         QWidget *viewport = control<QPlainTextEdit>(m_window.get(), "Text1")->viewport();
-        const auto twoClicks = [viewport](QPoint first, QPoint second) {
+        const auto clicks = [](QWidget *widget, const QList<std::pair<QPoint, int>> &presses) {
             QTest::lastMouseTimestamp += 1000;
-            for (const QPoint at : { first, second }) {
+            for (const auto &[at, after] : presses) {
                 for (const bool down : { true, false }) {
                     QMouseEvent event(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease,
-                        at, viewport->mapToGlobal(at), Qt::LeftButton,
+                        at, widget->mapToGlobal(at), Qt::LeftButton,
                         down ? Qt::LeftButton : Qt::NoButton, {});
-                    event.setTimestamp(QTest::lastMouseTimestamp += 40);
-                    QApplication::sendEvent(viewport, &event);
+                    event.setTimestamp(QTest::lastMouseTimestamp += down ? after : 40);
+                    QApplication::sendEvent(widget, &event);
                 }
             }
         };
-        twoClicks({ 40, 20 }, { 40, 80 });
+        clicks(viewport, { { { 40, 20 }, 40 }, { { 40, 80 }, 40 } });
         QVERIFY(!panel->isVisible());
-        twoClicks({ 40, 20 }, { 50, 20 });
+        clicks(viewport, { { { 40, 20 }, 40 }, { { 50, 20 }, 40 } });
         QVERIFY(panel->isVisible());
+        // When the pointer already stood where it clicks, Orca clicks again at the middle of the
+        // box 3 ms later: that click is no click of its own. It neither closes the panel its
+        // double-click opened, nor makes one click a double-click.
+        const QPoint middle = viewport->rect().center();
+        clicks(viewport, { { middle, 40 } });
+        QVERIFY(!panel->isVisible());
+        clicks(viewport, { { { 40, 20 }, 40 }, { { 40, 20 }, 250 }, { middle, 3 } });
+        QVERIFY(panel->isVisible());
+        clicks(viewport, { { middle, 40 }, { middle + QPoint(2, 4), 3 } });
+        QVERIFY(!panel->isVisible());
+        // Nor does a switch turn twice.
+        clicks(viewport, { { { 40, 20 }, 40 }, { { 40, 20 }, 40 } });
+        QVERIFY(panel->isVisible());
+        QWidget *bold = control(m_window.get(), "Label26");
+        const QPoint onBold = bold->rect().center();
+        const auto *box = control<QPlainTextEdit>(m_window.get(), "Text1");
+        QVERIFY(!box->font().bold());
+        clicks(bold, { { onBold, 40 }, { onBold, 2 } });
+        QVERIFY(box->font().bold());
+        clicks(bold, { { onBold, 40 }, { onBold, 2 } });
+        QVERIFY(!box->font().bold());
     }
     // The about window is a window (Orca would read a dialog's words before each of its items),
     // and its status line names the program and its version.

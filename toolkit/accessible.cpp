@@ -848,6 +848,7 @@ void installAccessibility()
 {
     QAccessible::installFactory(accessibleFor);
     QAccessible::installUpdateHandler(forward);
+    ignoreEchoedClicks();
     // A window that becomes active with nothing to take the keyboard leaves the focus to no
     // control at all.
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *, QWidget *now) {

@@ -21,6 +21,9 @@ inline constexpr char ScreenReaderFocusProperty[] = "screenReaderFocus";
 
 void installAccessibility();
 
+// A click that a screen reader repeats within milliseconds of the last one counts once.
+void ignoreEchoedClicks();
+
 // The buttons of an exclusive group are heard as a row of tabs of that name, its checked
 // button as the selected tab; a newly checked one is told as a new selection of the row.
 void setTabRow(QButtonGroup *group, const QString &name);
