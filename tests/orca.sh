@@ -171,6 +171,26 @@ click_reviewed
 await '^Vodnář, Povolání' >/dev/null || fail "the choice of Povolání was not announced"
 echo "ok: flat review and KP /: \"Vodnář, Povolání\""
 
+# At once Orca's click twice, where flat review has gone after the choice: the panel opens.
+# Both clicks land on one point, and Orca, finding its pointer already there, clicks a third
+# time at the middle of the text box a few milliseconds later; that click does not close it.
+sleep 1
+hush
+mark
+click_reviewed 2
+await '^Nastavení textového okna otevřeno' >/dev/null \
+    || fail "Orca's double KP / right after a choice did not open the panel"
+if grep -a -q "Mouse event possible failure" "$work/orca.log"; then
+    echo "ok: Orca's double KP / after a choice opened the panel, and its third click left it open"
+else
+    echo "ok: Orca's double KP / after a choice opened the panel"
+fi
+sleep 1
+hush
+! spoken | tail -n +$((said + 1)) | grep -q 'zavřeno' || fail "the panel closed after it opened"
+xdotool key Escape
+await '^Nastavení textového okna zavřeno' >/dev/null || fail "Escape did not hide the panel"
+
 # Down in the text box reads the next line of text 10105 as it is shown.
 xdotool key ctrl+Home
 hush
@@ -194,16 +214,7 @@ double_click_text() {
     click_reviewed 2
 }
 double_click_text
-if ! await '^Nastavení textového okna otevřeno' >/dev/null; then
-    # On a busy machine Orca can take its own click for failed ("Mouse event possible failure")
-    # and click again elsewhere in the text, which closes the panel it opened: once more then.
-    grep -a -q "Mouse event possible failure" "$work/orca.log" \
-        || fail "the panel's opening was not announced"
-    echo "note: Orca clicked again after a click it took for failed; once more"
-    hush
-    double_click_text
-    await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
-fi
+await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
 hush
 ! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
     || fail "opening the panel said more than its opening"
@@ -225,7 +236,8 @@ hush
 size=$(spoken | tail -n +$((said + 1)) | grep -E '^Velikost písma' | tail -n 1)
 size=${size%.}
 # On a busy machine Orca may find its pointer not yet moved and click once more ("Mouse event
-# possible failure"): then the size is rightly two points larger.
+# possible failure") later than a hand could click again: then the size is rightly two points
+# larger.
 [ "$size" = "Velikost písma 9" ] || grep -a -q "Mouse event possible failure" "$work/orca.log" \
     || fail "one click made the size \"$size\""
 # Flat review stays on the control, so a second KP / clicks it again; the line below it has the
