@@ -10,8 +10,8 @@
 #include "toolkit.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QPixmap>
-#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
@@ -85,14 +85,23 @@ Form2::Form2(QWidget *parent)
             m_timer->stop();
     });
 
-    // Escape closes the window as its close box does.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(m_webLink, &FlatButton::clicked, this, guarded(this, &Form2::openMakersSite));
     connect(m_dedication, &FlatButton::clicked, this, guarded(this, &Form2::dropIcon));
     connect(m_iconImage, &FlatButton::clicked, this, guarded(this, &Form2::liftIcon));
 }
 
 Form2::~Form2() = default;
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the window as its close box does; the window takes the key itself, so
+    // that a screen reader hears it too (a shortcut's key press goes to no one else).
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void Form2::changeEvent(QEvent *event)
 {

@@ -18,7 +18,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStyleHints>
 #include <QTimer>
 
@@ -121,9 +121,6 @@ Form1::Form1(QWidget *parent)
     auto *textClicks = new TextClicks(m_text);
     connect(textClicks, &TextClicks::clicked, this, guarded(this, &Form1::hidePanel));
     connect(textClicks, &TextClicks::doubleClicked, this, guarded(this, &Form1::togglePanel));
-    // Escape hides the panel too, as it closes a popup anywhere on the desktop.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
-        guarded(this, &Form1::hidePanel));
     new TextWords(m_text);
 }
 
@@ -178,6 +175,18 @@ void Form1::closeEvent(QCloseEvent *event)
         m_about->close();
     event->accept();
     QCoreApplication::quit();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Escape hides the panel too, as it closes a popup anywhere on the desktop. It is a key the
+    // window takes, not a shortcut: Qt gives a shortcut's key press to no one else, and a
+    // screen reader would never hear it (to stop its speech, say).
+    if (event->matches(QKeySequence::Cancel)) {
+        runGuarded([this] { hidePanel(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::initMainWindow()

@@ -350,11 +350,13 @@ hush
 ! spoken | tail -n +$((said + 1)) | grep -q '^Nastavení textového okna' \
     || fail "mouse review over a face said the panel's caption again"
 echo "ok: a double-click with the panel open tells nothing; mouse review names \"Zvětšit písmo o 1 bod\", the caption and a face, and nothing beneath the panel"
-# Escape hides the panel, and Orca hears that it went.
+# Escape hides the panel, and Orca hears that it went; Orca hears the key itself too (it echoes
+# it, and would stop its speech with it), as with any other key.
 mark
 xdotool key Escape
 await '^Nastavení textového okna zavřeno' >/dev/null || fail "Escape did not hide the panel"
-echo "ok: Escape hides the panel"
+spoken | tail -n +$((said + 1)) | grep -q '^escape' || fail "Orca did not hear the Escape key"
+echo "ok: Escape hides the panel, and Orca hears the key"
 # With mouse review on, Orca's click on a sign after the pointer was last over another window
 # (the about window, closed since by a key): the main window is named once, as Orca's pointer
 # comes back into it, then the thumbnail and the choice; the new title is not said again.
