@@ -100,9 +100,11 @@ private Q_SLOTS:
         QCOMPARE(seen(icon.pixmap(32, 32).toImage()), qtDecoded(1, Icon));
         QCOMPARE(icon.availableSizes(),
             QList<QSize>({ { 16, 16 }, { 24, 24 }, { 48, 48 }, { 32, 32 } }));
-        QCOMPARE(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+        // Compared as a screen takes them, premultiplied: the soft edge's faint pixels do not
+        // keep their exact colour through a pixmap.
+        QCOMPARE(icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
             QImage(QStringLiteral(ASTRELO_SOURCE_DIR "/packaging/icons/16/cz.kelmo.Astrelo.png"))
-                .convertToFormat(QImage::Format_ARGB32));
+                .convertToFormat(QImage::Format_ARGB32_Premultiplied));
         QCOMPARE(runProgram(), 0);
     }
     void missingItem_data()
