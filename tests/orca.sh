@@ -204,14 +204,11 @@ echo "ok: Down: \"$line\""
 # in quick succession. Nothing but the opening is said (no "closed", no selected word), and
 # flat review, read afresh, has the panel's caption and controls on lines of their own with the
 # size.
-double_click_text() {
-    press Insert+KP_Home >/dev/null || exit 1
-    review_to KP_Page_Up "^${line%% *} "
-    press KP_Begin >/dev/null || exit 1
-    mark
-    click_reviewed 2
-}
-double_click_text
+press Insert+KP_Home >/dev/null || exit 1
+review_to KP_Page_Up "^${line%% *} "
+press KP_Begin >/dev/null || exit 1
+mark
+click_reviewed 2
 await '^Nastavení textového okna otevřeno' >/dev/null || fail "the panel's opening was not announced"
 hush
 ! spoken | tail -n +$((said + 1)) | grep -E -q 'zavřeno|selected' \
