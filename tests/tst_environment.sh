@@ -113,18 +113,8 @@ open_about() {
     [ -n "$about" ] || fail "the about window did not open"
     settle "$work/about" "$about"
 }
-close_about() {
-    # Once in a while the tool window is still open after alt+F4, as if the key went out before
-    # the window manager had focused it; so the key is sent up to three times.
-    for _ in 1 2 3; do
-        x_alt_f4 "$about"
-        for _ in $(seq 30); do
-            xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$about" || return 0
-            sleep 0.1
-        done
-    done
-    fail "the about window did not close"
-}
+about_gone() { ! xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$about"; }
+close_about() { x_alt_f4_until "$about" 3 about_gone || fail "the about window did not close"; }
 # A double-click on the text calls up the settings panel: waits until it shows.
 open_panel() {
     grab "$work/before-panel"

@@ -49,16 +49,26 @@ x_alt_f4() {
     xdotool key --clearmodifiers alt+F4
 }
 
-# Closes a window with alt+F4 (up to five times) and expects the program to end with status 0.
-x_close_and_expect_exit() {
-    for _ in 1 2 3 4 5; do
-        x_alt_f4 "$1"
+# Sends alt+F4 to window $1 up to $2 times, until the command that follows succeeds (it is
+# tried for 3 s after each key): now and then the key goes out before the window manager has
+# focused the window, and reaches no window.
+x_alt_f4_until() {
+    x_window=$1 x_tries=$2
+    shift 2
+    for _ in $(seq "$x_tries"); do
+        x_alt_f4 "$x_window"
         for _ in $(seq 30); do
-            kill -0 "$app" 2>/dev/null || break 2
+            "$@" && return 0
             sleep 0.1
         done
     done
-    kill -0 "$app" 2>/dev/null && fail "the program did not end when its window closed"
+    return 1
+}
+x_app_ended() { ! kill -0 "$app" 2>/dev/null; }
+
+# Closes a window with alt+F4 and expects the program to end with status 0.
+x_close_and_expect_exit() {
+    x_alt_f4_until "$1" 5 x_app_ended || fail "the program did not end when its window closed"
     wait "$app"
     x_status=$?
     app=
